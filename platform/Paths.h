@@ -1,0 +1,51 @@
+#pragma once
+// The program folder, path-name helpers and the process's current folder.
+// Stored values may use "\" as the separator; these functions accept it and
+// convert to "/" at the file-system boundary. There are no drive letters.
+
+#include <QString>
+
+namespace Paths {
+
+// Folder of the running executable, ending in "/".
+QString ProgramFolder();
+// Replaces the program folder (tests build their program folders elsewhere);
+// an empty folder restores the executable's own.
+void SetProgramFolder(const QString& folder);
+// Full path of the running executable (in the overridden folder when one is set).
+QString ExecutablePath();
+
+// Converts "\" to "/". Both names do the same; FromStored reads better for values
+// taken from settings files.
+QString ToNativeSeparators(const QString& path);
+QString FromStored(const QString& path);
+
+// A relative name (possibly with "\") resolved against the program folder; an
+// absolute one is returned as is (separators converted). An empty name stays empty.
+QString ResolveProgramPath(const QString& name);
+
+// The folder part including its trailing "/" ("" when there is none).
+QString ExtractFilePath(const QString& path);
+// The part after the last separator.
+QString ExtractFileName(const QString& path);
+// The extension with its dot (".htm"), "" when the name has none. A leading dot of
+// a hidden name ("/a/.profile") is not an extension.
+QString ExtractFileExt(const QString& path);
+// Replaces the extension, or appends `extension` when the name has none.
+QString ChangeFileExt(const QString& path, const QString& extension);
+
+// The settings file: the executable's path with the extension ".Ini".
+QString SettingsFilePathFor(const QString& executablePath);
+QString SettingsFilePath();
+
+// The process's current folder, without a trailing separator.
+QString GetCurrentDir();
+// Changes the process's current folder; failure raises EInOutError with the
+// system's error text.
+void SetCurrentDir(const QString& path);
+
+// True for an existing file that is not a folder.
+bool FileExists(const QString& path);
+bool DirectoryExists(const QString& path);
+
+} // namespace Paths
