@@ -1,0 +1,315 @@
+#include "framework/SysUtils.h"
+
+#include "framework/Exceptions.h"
+#include "platform/Paths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int Sign(int value) {
+    return value < 0 ? -1 : value > 0 ? 1 : 0;
+}
+
+bool IsBlank(QChar c) {
+    return c.unicode() <= 0x20;
+}
+
+int HexDigitValue(QChar c) {
+    char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+// Up to 32 bits of hex digits, kept as a bit pattern.
+bool ParseHex(QStringView digits, int& value) {
+    if (digits.isEmpty())
+        return false;
+    quint64 result = 0;
+    for (QChar c : digits) {
+        int d = HexDigitValue(c);
+        if (d < 0)
+            return false;
+        result = result * 16 + d;
+        if (result > 0xFFFFFFFFull)
+            return false;
+    }
+    value = static_cast<int>(static_cast<quint32>(result));
+    return true;
+}
+
+bool ParseDecimal(QStringView text, int& value) {
+    bool negative = false;
+    if (text.front() == u'-' || text.front() == u'+') {
+        negative = text.front() == u'-';
+        text = text.mid(1);
+    }
+    if (text.isEmpty())
+        return false;
+    const quint64 limit = negative ? 2147483648ull : 2147483647ull;
+    quint64 result = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+        result = result * 10 + (c.unicode() - '0');
+        if (result > limit)
+            return false;
+    }
+    value = negative ? static_cast<int>(-static_cast<qint64>(result)) : static_cast<int>(result);
+    return true;
+}
+
+QStringView TrimmedView(const QString& text) {
+    QStringView view(text);
+    while (!view.isEmpty() && IsBlank(view.front()))
+        view = view.mid(1);
+    while (!view.isEmpty() && IsBlank(view.back()))
+        view.chop(1);
+    return view;
+}
+
+} // namespace
+
+// ---- Integers
+
+bool TryStrToInt(const QString& text, int& value) {
+    QStringView s = TrimmedView(text);
+    if (s.isEmpty())
+        return false;
+    if (s.size() > 2 && s[0] == u'0' && (s[1] == u'x' || s[1] == u'X'))
+        return ParseHex(s.mid(2), value);
+    if (s[0] == u'$')
+        return ParseHex(s.mid(1), value);
+    return ParseDecimal(s, value);
+}
+
+int StrToInt(const QString& text) {
+    int value = 0;
+    if (!TryStrToInt(text, value))
+        throw EConvertError(InvalidIntegerText(text));
+    return value;
+}
+
+int StrToIntDef(const QString& text, int defaultValue) {
+    int value = 0;
+    return TryStrToInt(text, value) ? value : defaultValue;
+}
+
+QString IntToStr(qint64 value) {
+    return QString::number(value);
+}
+
+QString IntToHex(int value, int digits) {
+    return QStringLiteral("%1")
+        .arg(static_cast<quint32>(value), digits, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+// ---- Trimming
+
+QString Trim(const QString& text) {
+    return TrimmedView(text).toString();
+}
+
+QString TrimLeft(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    return text.mid(i);
+}
+
+QString TrimRight(const QString& text) {
+    qsizetype n = text.size();
+    while (n > 0 && IsBlank(text[n - 1]))
+        --n;
+    return text.left(n);
+}
+
+// ---- Case
+
+QString UpperCase(const QString& text) {
+    QString result = text;
+    for (QChar& c : result)
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - 'a' + 'A');
+    return result;
+}
+
+QString LowerCase(const QString& text) {
+    QString result = text;
+    for (QChar& c : result)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() - 'A' + 'a');
+    return result;
+}
+
+QString AnsiUpperCase(const QString& text) {
+    return text.toUpper();
+}
+
+QString AnsiLowerCase(const QString& text) {
+    return text.toLower();
+}
+
+// ---- Comparison
+
+int CompareStr(const QString& a, const QString& b) {
+    return Sign(a.compare(b, Qt::CaseSensitive));
+}
+
+int CompareText(const QString& a, const QString& b) {
+    return Sign(LowerCase(a).compare(LowerCase(b), Qt::CaseSensitive));
+}
+
+bool SameText(const QString& a, const QString& b) {
+    return CompareText(a, b) == 0;
+}
+
+int AnsiCompareStr(const QString& a, const QString& b) {
+    int r = Sign(a.localeAwareCompare(b));
+    // Collation may call different texts equal; fall back to the ordinal order so that
+    // only equal texts compare equal.
+    return r != 0 ? r : CompareStr(a, b);
+}
+
+int AnsiCompareText(const QString& a, const QString& b) {
+    int folded = Sign(a.compare(b, Qt::CaseInsensitive));
+    if (folded == 0)
+        return 0;
+    int r = Sign(a.toCaseFolded().localeAwareCompare(b.toCaseFolded()));
+    return r != 0 ? r : folded;
+}
+
+bool AnsiSameText(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// ---- File names
+
+QString ExtractFileName(const QString& fileName) {
+    return Paths::ExtractFileName(fileName);
+}
+
+QString ExtractFilePath(const QString& fileName) {
+    return Paths::ExtractFilePath(fileName);
+}
+
+QString ExtractFileExt(const QString& fileName) {
+    return Paths::ExtractFileExt(fileName);
+}
+
+QString ChangeFileExt(const QString& fileName, const QString& extension) {
+    return Paths::ChangeFileExt(fileName, extension);
+}
+
+// ---- Saving files
+
+namespace {
+
+// The file that a save really replaces: the end of a chain of symbolic links, else the name.
+QString ResolvedTarget(const QString& fileName) {
+    QFileInfo info(fileName);
+    for (int depth = 0; depth < 40 && info.isSymLink() && !info.symLinkTarget().isEmpty(); ++depth)
+        info = QFileInfo(info.symLinkTarget());
+    return info.absoluteFilePath();
+}
+
+// A short, hidden name in the target's folder; the name part is cut so that the
+// temporary name stays within the file system's name length.
+QString TemporaryName(const QFileInfo& target) {
+    QString base = target.fileName().left(40);
+    if (!base.isEmpty() && base.back().isHighSurrogate())
+        base.chop(1);
+    quint32 random = QRandomGenerator::global()->generate();
+    return target.absolutePath() +
+           QStringLiteral("/.%1.%2.tmp").arg(base).arg(random, 8, 16, QLatin1Char('0'));
+}
+
+// Creates the temporary file with the mode the target should end with.
+int CreateTemporary(const QFileInfo& target, QString& tempName) {
+    struct stat st {};
+    bool exists = ::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return -1;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempName = TemporaryName(target);
+        int fd = ::open(QFile::encodeName(tempName).constData(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (exists)
+                ::fchmod(fd, st.st_mode & 07777);
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1;
+}
+
+bool WriteAll(int fd, const QByteArray& data) {
+    const char* p = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+void SyncFolder(const QString& folder) {
+    int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+void WriteFileAtomic(const QString& fileName, const QByteArray& data) {
+    if (fileName.isEmpty() || fileName.endsWith(u'/'))
+        throw EFCreateError(fileName, SysErrorMessage(fileName.isEmpty() ? ENOENT : EISDIR));
+    QFileInfo target(ResolvedTarget(fileName));
+    QString tempName;
+    int fd = CreateTemporary(target, tempName);
+    if (fd < 0)
+        throw EFCreateError(fileName, SysErrorMessage(errno));
+
+    bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(QFile::encodeName(tempName).constData(),
+                       QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlink(QFile::encodeName(tempName).constData());
+        throw EFCreateError(fileName, SysErrorMessage(error));
+    }
+    SyncFolder(target.absolutePath());
+}
