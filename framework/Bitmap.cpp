@@ -1,0 +1,255 @@
+#include "framework/Bitmap.h"
+
+#include "framework/Canvas.h"
+#include "framework/Exceptions.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Largest file or stream image accepted: the biggest pixel count at 32 bits plus headers.
+constexpr int64_t MaxImageBytes = GraphicCodecs::MaxPixels * 4 + 64 * 1024;
+constexpr int DotsPerMeter96 = 3780;
+
+void CheckSize(int width, int height) {
+    if (width > GraphicCodecs::MaxSide || height > GraphicCodecs::MaxSide ||
+        int64_t(width) * height > GraphicCodecs::MaxPixels)
+        throw EInvalidGraphic(
+            QStringLiteral("Bitmap size %1 x %2 is too large").arg(width).arg(height));
+}
+
+QImage NewImage(int width, int height) {
+    CheckSize(width, height);
+    QImage image(width, height, QImage::Format_BGR888);
+    if (image.isNull())
+        throw EInvalidGraphic(
+            QStringLiteral("Not enough memory for a %1 x %2 bitmap").arg(width).arg(height));
+    image.setDotsPerMeterX(DotsPerMeter96);
+    image.setDotsPerMeterY(DotsPerMeter96);
+    return image;
+}
+
+[[noreturn]] void FailBitmap(const QString& source, const QString& reason) {
+    if (source.isEmpty())
+        throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid: %1").arg(reason));
+    throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid: %1: %2").arg(source, reason));
+}
+
+QByteArray ReadWholeFile(const QString& fileName) {
+    TFileStream file(fileName, TFileMode::fmOpenRead);
+    int64_t size = file.Size();
+    if (size > MaxImageBytes)
+        FailBitmap(fileName, QStringLiteral("the file is too large"));
+    QByteArray data(static_cast<qsizetype>(std::max<int64_t>(size, 0)), Qt::Uninitialized);
+    int64_t got = file.Read(data.data(), data.size());
+    data.truncate(static_cast<qsizetype>(std::max<int64_t>(got, 0)));
+    return data;
+}
+
+} // namespace
+
+TBitmap::TBitmap() = default;
+
+TBitmap::TBitmap(int width, int height) {
+    SetSize(width, height);
+}
+
+TBitmap::TBitmap(const TBitmap& other) {
+    Assign(other);
+}
+
+TBitmap& TBitmap::operator=(const TBitmap& other) {
+    Assign(other);
+    return *this;
+}
+
+TBitmap::~TBitmap() {
+    FCanvas.reset();
+    for (TCanvas* canvas : FAttached)
+        canvas->BitmapDestroyed();
+}
+
+void TBitmap::Attach(TCanvas* canvas) const {
+    FAttached.push_back(canvas);
+}
+
+void TBitmap::Detach(TCanvas* canvas) const {
+    FAttached.erase(std::remove(FAttached.begin(), FAttached.end(), canvas), FAttached.end());
+}
+
+void TBitmap::EndCanvasPainting() const {
+    for (TCanvas* canvas : FAttached)
+        canvas->EndPaint();
+}
+
+void TBitmap::ReplaceImage(QImage image) {
+    EndCanvasPainting();
+    FImage = std::move(image);
+    FWidth = FImage.isNull() ? 0 : FImage.width();
+    FHeight = FImage.isNull() ? 0 : FImage.height();
+}
+
+void TBitmap::SetWidth(int width) {
+    SetSize(width, FHeight);
+}
+
+void TBitmap::SetHeight(int height) {
+    SetSize(FWidth, height);
+}
+
+void TBitmap::SetSize(int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == FWidth && height == FHeight)
+        return;
+    QImage image;
+    if (width > 0 && height > 0) {
+        image = NewImage(width, height);
+        image.fill(Qt::white);
+        int rows = std::min(height, FImage.isNull() ? 0 : FImage.height());
+        int bytes = 3 * std::min(width, FImage.isNull() ? 0 : FImage.width());
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(image.scanLine(y), FImage.constScanLine(y), bytes);
+    }
+    EndCanvasPainting();
+    FImage = std::move(image);
+    FWidth = width;
+    FHeight = height;
+}
+
+void TBitmap::Clear() {
+    SetSize(0, 0);
+}
+
+void TBitmap::Assign(const TBitmap& source) {
+    if (&source == this)
+        return;
+    source.EndCanvasPainting();
+    EndCanvasPainting();
+    FImage = source.FImage;
+    FWidth = source.FWidth;
+    FHeight = source.FHeight;
+    FTransparent = source.FTransparent;
+    FTransparentColor = source.FTransparentColor;
+}
+
+uint8_t* TBitmap::ScanLine(int y) {
+    if (Empty() || y < 0 || y >= FHeight)
+        throw EInvalidGraphic(QStringLiteral("Scan line index out of range"));
+    return FImage.scanLine(y);
+}
+
+const uint8_t* TBitmap::ScanLine(int y) const {
+    if (Empty() || y < 0 || y >= FHeight)
+        throw EInvalidGraphic(QStringLiteral("Scan line index out of range"));
+    return FImage.constScanLine(y);
+}
+
+int TBitmap::BytesPerLine() const {
+    return (FWidth * 3 + 3) & ~3;
+}
+
+TColor TBitmap::Pixel(int x, int y) const {
+    if (Empty() || x < 0 || y < 0 || x >= FWidth || y >= FHeight)
+        return -1;
+    const uint8_t* p = FImage.constScanLine(y) + 3 * x;
+    return RGB(p[2], p[1], p[0]);
+}
+
+void TBitmap::SetPixel(int x, int y, TColor color) {
+    if (Empty() || x < 0 || y < 0 || x >= FWidth || y >= FHeight)
+        return;
+    TColor c = ColorToRGB(color);
+    uint8_t* p = FImage.scanLine(y) + 3 * x;
+    p[0] = static_cast<uint8_t>(GetBValue(c));
+    p[1] = static_cast<uint8_t>(GetGValue(c));
+    p[2] = static_cast<uint8_t>(GetRValue(c));
+}
+
+TCanvas& TBitmap::Canvas() {
+    if (!FCanvas)
+        FCanvas = std::make_unique<TCanvas>(*this);
+    return *FCanvas;
+}
+
+TColor TBitmap::TransparentColor() const {
+    if (FTransparentColor != clDefault)
+        return FTransparentColor;
+    return Empty() ? clDefault : Pixel(0, FHeight - 1);
+}
+
+void TBitmap::SetTransparentColor(TColor color) {
+    FTransparentColor = color;
+}
+
+void TBitmap::LoadFromFile(const QString& fileName) {
+    QByteArray data = ReadWholeFile(fileName);
+    ReplaceImage(GraphicCodecs::DecodeBmp(reinterpret_cast<const uint8_t*>(data.constData()),
+                                          static_cast<size_t>(data.size()), fileName));
+}
+
+void TBitmap::LoadFromStream(TStream& stream) {
+    uint8_t header[14];
+    if (stream.Read(header, sizeof header) != int64_t(sizeof header))
+        FailBitmap(QString(), QStringLiteral("the stream ends inside the file header"));
+    if (header[0] != 'B' || header[1] != 'M')
+        FailBitmap(QString(), QStringLiteral("not a BMP image"));
+    int64_t fileSize = int64_t(header[2]) | int64_t(header[3]) << 8 | int64_t(header[4]) << 16 |
+                       int64_t(header[5]) << 24;
+    if (fileSize < 14 + 12)
+        FailBitmap(QString(), QStringLiteral("file size field %1 is too small").arg(fileSize));
+    if (fileSize > MaxImageBytes)
+        FailBitmap(QString(), QStringLiteral("file size field %1 is too large").arg(fileSize));
+    // Read in blocks so a lying size field can't make us reserve memory the stream lacks.
+    QByteArray data(reinterpret_cast<const char*>(header), sizeof header);
+    constexpr int64_t Block = 1 << 20;
+    while (data.size() < fileSize) {
+        int64_t want = std::min<int64_t>(Block, fileSize - data.size());
+        qsizetype old = data.size();
+        data.resize(old + static_cast<qsizetype>(want));
+        int64_t got = stream.Read(data.data() + old, want);
+        if (got != want)
+            FailBitmap(
+                QString(),
+                QStringLiteral("the stream ends before the %1 bytes of the image").arg(fileSize));
+    }
+    ReplaceImage(GraphicCodecs::DecodeBmp(reinterpret_cast<const uint8_t*>(data.constData()),
+                                          static_cast<size_t>(data.size()), QString()));
+}
+
+void TBitmap::SaveToStream(TStream& stream) const {
+    EndCanvasPainting();
+    QByteArray data = GraphicCodecs::EncodeBmp(FImage);
+    stream.WriteBuffer(data.constData(), data.size());
+}
+
+void TBitmap::SaveToFile(const QString& fileName) const {
+    TFileStream file(fileName, TFileMode::fmCreate);
+    SaveToStream(file);
+}
+
+void TBitmap::LoadJpegFromFile(const QString& fileName) {
+    QByteArray data = ReadWholeFile(fileName);
+    QImage image = GraphicCodecs::DecodeJpeg(data, fileName);
+    image.setDotsPerMeterX(DotsPerMeter96);
+    image.setDotsPerMeterY(DotsPerMeter96);
+    ReplaceImage(std::move(image));
+}
+
+QImage TBitmap::ToQImage() const {
+    EndCanvasPainting();
+    return FImage;
+}
+
+void TBitmap::FromQImage(const QImage& image) {
+    if (image.isNull() || image.width() == 0 || image.height() == 0) {
+        Clear();
+        return;
+    }
+    CheckSize(image.width(), image.height());
+    QImage converted = image.convertToFormat(QImage::Format_BGR888);
+    converted.setDotsPerMeterX(DotsPerMeter96);
+    converted.setDotsPerMeterY(DotsPerMeter96);
+    ReplaceImage(std::move(converted));
+}

@@ -1,0 +1,166 @@
+#include "framework/Font.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QHash>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// a * b / c rounded half away from zero, as the platform's MulDiv.
+int MulDiv(int a, int b, int c) {
+    int64_t p = int64_t(a) * b;
+    int64_t q = (std::llabs(p) + c / 2) / c;
+    return static_cast<int>(p < 0 ? -q : q);
+}
+
+bool FamilyInstalled(const QString& family) {
+    static const QStringList families = QFontDatabase::families();
+    return families.contains(family, Qt::CaseInsensitive);
+}
+
+QString SongFamily() {
+    static const QString family = FamilyInstalled(QStringLiteral("AR PL UMing CN"))
+                                      ? QStringLiteral("AR PL UMing CN")
+                                      : QStringLiteral("WenQuanYi Zen Hei");
+    return family;
+}
+
+// The pixel size whose ascent + descent is `cellHeight` (the largest such size; when none
+// matches exactly, the largest below it).
+int PixelSizeForCellHeight(const QFont& base, int cellHeight) {
+    static QHash<QString, int> sizes;
+    QString key = QStringLiteral("%1/%2/%3").arg(base.family()).arg(base.bold()).arg(cellHeight);
+    auto known = sizes.find(key);
+    if (known != sizes.end())
+        return known.value();
+    auto cellAt = [&](int pixels) {
+        QFont probe(base);
+        probe.setPixelSize(pixels);
+        return QFontMetrics(probe).height();
+    };
+    double perPixel = cellAt(1000) / 1000.0;
+    int estimate = std::max(1, static_cast<int>(std::lround(cellHeight / std::max(perPixel, 0.1))));
+    int best = 0;
+    for (int pixels = std::max(1, estimate - 2); pixels <= estimate + 2; ++pixels)
+        if (cellAt(pixels) <= cellHeight)
+            best = pixels;
+    if (best == 0)
+        best = std::max(1, estimate - 2);
+    sizes.insert(key, best);
+    return best;
+}
+
+} // namespace
+
+TFont::TFont() : FName(QStringLiteral("MS Sans Serif")), FHeight(-11), FColor(clWindowText) {}
+
+void TFont::Changed() {
+    ++FRevision;
+    if (OnChange)
+        OnChange();
+}
+
+void TFont::SetName(const QString& name) {
+    if (name.isEmpty() || name == FName)
+        return;
+    FName = name;
+    Changed();
+}
+
+void TFont::SetHeight(int height) {
+    if (height == FHeight)
+        return;
+    FHeight = height;
+    Changed();
+}
+
+int TFont::Size() const {
+    return -MulDiv(FHeight, 72, PixelsPerInch);
+}
+
+void TFont::SetSize(int points) {
+    SetHeight(-MulDiv(points, PixelsPerInch, 72));
+}
+
+void TFont::SetStyle(TFontStyles style) {
+    if (style == FStyle)
+        return;
+    FStyle = style;
+    Changed();
+}
+
+void TFont::SetColor(TColor color) {
+    if (color == FColor)
+        return;
+    FColor = color;
+    Changed();
+}
+
+void TFont::SetCharset(int charset) {
+    if (charset == FCharset)
+        return;
+    FCharset = charset;
+    Changed();
+}
+
+bool TFont::SameAs(const TFont& other) const {
+    return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle &&
+           FColor == other.FColor && FCharset == other.FCharset;
+}
+
+void TFont::Assign(const TFont& source) {
+    if (&source == this || SameAs(source))
+        return;
+    FName = source.FName;
+    FHeight = source.FHeight;
+    FStyle = source.FStyle;
+    FColor = source.FColor;
+    FCharset = source.FCharset;
+    Changed();
+}
+
+QFont TFont::ToQFont() const {
+    if (FCachedRevision == FRevision)
+        return FCachedFont;
+    QFont f(SubstituteFamily(FName));
+    f.setBold(FStyle.Contains(fsBold));
+    f.setItalic(FStyle.Contains(fsItalic));
+    f.setUnderline(FStyle.Contains(fsUnderline));
+    f.setStrikeOut(FStyle.Contains(fsStrikeOut));
+    f.setKerning(false);
+    if (FHeight < 0)
+        f.setPixelSize(-FHeight);
+    else if (FHeight > 0)
+        f.setPixelSize(PixelSizeForCellHeight(f, FHeight));
+    else
+        f.setPixelSize(12);
+    FCachedFont = f;
+    FCachedRevision = FRevision;
+    return f;
+}
+
+QString TFont::SubstituteFamily(const QString& name) {
+    static const QHash<QString, QString> latin = {
+        {QStringLiteral("arial"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("ms sans serif"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("microsoft sans serif"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("ms shell dlg"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("ms shell dlg 2"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("tahoma"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("verdana"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("system"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("times new roman"), QStringLiteral("Liberation Serif")},
+        {QStringLiteral("courier new"), QStringLiteral("Liberation Mono")},
+        {QStringLiteral("courier"), QStringLiteral("Liberation Mono")},
+    };
+    QString key = name.trimmed().toLower();
+    if (key == QStringLiteral("宋体") || key == QStringLiteral("新宋体") ||
+        key == QStringLiteral("simsun") || key == QStringLiteral("nsimsun"))
+        return SongFamily();
+    if (key == QStringLiteral("黑体") || key == QStringLiteral("simhei"))
+        return QStringLiteral("WenQuanYi Zen Hei");
+    auto it = latin.find(key);
+    return it == latin.end() ? name : it.value();
+}

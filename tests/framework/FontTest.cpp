@@ -1,0 +1,74 @@
+#include "framework/Font.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <gtest/gtest.h>
+
+TEST(Font, DefaultsAndPointConversion) {
+    TFont f;
+    EXPECT_EQ(f.Name(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(f.Height(), -11);
+    EXPECT_EQ(f.Size(), 8);
+    EXPECT_EQ(ColorToRGB(f.Color()), clBlack);
+    f.SetSize(9);
+    EXPECT_EQ(f.Height(), -12);
+    f.SetHeight(-16);
+    EXPECT_EQ(f.Size(), 12);
+    f.SetHeight(14); // a cell height gives a negative size, as on the platform
+    EXPECT_EQ(f.Size(), -11);
+    EXPECT_EQ(f.ToQFont().pixelSize() > 0, true);
+    EXPECT_EQ(QFontMetrics(f.ToQFont()).height(), 14);
+    f.SetHeight(-13);
+    EXPECT_EQ(f.ToQFont().pixelSize(), 13);
+}
+
+TEST(Font, ChangesNotifyOnceAndAssignCopiesEverything) {
+    TFont f;
+    int changes = 0;
+    f.OnChange = [&] { ++changes; };
+    f.SetColor(clRed);
+    f.SetColor(clRed); // same value: no notification
+    f.SetStyle({fsBold, fsUnderline});
+    EXPECT_EQ(changes, 2);
+    QFont q = f.ToQFont();
+    EXPECT_TRUE(q.bold());
+    EXPECT_TRUE(q.underline());
+    EXPECT_FALSE(q.italic());
+    EXPECT_FALSE(q.strikeOut());
+
+    TFont other;
+    other.SetName(QStringLiteral("宋体"));
+    other.SetHeight(-12);
+    other.SetStyle({fsItalic, fsStrikeOut});
+    other.SetCharset(134);
+    f.Assign(other);
+    EXPECT_EQ(changes, 3);
+    EXPECT_TRUE(f.SameAs(other));
+    EXPECT_EQ(f.Charset(), 134);
+    EXPECT_TRUE(f.ToQFont().italic());
+    EXPECT_TRUE(f.ToQFont().strikeOut());
+    f.Assign(other);
+    EXPECT_EQ(changes, 3);
+}
+
+TEST(Font, WindowsFaceNamesMapToInstalledFamilies) {
+    bool uming = QFontDatabase::families().contains(QStringLiteral("AR PL UMing CN"));
+    QString song = uming ? QStringLiteral("AR PL UMing CN") : QStringLiteral("WenQuanYi Zen Hei");
+    EXPECT_EQ(TFont::SubstituteFamily(QStringLiteral("宋体")), song);
+    EXPECT_EQ(TFont::SubstituteFamily(QStringLiteral("SimSun")), song);
+    EXPECT_EQ(TFont::SubstituteFamily(QStringLiteral("新宋体")), song);
+    for (const char* sans : {"Arial", "MS Sans Serif", "tahoma", "Verdana"})
+        EXPECT_EQ(TFont::SubstituteFamily(sans), QStringLiteral("Liberation Sans")) << sans;
+    EXPECT_EQ(TFont::SubstituteFamily(QStringLiteral("Times New Roman")),
+              QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(TFont::SubstituteFamily(QStringLiteral("Courier New")),
+              QStringLiteral("Liberation Mono"));
+    EXPECT_EQ(TFont::SubstituteFamily(QStringLiteral("DejaVu Sans")),
+              QStringLiteral("DejaVu Sans"));
+
+    TFont f;
+    f.SetName(QStringLiteral("Arial"));
+    EXPECT_EQ(QFontInfo(f.ToQFont()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(f.Name(), QStringLiteral("Arial")); // the stored name is kept
+}
