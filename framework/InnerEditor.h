@@ -1,0 +1,126 @@
+#pragma once
+// The inner editor of an edit or memo: a Qt editor whose input first goes through the
+// control hosting it (see TEditorHost).
+
+#include "framework/StdCtrls.h"
+
+#include <QAbstractScrollArea>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <type_traits>
+
+// The inner editor's link to its host, cut when the host goes: a dying host still has
+// its editor as a child, and Qt sends that child focus events while destroying it.
+class TInnerEditorLink {
+public:
+    explicit TInnerEditorLink(TEditorHost* host) : FHost(host) {}
+    virtual ~TInnerEditorLink() = default;
+    void Unlink() { FHost = nullptr; }
+
+protected:
+    TEditorHost* FHost;
+};
+
+template <class Editor> class TInnerEditor : public Editor, public TInnerEditorLink {
+public:
+    explicit TInnerEditor(TEditorHost* host) : Editor(host), TInnerEditorLink(host) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!FHost)
+            return Editor::keyPressEvent(event);
+        QChar typed;
+        if (FHost->DispatchKeyDown(event, &typed) || !FHost->EditorTakesKey(*event)) {
+            event->accept();
+            return;
+        }
+        QString text = event->text();
+        if (!typed.isNull() && !text.isEmpty() && typed != text.at(0)) {
+            // OnKeyPress changed the character: the editor gets the new one.
+            QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(typed),
+                              event->isAutoRepeat(), event->count());
+            Editor::keyPressEvent(&changed);
+        } else {
+            Editor::keyPressEvent(event);
+        }
+        // Keys the editor ignores (Return in a line edit) must not reach the host again.
+        event->accept();
+    }
+    void keyReleaseEvent(QKeyEvent* event) override {
+        if (!FHost || !FHost->DispatchKeyUp(event))
+            Editor::keyReleaseEvent(event);
+        event->accept();
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        Editor::mousePressEvent(event);
+        if (FHost)
+            FHost->EditorMouseEvent(event, MouseSurface());
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        Editor::mouseReleaseEvent(event);
+        if (FHost)
+            FHost->EditorMouseEvent(event, MouseSurface());
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        Editor::mouseDoubleClickEvent(event);
+        if (FHost)
+            FHost->EditorMouseEvent(event, MouseSurface());
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        Editor::mouseMoveEvent(event);
+        if (FHost)
+            FHost->EditorMouseEvent(event, MouseSurface());
+    }
+    void wheelEvent(QWheelEvent* event) override {
+        bool handled = false;
+        if (FHost)
+            Guarded([&] { handled = FHost->EditorWheel(event); });
+        if (handled)
+            event->accept();
+        else
+            Editor::wheelEvent(event);
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        Editor::focusInEvent(event);
+        if (FHost)
+            FHost->EditorFocusIn(event->reason());
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        // The platform keeps the selection while the control is unfocused (HideSelection
+        // only hides it); a line edit would drop it.
+        if constexpr (std::is_same_v<Editor, QLineEdit>) {
+            int start = this->selectionStart();
+            int length = this->selectionLength();
+            int cursor = this->cursorPosition();
+            Editor::focusOutEvent(event);
+            if (start >= 0 && length > 0) {
+                if (cursor == start)
+                    this->setSelection(start + length, -length);
+                else
+                    this->setSelection(start, length);
+            }
+        } else {
+            Editor::focusOutEvent(event);
+        }
+        if (FHost)
+            FHost->EditorFocusOut(event->reason());
+    }
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        if (FHost && FHost->EditorContextMenu(event->globalPos())) {
+            event->accept();
+            return;
+        }
+        Editor::contextMenuEvent(event);
+    }
+
+private:
+    QWidget* MouseSurface() {
+        if constexpr (std::is_base_of_v<QAbstractScrollArea, Editor>)
+            return this->viewport();
+        else
+            return this;
+    }
+};
