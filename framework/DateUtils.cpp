@@ -2,7 +2,9 @@
 
 #include "framework/Exceptions.h"
 
+#include "platform/Locale.h"
 #include <QDateTime>
+
 #include <QLocale>
 #include <cmath>
 
@@ -142,5 +144,5 @@ TDateTime Time() {
 QString FormatLongTime(TDateTime time) {
     int h = 0, m = 0, s = 0, ms = 0;
     DecodeTime(time, h, m, s, ms);
-    return QLocale::system().toString(QTime(h, m, s), QLocale::LongFormat);
+    return QLocale::system().toString(QTime(h, m, s), Locale::LongTimeFormat());
 }

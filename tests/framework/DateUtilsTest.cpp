@@ -46,3 +46,10 @@ TEST(DateSerials, TimeOfDayAndWeekday) {
     EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 30)), 7); // a Saturday
     EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 6)), 1);  // a Sunday
 }
+
+TEST(DateSerials, LongTimeTextShowsTheTimeOnly) {
+    QString text = FormatLongTime(EncodeTime(13, 5, 9, 0));
+    EXPECT_TRUE(text.contains(QStringLiteral("05"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("09"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("UTC"))) << text.toStdString();
+}
