@@ -92,16 +92,10 @@ protected:
         // The platform keeps the selection while the control is unfocused (HideSelection
         // only hides it); a line edit would drop it.
         if constexpr (std::is_same_v<Editor, QLineEdit>) {
-            int start = this->selectionStart();
-            int length = this->selectionLength();
-            int cursor = this->cursorPosition();
-            Editor::focusOutEvent(event);
-            if (start >= 0 && length > 0) {
-                if (cursor == start)
-                    this->setSelection(start + length, -length);
-                else
-                    this->setSelection(start, length);
-            }
+            // A line edit keeps its selection when it loses focus to a popup; handing it
+            // that reason keeps the selection without re-arming the caret afterwards.
+            QFocusEvent keepSelection(QEvent::FocusOut, Qt::PopupFocusReason);
+            Editor::focusOutEvent(&keepSelection);
         } else {
             Editor::focusOutEvent(event);
         }

@@ -471,3 +471,21 @@ TEST(ListBox, KeysAndMouseChangeTheSelectionAndClick) {
     EXPECT_EQ(list->SelCount(), 0);
     EXPECT_EQ(list->ItemIndex(), -1);
 }
+
+TEST(Edit, KeepsItsSelectionButNoCaretAfterLosingFocus) {
+    QWidget window;
+    auto* edit = new TEdit(&window);
+    auto* other = new TEdit(&window);
+    other->SetBounds(0, 30, 80, 20);
+    window.show();
+    window.activateWindow();
+    edit->SetText("Hello World");
+    edit->SetFocus();
+    edit->SelectAll();
+    other->SetFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(edit->SelText(), "Hello World");
+    auto* inner = edit->findChild<QLineEdit*>();
+    ASSERT_NE(inner, nullptr);
+    EXPECT_FALSE(inner->hasFocus());
+}
