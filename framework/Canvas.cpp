@@ -900,7 +900,7 @@ int TCanvas::DrawText(const QString& text, TRect& rect, unsigned flags) {
         QTextBoundaryFinder finder(QTextBoundaryFinder::Line, para);
         int lineStart = 0;
         int lastFit = -1;
-        auto fits = [&](int from, int to) {
+        auto fits = [&, &para = para](int from, int to) {
             return fm.horizontalAdvance(para.mid(from, to - from).trimmed()) <= maxWidth;
         };
         for (qsizetype b = finder.toNextBoundary(); b >= 0; b = finder.toNextBoundary()) {

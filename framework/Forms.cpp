@@ -624,6 +624,20 @@ void TApplication::Initialize() {
     qAddPostRoutine(DestroyGlobalWidgets);
 }
 
+void TApplication::Finalize() {
+    FHintTimer.stop();
+    FHideTimer.stop();
+    FLeaveTimer.stop();
+    DestroyGlobalWidgets();
+    if (!FInitialized)
+        return;
+    FInitialized = false;
+    if (qApp) {
+        qApp->removeEventFilter(this);
+        qRemovePostRoutine(DestroyGlobalWidgets);
+    }
+}
+
 QString TApplication::Title() const {
     return FTitle.isEmpty() ? QCoreApplication::applicationName() : FTitle;
 }

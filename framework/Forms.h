@@ -256,6 +256,11 @@ public:
     // Installs the application's event tracking (hints, the control under the mouse).
     // Called by Run and by every new form; harmless to call again.
     void Initialize();
+    // Undoes Initialize: destroys the forms the application owns and the hint window and
+    // takes the event tracking and the exit routine off the QApplication. A plug-in with its
+    // own framework copy calls it before it is unloaded, so none of its code stays
+    // registered with the host's Qt.
+    void Finalize();
 
     QString Title() const;
     void SetTitle(const QString& title) { FTitle = title; }

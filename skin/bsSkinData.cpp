@@ -3,10 +3,11 @@
 #include "skin/bsSkinData.h"
 #include "skin/bsSkinIniFields.h"
 
+#include "framework/Forms.h"
 #include "framework/IniFiles.h"
 #include "framework/SysUtils.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QWidget>
 #include <algorithm>
 #include <set>
@@ -88,7 +89,10 @@ QString NormalizePath(const QString& path) {
 } // namespace SkinFiles
 
 QList<QWidget*> SkinMessageForms() {
-    return QApplication::topLevelWidgets();
+    QList<QWidget*> forms;
+    for (TForm* form : Screen->FormList())
+        forms.append(form);
+    return forms;
 }
 
 // ---------------------------------------------------------------- TbsSkinData
@@ -140,9 +144,7 @@ int TbsSkinData::IndexOfSkinObject(const QString& name) const {
 }
 
 void TbsSkinData::BroadcastSkinMessage(QEvent::Type message) {
-    auto* ownerForm = qobject_cast<QWidget*>(parent());
-    if (ownerForm && !ownerForm->isWindow())
-        ownerForm = nullptr;
+    QWidget* ownerForm = qobject_cast<TForm*>(parent());
     // A receiver may close a form; guarded pointers skip the ones that are gone.
     QList<QPointer<QWidget>> targets;
     if (ownerForm)

@@ -6,6 +6,7 @@
 #include "skin/bsSkinData.h"
 
 #include "framework/Exceptions.h"
+#include "framework/Forms.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ struct TRecordedMessage {
 };
 
 // A form that records the skin messages it receives into a shared log.
-class TRecordingForm : public QWidget {
+class TRecordingForm : public TForm {
 public:
     TRecordingForm(const QString& name, std::vector<TRecordedMessage>& log)
         : FName(name), FLog(log) {}
@@ -31,7 +32,7 @@ protected:
     bool event(QEvent* e) override {
         if (auto* m = dynamic_cast<TbsSkinMessageEvent*>(e))
             FLog.push_back({FName, m->type(), m->SkinData, m->Param, m->SkinData->SkinEmpty});
-        return QWidget::event(e);
+        return TForm::event(e);
     }
 
 private:
@@ -284,7 +285,7 @@ TEST(SkinData, BroadcastGoesToTheOwnerFormFirst) {
 
     // A form destroyed by an earlier receiver is skipped.
     log.clear();
-    class TClosingForm : public QWidget {
+    class TClosingForm : public TForm {
     public:
         std::unique_ptr<TRecordingForm>* Victim = nullptr;
 
@@ -292,7 +293,7 @@ TEST(SkinData, BroadcastGoesToTheOwnerFormFirst) {
         bool event(QEvent* e) override {
             if (e->type() == SkinChanged && Victim)
                 Victim->reset();
-            return QWidget::event(e);
+            return TForm::event(e);
         }
     };
     auto closing = std::make_unique<TClosingForm>();

@@ -8,6 +8,7 @@
 #include "skin/bszlibcompress.h"
 
 #include "framework/Exceptions.h"
+#include "framework/Forms.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@
 namespace {
 
 // Counts the skin messages a form receives.
-class TCountingForm : public QWidget {
+class TCountingForm : public TForm {
 public:
     std::vector<QEvent::Type> Received;
 
@@ -23,7 +24,7 @@ protected:
     bool event(QEvent* e) override {
         if (dynamic_cast<TbsSkinMessageEvent*>(e))
             Received.push_back(e->type());
-        return QWidget::event(e);
+        return TForm::event(e);
     }
 };
 

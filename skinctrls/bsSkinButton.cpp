@@ -1,0 +1,480 @@
+// TbsSkinButton: the skinned push button of dialogs.
+
+#include "skinctrls/bsSkinButton.h"
+
+#include "framework/Menus.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <algorithm>
+
+namespace {
+
+// The skinned push button a widget belongs to, when it takes the focus as one.
+TbsSkinButton* FocusableButtonOf(QWidget* widget) {
+    auto* button = dynamic_cast<TbsSkinButton*>(ControlOfWidget(widget));
+    return button && button->CanFocused() ? button : nullptr;
+}
+
+} // namespace
+
+TbsSkinButton::TbsSkinButton(QWidget* parent) : TbsSkinCustomControl(parent) {
+    FSkinDataName = QStringLiteral("button");
+    // Clicks come from the button's own press and release rules, not the framework's.
+    SetControlStyle((ControlStyle() | csCaptureMouse | csDoubleClicks) & ~csClickEvents);
+    SetBounds(Left(), Top(), 75, 25);
+    TbsSkinButton::SetTabStop(true);
+    FMorphTimer.setInterval(MorphInterval);
+    connect(&FMorphTimer, &QTimer::timeout, this, [this] { Guarded([this] { MorphTick(); }); });
+    connect(&FRepeatTimer, &QTimer::timeout, this, [this] { Guarded([this] { ButtonClick(); }); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now->window() == window())
+            Guarded([this, now] { FocusMoved(now); });
+    });
+}
+
+TbsSkinButton::~TbsSkinButton() = default;
+
+// ---------------------------------------------------------------- properties
+
+void TbsSkinButton::SetGlyph(const TBitmap& glyph) {
+    FGlyph.Assign(glyph);
+    Invalidate();
+}
+
+void TbsSkinButton::SetNumGlyphs(int value) {
+    FNumGlyphs = std::clamp(value, 1, 4);
+    Invalidate();
+}
+
+void TbsSkinButton::SetLayout(TbsButtonLayout value) {
+    if (value == FLayout)
+        return;
+    FLayout = value;
+    Invalidate();
+}
+
+void TbsSkinButton::SetMargin(int value) {
+    if (value == FMargin || value < -1)
+        return;
+    FMargin = value;
+    Invalidate();
+}
+
+void TbsSkinButton::SetSpacing(int value) {
+    if (value == FSpacing)
+        return;
+    FSpacing = value;
+    Invalidate();
+}
+
+void TbsSkinButton::SetRepeatInterval(int value) {
+    FRepeatInterval = std::max(1, value);
+    FRepeatTimer.setInterval(FRepeatInterval);
+}
+
+void TbsSkinButton::SetDown(bool value) {
+    FDown = value;
+    if (Morphs()) {
+        if (value) {
+            FMorph.SetValue(1.0);
+            StopMorph();
+        } else {
+            StartMorph();
+        }
+    }
+    Invalidate();
+    if (FGroupIndex != 0 && FDown && !FAllowAllUp)
+        ReleaseGroupSiblings();
+}
+
+void TbsSkinButton::ReleaseGroupSiblings() {
+    TWinControl* parent = Parent();
+    if (!parent)
+        return;
+    for (TControl* control : parent->ControlList()) {
+        auto* sibling = dynamic_cast<TbsSkinButton*>(control);
+        if (sibling && sibling != this && sibling->FGroupIndex == FGroupIndex && sibling->FDown)
+            sibling->SetDown(false);
+    }
+}
+
+void TbsSkinButton::SetGroupIndex(int value) {
+    FGroupIndex = value;
+    if (value != 0)
+        SetCanFocused(false);
+}
+
+void TbsSkinButton::SetCanFocused(bool value) {
+    FCanFocused = value;
+    SetTabStop(TabStop());
+}
+
+void TbsSkinButton::SetTabStop(bool value) {
+    TbsSkinCustomControl::SetTabStop(value);
+    // A button that does not take the focus gets none from a click or Tab either.
+    setFocusPolicy(value && FCanFocused ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TbsSkinButton::SetDefault(bool value) {
+    FDefault = value;
+    FActsAsDefault = value;
+    if (FCanFocused)
+        NotifyFormFocus();
+}
+
+// ---------------------------------------------------------------- record
+
+void TbsSkinButton::FetchSkinRecord() {
+    TbsSkinCustomControl::FetchSkinRecord();
+    if (auto* record = SkinRecordAs<TbsDataSkinButtonControl>())
+        FSkin.Load(*record, SkinRect);
+}
+
+void TbsSkinButton::ApplySkin() {
+    StopMorph();
+    FMorph.SetValue(0.0);
+    TbsSkinCustomControl::ApplySkin();
+    if (Morphs() && ShowsActive())
+        FMorph.SetValue(1.0);
+}
+
+// ---------------------------------------------------------------- painting
+
+bool TbsSkinButton::ShowsActive() const {
+    return FHot || (hasFocus() && FCanFocused);
+}
+
+bool TbsSkinButton::PressedLook() const {
+    if (!FDown)
+        return false;
+    if (FGroupIndex != 0)
+        return true;
+    return FHot || (hasFocus() && FCanFocused && !FMouseHeld);
+}
+
+TbsButtonContent TbsSkinButton::Content(int glyphFrame) const {
+    TbsButtonContent content;
+    content.Caption = Caption();
+    content.Glyph = &FGlyph;
+    content.NumGlyphs = FNumGlyphs;
+    content.GlyphFrame = glyphFrame;
+    content.Margin = FMargin;
+    content.Spacing = FSpacing;
+    content.Layout = FLayout;
+    return content;
+}
+
+void TbsSkinButton::DrawButtonFace(TBitmap& bitmap, const TRect& stateRect, bool active,
+                                   bool down) {
+    const bool disabled = !isEnabled();
+    const int width = bitmap.Width();
+    const int height = bitmap.Height();
+    if (!ComposeImage(bitmap, stateRect, width, height)) {
+        // A record without a picture: the plain face of the same state.
+        DrawDefaultFace(bitmap.Canvas(), TRect(0, 0, width, height),
+                        down ? TbsDefaultLook::Pressed
+                             : (active ? TbsDefaultLook::Hot : TbsDefaultLook::Normal));
+    }
+    TCanvas& canvas = bitmap.Canvas();
+    AssignSkinFont(canvas.Font, FSkin.FontName, FSkin.FontHeight, FSkin.FontStyle);
+    canvas.Font.SetColor(FSkin.FontColorFor(active, down, disabled));
+    DrawButtonContent(canvas, FittedClientRect,
+                      Content(GlyphFrameFor(active, down, disabled, FNumGlyphs)), down);
+}
+
+void TbsSkinButton::DrawSkinImage(TBitmap& bitmap) {
+    int w = bitmap.Width();
+    int h = bitmap.Height();
+    FitGeometry(w, h);
+    if (FSkin.Morphing && FMorph.IsMorphing() && isEnabled()) {
+        ComposeMorphedFace(bitmap, bitmap.Width(), bitmap.Height(), SkinRect, FSkin.ActiveSkinRect,
+                           FSkin.MorphKind, FMorph.Value(),
+                           [this](TBitmap& face, const TRect& rect, bool active, bool down) {
+                               DrawButtonFace(face, rect, active, down);
+                           });
+        return;
+    }
+    if (!isEnabled() && !FSkin.DisabledSkinRect.IsEmpty())
+        DrawButtonFace(bitmap, FSkin.DisabledSkinRect, false, false);
+    else if (PressedLook())
+        DrawButtonFace(bitmap, FSkin.DownSkinRect, true, true);
+    else if (ShowsActive())
+        DrawButtonFace(bitmap, FSkin.ActiveSkinRect, true, false);
+    else if (!FSkin.Morphing || FMorph.Value() != 1.0)
+        DrawButtonFace(bitmap, SkinRect, false, false);
+    else
+        DrawButtonFace(bitmap, FSkin.ActiveSkinRect, true, false);
+}
+
+void TbsSkinButton::DrawDefaultImage(TBitmap& bitmap) {
+    const TRect rect(0, 0, bitmap.Width(), bitmap.Height());
+    TCanvas& canvas = bitmap.Canvas();
+    bool down = false;
+    if (PressedLook()) {
+        DrawDefaultFace(canvas, rect, TbsDefaultLook::Pressed);
+        down = true;
+    } else if (ShowsActive()) {
+        DrawDefaultFace(canvas, rect, TbsDefaultLook::Hot);
+    } else {
+        DrawDefaultFace(canvas, rect, TbsDefaultLook::Normal);
+    }
+    const bool disabled = !isEnabled();
+    canvas.Font.Assign(*DefaultFont());
+    if (disabled)
+        canvas.Font.SetColor(clBtnShadow);
+    DrawButtonContent(canvas, rect, Content(GlyphFrameFor(FHot, FDown, disabled, FNumGlyphs)),
+                      down);
+}
+
+// ---------------------------------------------------------------- morphing
+
+void TbsSkinButton::StartMorph() {
+    if (!FMorphTimer.isActive())
+        FMorphTimer.start();
+}
+
+void TbsSkinButton::MorphTick() {
+    FetchSkinRecord();
+    const bool active = ShowsActive();
+    if (Morphs() && FMorph.Step(active)) {
+        Invalidate();
+        return;
+    }
+    FMorph.SetValue(active ? 1.0 : 0.0);
+    StopMorph();
+    Invalidate();
+}
+
+void TbsSkinButton::UpdateFace() {
+    if (Morphs())
+        StartMorph();
+    else
+        Invalidate();
+}
+
+void TbsSkinButton::RefreshHotFace() {
+    if (FGroupIndex != 0 && FDown)
+        return;
+    if (FDown) {
+        if (Morphs())
+            FMorph.SetValue(1.0);
+        Invalidate();
+    } else {
+        UpdateFace();
+    }
+}
+
+// ---------------------------------------------------------------- clicks
+
+void TbsSkinButton::ButtonClick() {
+    if (FCanFocused) {
+        if (TForm* form = GetParentForm(this))
+            form->SetModalResult(FModalResult);
+    }
+    FireEvent(OnClick, this);
+}
+
+void TbsSkinButton::Click() {
+    ButtonClick();
+}
+
+void TbsSkinButton::StartRepeat() {
+    FRepeatTimer.setInterval(FRepeatInterval);
+    FRepeatTimer.start();
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TbsSkinButton::MouseEnter() {
+    TbsSkinCustomControl::MouseEnter();
+    FHot = true;
+    RefreshHotFace();
+    if (FDown && FRepeatMode && FGroupIndex == 0 && FMouseHeld)
+        StartRepeat();
+}
+
+void TbsSkinButton::MouseLeave() {
+    TbsSkinCustomControl::MouseLeave();
+    const bool keepsDefaultLook = FCanFocused && FDefault && FActsAsDefault && !hasFocus();
+    if (!keepsDefaultLook)
+        FHot = false;
+    RefreshHotFace();
+    if (FMouseHeld && FGroupIndex == 0)
+        StopRepeat();
+}
+
+void TbsSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft) {
+        if (FCanFocused && !hasFocus() && CanFocus())
+            setFocus(Qt::MouseFocusReason);
+        FMouseHeld = true;
+        if (!FDown) {
+            FHot = true;
+            SetDown(true);
+            if (FRepeatMode && FGroupIndex == 0)
+                StartRepeat();
+            else if (FGroupIndex != 0)
+                ButtonClick();
+            FWasDownAtPress = false;
+        } else if (FGroupIndex != 0) {
+            FWasDownAtPress = true;
+        }
+    }
+    TbsSkinCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TbsSkinButton::MouseMove(TShiftState Shift, int X, int Y) {
+    // While the button is held the pointer belongs to it: crossing its edge is a leave or
+    // an enter, whatever the window system reports.
+    if (FMouseHeld) {
+        const bool inside = PtInRect(ClientRect(), TPoint(X, Y));
+        if (inside && !FHot)
+            MouseEnter();
+        else if (!inside && FHot)
+            MouseLeave();
+    }
+    TbsSkinCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TbsSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft && FMouseHeld) {
+        FMouseHeld = false;
+        if (FGroupIndex == 0) {
+            StopRepeat();
+            if (FHot) {
+                SetDown(false);
+                ButtonClick();
+            } else {
+                FDown = false;
+            }
+        } else if (FDown && FAllowAllUp && FWasDownAtPress && FHot) {
+            SetDown(false);
+            ButtonClick();
+        }
+    }
+    if (isVisible())
+        TbsSkinCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+// ---------------------------------------------------------------- keyboard
+
+bool TbsSkinButton::event(QEvent* event) {
+    // The keyboard's auto-repeat sends a release before each repeated press; only the
+    // real release of Space clicks.
+    if (event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->isAutoRepeat() && key->key() == Qt::Key_Space) {
+            event->accept();
+            return true;
+        }
+    }
+    return TbsSkinCustomControl::event(event);
+}
+
+void TbsSkinButton::KeyDown(int& Key, TShiftState Shift) {
+    TbsSkinCustomControl::KeyDown(Key, Shift);
+    if (!FCanFocused || Key == 0)
+        return;
+    if (Key == VK_SPACE) {
+        if (!FDown || FRepeatMode)
+            SetDown(true);
+        if (FRepeatMode)
+            ButtonClick();
+    } else if (Key == VK_RETURN || Key == Qt::Key_Enter) {
+        ButtonClick();
+        Key = 0; // answered here; no default button should click too
+    }
+}
+
+void TbsSkinButton::KeyUp(int& Key, TShiftState Shift) {
+    TbsSkinCustomControl::KeyUp(Key, Shift);
+    if (!FCanFocused || Key != VK_SPACE || !FDown)
+        return;
+    SetDown(false);
+    ButtonClick();
+}
+
+bool TbsSkinButton::DialogKey(int key, TShiftState shift) {
+    if ((key == VK_RETURN || key == Qt::Key_Enter) && FActsAsDefault && isEnabled() &&
+        isVisible()) {
+        ButtonClick();
+        return true;
+    }
+    const bool noShift =
+        !shift.Contains(ssShift) && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt);
+    if (key == VK_ESCAPE && FCancel && FCanFocused && noShift && CanFocus()) {
+        ButtonClick();
+        return true;
+    }
+    return false;
+}
+
+bool TbsSkinButton::DialogChar(QChar ch) {
+    if (!FCanFocused || !CanFocus() || !IsAccel(ch.unicode(), Caption()))
+        return false;
+    SetFocus();
+    ButtonClick();
+    return true;
+}
+
+// ---------------------------------------------------------------- focus
+
+void TbsSkinButton::focusInEvent(QFocusEvent* event) {
+    TbsSkinCustomControl::focusInEvent(event);
+    if (FCanFocused)
+        Guarded([this] { UpdateFace(); });
+}
+
+void TbsSkinButton::focusOutEvent(QFocusEvent* event) {
+    TbsSkinCustomControl::focusOutEvent(event);
+    Guarded([this] {
+        StopRepeat();
+        if (FGroupIndex == 0 && FDown)
+            FDown = false;
+        if (FCanFocused)
+            UpdateFace();
+    });
+}
+
+void TbsSkinButton::FocusMoved(QWidget* now) {
+    TbsSkinButton* focusedButton = FocusableButtonOf(now);
+    FActsAsDefault = focusedButton ? focusedButton == this : FDefault;
+    if (!FCanFocused || !FDefault)
+        return;
+    if (focusedButton && focusedButton != this && FHot) {
+        FHot = false;
+        UpdateFace();
+    } else if (!focusedButton && !FHot) {
+        if (Morphs())
+            FMorph.SetValue(1.0);
+        FHot = true;
+        UpdateFace();
+    }
+}
+
+void TbsSkinButton::NotifyFormFocus() {
+    TForm* form = GetParentForm(this);
+    if (!form)
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus->window() != window())
+        return;
+    for (TControl* control : form->AllControls())
+        if (auto* button = dynamic_cast<TbsSkinButton*>(control))
+            button->FocusMoved(focus);
+}
+
+// ---------------------------------------------------------------- state changes
+
+void TbsSkinButton::EnabledChanged() {
+    StopMorph();
+    FMorph.SetValue(0.0);
+    FHot = false;
+    Invalidate();
+}
+
+void TbsSkinButton::TextChanged() {
+    Invalidate();
+}

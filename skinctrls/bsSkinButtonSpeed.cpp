@@ -1,0 +1,362 @@
+// TbsSkinSpeedButton: the window-less skinned button of tool bars. No focus, no keys.
+
+#include "skinctrls/bsSkinButton.h"
+
+#include <algorithm>
+
+TbsSkinSpeedButton::TbsSkinSpeedButton(QWidget* parent) : TbsGraphicSkinCustomControl(parent) {
+    FSkinDataName = QStringLiteral("toolbutton");
+    SetControlStyle((ControlStyle() | csCaptureMouse | csDoubleClicks | csOpaque) & ~csClickEvents);
+    SetBounds(Left(), Top(), 25, 25);
+    FMorphTimer.setInterval(MorphInterval);
+    connect(&FMorphTimer, &QTimer::timeout, this, [this] { Guarded([this] { MorphTick(); }); });
+    connect(&FRepeatTimer, &QTimer::timeout, this, [this] { Guarded([this] { ButtonClick(); }); });
+}
+
+TbsSkinSpeedButton::~TbsSkinSpeedButton() = default;
+
+// ---------------------------------------------------------------- properties
+
+void TbsSkinSpeedButton::SetGlyph(const TBitmap& glyph) {
+    FGlyph.Assign(glyph);
+    Invalidate();
+}
+
+void TbsSkinSpeedButton::SetNumGlyphs(int value) {
+    FNumGlyphs = std::clamp(value, 1, 4);
+    Invalidate();
+}
+
+void TbsSkinSpeedButton::SetLayout(TbsButtonLayout value) {
+    if (value == FLayout)
+        return;
+    FLayout = value;
+    Invalidate();
+}
+
+void TbsSkinSpeedButton::SetMargin(int value) {
+    if (value == FMargin || value < -1)
+        return;
+    FMargin = value;
+    Invalidate();
+}
+
+void TbsSkinSpeedButton::SetSpacing(int value) {
+    if (value == FSpacing)
+        return;
+    FSpacing = value;
+    Invalidate();
+}
+
+void TbsSkinSpeedButton::SetRepeatInterval(int value) {
+    FRepeatInterval = std::max(1, value);
+    FRepeatTimer.setInterval(FRepeatInterval);
+}
+
+void TbsSkinSpeedButton::SetDown(bool value) {
+    FDown = value;
+    if (Morphs()) {
+        if (value) {
+            FMorph.SetValue(1.0);
+            FMorphTimer.stop();
+        } else {
+            StartMorph();
+        }
+    }
+    Invalidate();
+    if (FGroupIndex != 0 && FDown && !FAllowAllUp)
+        ReleaseGroupSiblings();
+}
+
+void TbsSkinSpeedButton::ReleaseGroupSiblings() {
+    TWinControl* parent = Parent();
+    if (!parent)
+        return;
+    for (TControl* control : parent->ControlList()) {
+        auto* sibling = dynamic_cast<TbsSkinSpeedButton*>(control);
+        if (sibling && sibling != this && sibling->FGroupIndex == FGroupIndex && sibling->FDown)
+            sibling->SetDown(false);
+    }
+}
+
+void TbsSkinSpeedButton::SetTransparent(bool value) {
+    FTransparent = value;
+    SetControlStyle(value ? ControlStyle() & ~csOpaque : ControlStyle() | csOpaque);
+    if (value) {
+        FMorphTimer.stop();
+        FMorph.SetValue(0.0);
+    }
+    Invalidate();
+}
+
+void TbsSkinSpeedButton::SetFlat(bool value) {
+    FFlat = value;
+    if (value)
+        SetTransparent(true);
+    else
+        Invalidate();
+}
+
+void TbsSkinSpeedButton::SetShowCaption(bool value) {
+    FShowCaption = value;
+    if (WidthWithCaption > 0 && WidthWithoutCaption > 0)
+        SetWidth(value ? WidthWithCaption : WidthWithoutCaption);
+    Invalidate();
+}
+
+// ---------------------------------------------------------------- record
+
+void TbsSkinSpeedButton::FetchSkinRecord() {
+    TbsGraphicSkinCustomControl::FetchSkinRecord();
+    if (auto* record = SkinRecordAs<TbsDataSkinButtonControl>())
+        FSkin.Load(*record, SkinRect);
+}
+
+void TbsSkinSpeedButton::ApplySkin() {
+    FMorphTimer.stop();
+    FMorph.SetValue(0.0);
+    TbsGraphicSkinCustomControl::ApplySkin();
+    if (Morphs() && FHot)
+        FMorph.SetValue(1.0);
+}
+
+// ---------------------------------------------------------------- painting
+
+TbsButtonContent TbsSkinSpeedButton::Content(int glyphFrame) const {
+    TbsButtonContent content;
+    content.Caption = Caption();
+    content.Glyph = &FGlyph;
+    content.NumGlyphs = FNumGlyphs;
+    content.GlyphFrame = glyphFrame;
+    content.Margin = FMargin;
+    content.Spacing = FSpacing;
+    content.Layout = FLayout;
+    content.ShowCaption = FShowCaption;
+    return content;
+}
+
+void TbsSkinSpeedButton::PrepareFont(TCanvas& canvas, bool active, bool down) const {
+    const bool disabled = !isEnabled();
+    if (FSkinIndex != -1) {
+        AssignSkinFont(canvas.Font, FSkin.FontName, FSkin.FontHeight, FSkin.FontStyle);
+        canvas.Font.SetColor(FSkin.FontColorFor(active, down, disabled));
+    } else {
+        canvas.Font.Assign(*DefaultFont());
+        if (disabled)
+            canvas.Font.SetColor(clBtnShadow);
+    }
+}
+
+void TbsSkinSpeedButton::DrawButtonFace(TBitmap& bitmap, const TRect& stateRect, bool active,
+                                        bool down) {
+    const bool disabled = !isEnabled();
+    const int width = bitmap.Width();
+    const int height = bitmap.Height();
+    if (!ComposeImage(bitmap, stateRect, width, height))
+        DrawDefaultFace(bitmap.Canvas(), TRect(0, 0, width, height),
+                        down ? TbsDefaultLook::Pressed
+                             : (active ? TbsDefaultLook::Hot : TbsDefaultLook::Normal));
+    TCanvas& canvas = bitmap.Canvas();
+    PrepareFont(canvas, active, down);
+    DrawButtonContent(canvas, FittedClientRect,
+                      Content(GlyphFrameFor(active, down, disabled, FNumGlyphs)), down);
+}
+
+void TbsSkinSpeedButton::DrawSkinImage(TBitmap& bitmap) {
+    int w = bitmap.Width();
+    int h = bitmap.Height();
+    FitGeometry(w, h);
+    if (Morphs() && FMorph.IsMorphing() && isEnabled()) {
+        ComposeMorphedFace(bitmap, bitmap.Width(), bitmap.Height(), SkinRect, FSkin.ActiveSkinRect,
+                           FSkin.MorphKind, FMorph.Value(),
+                           [this](TBitmap& face, const TRect& rect, bool active, bool down) {
+                               DrawButtonFace(face, rect, active, down);
+                           });
+        return;
+    }
+    if (!isEnabled())
+        DrawButtonFace(bitmap, FSkin.DisabledSkinRect.IsEmpty() ? SkinRect : FSkin.DisabledSkinRect,
+                       false, false);
+    else if (PressedLook())
+        DrawButtonFace(bitmap, FSkin.DownSkinRect, true, true);
+    else if (FHot)
+        DrawButtonFace(bitmap, FSkin.ActiveSkinRect, true, false);
+    else if (!FSkin.Morphing || FMorph.Value() != 1.0)
+        DrawButtonFace(bitmap, SkinRect, false, false);
+    else
+        DrawButtonFace(bitmap, FSkin.ActiveSkinRect, true, false);
+}
+
+void TbsSkinSpeedButton::DrawDefaultImage(TBitmap& bitmap) {
+    const TRect rect(0, 0, bitmap.Width(), bitmap.Height());
+    TCanvas& canvas = bitmap.Canvas();
+    bool down = false;
+    if (PressedLook()) {
+        DrawDefaultFace(canvas, rect, TbsDefaultLook::Pressed);
+        down = true;
+    } else if (FHot) {
+        DrawDefaultFace(canvas, rect, TbsDefaultLook::Hot);
+    } else if (FFlat) {
+        canvas.Brush.Style = bsSolid;
+        canvas.Brush.Color = clBtnFace;
+        canvas.FillRect(rect);
+    } else {
+        DrawDefaultFace(canvas, rect, TbsDefaultLook::Normal);
+    }
+    PrepareFont(canvas, FHot, FDown);
+    DrawButtonContent(canvas, rect, Content(GlyphFrameFor(FHot, FDown, !isEnabled(), FNumGlyphs)),
+                      down);
+}
+
+void TbsSkinSpeedButton::Paint() {
+    if (Width() <= 0 || Height() <= 0)
+        return;
+    if (!DrawsBare()) {
+        TbsGraphicSkinCustomControl::Paint();
+        return;
+    }
+    // At rest a transparent button shows only its glyph and caption over the parent.
+    FetchSkinRecord();
+    TCanvas& canvas = *Canvas();
+    PrepareFont(canvas, false, false);
+    TRect rect(0, 0, Width(), Height());
+    if (FSkinIndex != -1) {
+        int w = Width();
+        int h = Height();
+        FitGeometry(w, h);
+        rect = FittedClientRect;
+    }
+    DrawButtonContent(canvas, rect, Content(GlyphFrameFor(false, false, !isEnabled(), FNumGlyphs)),
+                      false);
+}
+
+// ---------------------------------------------------------------- behaviour
+
+void TbsSkinSpeedButton::StartMorph() {
+    if (!FMorphTimer.isActive())
+        FMorphTimer.start();
+}
+
+void TbsSkinSpeedButton::MorphTick() {
+    FetchSkinRecord();
+    if (Morphs() && FMorph.Step(FHot)) {
+        Invalidate();
+        return;
+    }
+    FMorph.SetValue(FHot ? 1.0 : 0.0);
+    FMorphTimer.stop();
+    Invalidate();
+}
+
+void TbsSkinSpeedButton::UpdateFace() {
+    if (Morphs())
+        StartMorph();
+    else
+        Invalidate();
+}
+
+void TbsSkinSpeedButton::StartRepeat() {
+    FRepeatTimer.setInterval(FRepeatInterval);
+    FRepeatTimer.start();
+}
+
+void TbsSkinSpeedButton::ButtonClick() {
+    FireEvent(OnClick, this);
+}
+
+void TbsSkinSpeedButton::Click() {
+    ButtonClick();
+}
+
+void TbsSkinSpeedButton::MouseEnter() {
+    TbsGraphicSkinCustomControl::MouseEnter();
+    if (!isEnabled())
+        return;
+    FHot = true;
+    if (!(FGroupIndex != 0 && FDown)) {
+        if (FDown) {
+            if (Morphs())
+                FMorph.SetValue(1.0);
+            Invalidate();
+        } else {
+            UpdateFace();
+        }
+    }
+    if (FDown && FRepeatMode && FGroupIndex == 0 && FMouseHeld)
+        StartRepeat();
+}
+
+void TbsSkinSpeedButton::MouseLeave() {
+    TbsGraphicSkinCustomControl::MouseLeave();
+    if (!isEnabled())
+        return;
+    FHot = false;
+    if (!(FGroupIndex != 0 && FDown)) {
+        if (FDown)
+            Invalidate();
+        else
+            UpdateFace();
+    }
+    if (FMouseHeld && FGroupIndex == 0)
+        FRepeatTimer.stop();
+}
+
+void TbsSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft) {
+        FMouseHeld = true;
+        if (!FDown) {
+            FHot = true;
+            SetDown(true);
+            if (FRepeatMode && FGroupIndex == 0)
+                StartRepeat();
+            else if (FGroupIndex != 0)
+                ButtonClick();
+            FWasDownAtPress = false;
+        } else if (FGroupIndex != 0) {
+            FWasDownAtPress = true;
+        }
+    }
+    TbsGraphicSkinCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TbsSkinSpeedButton::MouseMove(TShiftState Shift, int X, int Y) {
+    if (FMouseHeld) {
+        const bool inside = PtInRect(ClientRect(), TPoint(X, Y));
+        if (inside && !FHot)
+            MouseEnter();
+        else if (!inside && FHot)
+            MouseLeave();
+    }
+    TbsGraphicSkinCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TbsSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft && FMouseHeld) {
+        FMouseHeld = false;
+        if (FGroupIndex == 0) {
+            FRepeatTimer.stop();
+            if (FHot) {
+                SetDown(false);
+                ButtonClick();
+            } else {
+                FDown = false;
+                Invalidate();
+            }
+        } else if (FDown && FAllowAllUp && FWasDownAtPress && FHot) {
+            SetDown(false);
+            ButtonClick();
+        }
+    }
+    TbsGraphicSkinCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TbsSkinSpeedButton::EnabledChanged() {
+    FMorphTimer.stop();
+    FMorph.SetValue(0.0);
+    FHot = false;
+    Invalidate();
+}
+
+void TbsSkinSpeedButton::TextChanged() {
+    Invalidate();
+}

@@ -1,0 +1,288 @@
+// Runs the installed zarvo-skin program from the program folder next to the test binaries
+// on skins made by the fixture generator.
+
+#include "SkinFixture.h"
+
+#include "common/TestEnv.h"
+#include "framework/Bitmap.h"
+#include "skin/bsSkinNames.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+    QStringList Lines() const { return out.split(u'\n', Qt::SkipEmptyParts); }
+    bool Has(const QString& line) const { return Lines().contains(line); }
+    // The first output line starting with `prefix` and holding `part`.
+    QString Find(const QString& prefix, const QString& part) const {
+        for (const QString& line : Lines()) {
+            if (line.startsWith(prefix) && line.contains(part))
+                return line;
+        }
+        return QString();
+    }
+};
+
+QString ToolPath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../zarvofx/zarvo-skin");
+}
+
+ToolRun RunTool(const QStringList& args) {
+    QProcess process;
+    process.start(ToolPath(), args);
+    ToolRun run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QString Str(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The basic fixture plus a record for every name the program's windows look up.
+TSkinFixture CompleteSkin(const QString& hint) {
+    TSkinFixture skin = TSkinFixture::Basic(hint);
+    int index = 2;
+    for (const auto& expected : SkinNames::ExpectedControls) {
+        const QString name = Str(expected.Name);
+        if (name == QLatin1String("vscrollbar"))
+            continue;
+        skin.Set("SKINCONTROLS", QString::number(index++), name + u':' + Str(expected.Kind))
+            .Set(name, "pictureindex", "0")
+            .Set(name, "skinrect", "0,0,10,10");
+    }
+    skin.Set("SKINCONTROLS", "count", QString::number(index));
+    return skin;
+}
+
+class ZarvoSkinTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!QFileInfo(ToolPath()).isExecutable())
+            GTEST_SKIP() << "zarvo-skin is not built at " << ToolPath().toStdString();
+    }
+};
+
+} // namespace
+
+TEST_F(ZarvoSkinTool, CheckPassesACompleteSkinAndWarnsAboutMissingOrMiskindedRecords) {
+    TSkinFixture complete = CompleteSkin(QStringLiteral("complete"));
+    ToolRun run = RunTool({QStringLiteral("check"), complete.Write()});
+    EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
+    EXPECT_EQ(run.Lines().size(), 1) << run.out.toStdString();
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral(": 0 errors, 0 warnings\n")));
+    // A folder means its skin.ini.
+    EXPECT_EQ(RunTool({QStringLiteral("check"), complete.Folder}).exitCode, 0);
+
+    // Warnings alone don't fail.
+    TSkinFixture basic = TSkinFixture::Basic();
+    basic.Set("SKINCONTROLS", "count", "3").Set("SKINCONTROLS", "2", "button:panel");
+    run = RunTool({QStringLiteral("check"), basic.Write()});
+    EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
+    EXPECT_TRUE(run.Has(QStringLiteral("warning: [SKINCONTROLS] has no record \"edit\" (kind "
+                                       "\"edit\"); controls using that name draw without a skin")))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.Has(QStringLiteral("warning: [SKINCONTROLS] record \"button\" has kind "
+                                       "\"panel\", but controls using that name need kind "
+                                       "\"button\"")));
+    EXPECT_TRUE(run.Has(QStringLiteral("warning: [SKINCONTROLS] 2=button:panel: there is no "
+                                       "section [button]; the record reads every default")));
+    EXPECT_TRUE(run.Find(QStringLiteral("warning:"), QStringLiteral("\"vscrollbar\"")).isEmpty());
+    ASSERT_FALSE(run.Lines().isEmpty());
+    EXPECT_TRUE(run.Lines().last().endsWith(
+        QStringLiteral(": 0 errors, %1 warnings").arg(run.Lines().size() - 1)));
+
+    // A derived kind serves: a memo record where an edit is looked for.
+    complete.Set("SKINCONTROLS", "15", "edit:memo");
+    run = RunTool({QStringLiteral("check"), complete.Write()});
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral(": 0 errors, 0 warnings\n")))
+        << run.out.toStdString();
+}
+
+TEST_F(ZarvoSkinTool, CheckReportsEveryProblemOfABrokenSkinAndFails) {
+    TSkinFixture skin = CompleteSkin(QStringLiteral("broken"));
+    skin.RemoveSection("FORMINFO");
+    skin.AddFile(QStringLiteral("a0.bmp"), QByteArray("BMgarbage"));
+    skin.Set("PICTURES", "mask", "Skin.BMP")
+        .Set("SKINOBJECTS", "count", "4")
+        .Set("SKINOBJECTS", "2", "nokind")
+        .Set("SKINOBJECTS", "3", "x:Caption")
+        .Set("btn", "pictureindex", "5")
+        .Set("btn", "skinrect", "a,b,c,d")
+        .Set("btn", "activeskinrect", "1,x")
+        .Set("close", "downrect", "100,5,130,20")
+        .Set("SKINCONTROLS", "40", "late:panel");
+    ToolRun run = RunTool({QStringLiteral("check"), skin.Write()});
+    EXPECT_EQ(run.exitCode, 1);
+    const QString out = run.out;
+    EXPECT_TRUE(run.Has(QStringLiteral("error: missing section [FORMINFO] (a section counts only "
+                                       "when it holds a key); the engine rejects the whole skin")))
+        << out.toStdString();
+    const QString bad = run.Find(QStringLiteral("error: [PICTURES] 0=a0.bmp: "), QString());
+    EXPECT_TRUE(bad.contains(QStringLiteral("Bitmap image is not valid"))) << out.toStdString();
+    const QString mask = run.Find(QStringLiteral("error: [PICTURES] mask=Skin.BMP: "), QString());
+    EXPECT_TRUE(mask.contains(QStringLiteral("there is a file \"skin.bmp\""))) << out.toStdString();
+    EXPECT_TRUE(run.Has(QStringLiteral("error: [SKINOBJECTS] 2=nokind: no \":\" between name and "
+                                       "kind; the entry is skipped")));
+    EXPECT_TRUE(run.Has(QStringLiteral("error: [SKINOBJECTS] 3=x:Caption: unknown kind "
+                                       "\"Caption\"; the entry is skipped (kinds are lower case: "
+                                       "\"caption\")")));
+    // Both bad values of one record are found, each naming its place.
+    EXPECT_FALSE(run.Find(QStringLiteral("error: "), QStringLiteral("([btn] skinrect)")).isEmpty())
+        << out.toStdString();
+    EXPECT_FALSE(
+        run.Find(QStringLiteral("error: "), QStringLiteral("([btn] activeskinrect)")).isEmpty());
+    EXPECT_TRUE(run.Has(QStringLiteral("error: [SKINCONTROLS] record \"btn\" (button): "
+                                       "pictureindex=5 is out of range (the skin has 2 active "
+                                       "pictures)")));
+    EXPECT_TRUE(run.Has(QStringLiteral("error: [SKINOBJECTS] record \"close\" (stdbutton): "
+                                       "downrect=100,5,130,20 lies outside the skin picture "
+                                       "(120 x 80)")))
+        << out.toStdString();
+    EXPECT_TRUE(run.Has(QStringLiteral("warning: [SKINCONTROLS] key \"40\" is past count 29; the "
+                                       "entry is ignored")));
+    const QStringList lines = run.Lines();
+    ASSERT_FALSE(lines.isEmpty());
+    const QString summary = lines.last();
+    EXPECT_TRUE(summary.startsWith(skin.IniPath() + QStringLiteral(": "))) << summary.toStdString();
+    const auto errors = std::count_if(lines.begin(), lines.end(), [](const QString& l) {
+        return l.startsWith(QLatin1String("error: "));
+    });
+    EXPECT_TRUE(summary.contains(QStringLiteral(": %1 errors, ").arg(errors)));
+
+    // A compressed skin whose stream is damaged.
+    const QString damaged = TestEnv::NewFolder() + QStringLiteral("/damaged.skn");
+    TestEnv::WriteFile(damaged, QByteArray("\x01\0\0\0\x06\0\0\0\x78\x9c"
+                                           "abcd",
+                                           14));
+    run = RunTool({QStringLiteral("check"), damaged});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.Lines().value(0).startsWith(QStringLiteral("error: compressed skin: ")))
+        << run.out.toStdString();
+
+    run = RunTool({QStringLiteral("check"), skin.Folder + QStringLiteral("/none.ini")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("error: ")));
+}
+
+TEST_F(ZarvoSkinTool, PackAndUnpackKeepTheSkinAsItWas) {
+    TSkinFixture skin = TSkinFixture::Basic(QStringLiteral("packed"));
+    skin.Set("SKINCONTROLS", "count", "3")
+        .Set("SKINCONTROLS", "2", "combo:combobox")
+        .Set("combo", "listboxname", "lb")
+        .Set("combo", "fontname", QStringLiteral("宋体"));
+    const QString ini = skin.Write();
+    const ToolRun original = RunTool({QStringLiteral("dump"), ini});
+    ASSERT_EQ(original.exitCode, 0) << original.err.toStdString();
+    EXPECT_TRUE(original.Has(QStringLiteral("picture=skin.bmp (120 x 80)")));
+    EXPECT_TRUE(original.Has(QStringLiteral("1=a1.bmp (20 x 10)")));
+    EXPECT_TRUE(original.Has(QStringLiteral("skinname=测试皮肤")));
+    EXPECT_TRUE(
+        original.out.contains(QStringLiteral("[btn]\n; control 0: TbsDataSkinButtonControl\n"
+                                             "pictureindex=1\nmaskpictureindex=-1\n"
+                                             "skinrect=0,0,20,10\n")))
+        << original.out.toStdString();
+    EXPECT_TRUE(original.Has(QStringLiteral("fontstyle=fsbold")));
+    EXPECT_TRUE(original.Has(QStringLiteral("fontname=宋体")));
+
+    const QString work = TestEnv::NewFolder(QStringLiteral("pack"));
+    const QString packed = work + QStringLiteral("/skin.skn");
+    ToolRun run = RunTool({QStringLiteral("pack"), skin.Folder, packed});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(RunTool({QStringLiteral("dump"), packed}).out, original.out);
+    EXPECT_EQ(RunTool({QStringLiteral("check"), packed}).exitCode, 0);
+
+    const QString folder = work + QStringLiteral("/out/skin");
+    run = RunTool({QStringLiteral("unpack"), packed, folder});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(TestEnv::ReadFile(folder + QStringLiteral("/skin.ini")), TestEnv::ReadFile(ini));
+    EXPECT_EQ(RunTool({QStringLiteral("dump"), folder}).out, original.out);
+    TBitmap picture;
+    picture.LoadFromFile(folder + QStringLiteral("/a1.bmp"));
+    EXPECT_TRUE(SamePixels(picture, FixturePicture(20, 10, 3)));
+
+    // An existing skin.ini is kept unless asked.
+    TestEnv::WriteFile(folder + QStringLiteral("/skin.ini"), "mine");
+    run = RunTool({QStringLiteral("unpack"), packed, folder});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("give --force"))) << run.err.toStdString();
+    EXPECT_EQ(TestEnv::ReadFile(folder + QStringLiteral("/skin.ini")), QByteArray("mine"));
+    EXPECT_EQ(
+        RunTool({QStringLiteral("unpack"), packed, folder, QStringLiteral("--force")}).exitCode, 0);
+    EXPECT_EQ(TestEnv::ReadFile(folder + QStringLiteral("/skin.ini")), TestEnv::ReadFile(ini));
+
+    // A skin without its sections is not packed.
+    skin.RemoveSection("SKINOBJECTS");
+    run = RunTool({QStringLiteral("pack"), skin.Write(), work + QStringLiteral("/none.skn")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("missing [SKINOBJECTS]"))) << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(work + QStringLiteral("/none.skn")));
+    run = RunTool({QStringLiteral("dump"), skin.IniPath()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("rejected: missing [SKINOBJECTS]")));
+}
+
+TEST_F(ZarvoSkinTool, UnpackKeepsPicturesInsideTheTargetFolder) {
+    TSkinFixture skin = TSkinFixture::Basic(QStringLiteral("escape"));
+    const QString outside = QFileInfo(skin.Folder).path() + QStringLiteral("/escaped.bmp");
+    FixturePicture(4, 4).SaveToFile(outside);
+    skin.Set("PICTURES", "1", "../escaped.bmp");
+    const QString packed = TestEnv::NewFolder() + QStringLiteral("/escape.skn");
+    ASSERT_EQ(RunTool({QStringLiteral("pack"), skin.Write(), packed}).exitCode, 0);
+
+    const QString target = TestEnv::NewFolder(QStringLiteral("target")) + QStringLiteral("/inner");
+    const ToolRun run = RunTool({QStringLiteral("unpack"), packed, target});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("\"../escaped.bmp\" does not stay inside")))
+        << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(target + QStringLiteral("/skin.ini")));
+}
+
+TEST_F(ZarvoSkinTool, PictureWritesWhatTheEngineDecodes) {
+    TSkinFixture skin(QStringLiteral("picture"));
+    skin.AddPicture(QStringLiteral("p.bmp"), 13, 7, 4);
+    const QString png = skin.Folder + QStringLiteral("/p.png");
+    ToolRun run = RunTool({QStringLiteral("picture"), skin.Folder + QStringLiteral("/p.bmp"), png});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    TBitmap decoded;
+    decoded.FromQImage(QImage(png));
+    EXPECT_TRUE(SamePixels(decoded, FixturePicture(13, 7, 4)));
+
+    skin.AddFile(QStringLiteral("bad.bmp"), QByteArray("BM\x10\0\0\0", 6));
+    run = RunTool({QStringLiteral("picture"), skin.Folder + QStringLiteral("/bad.bmp"), png});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Bitmap image is not valid")))
+        << run.err.toStdString();
+}
+
+TEST_F(ZarvoSkinTool, UsageErrorsExitWithTwo) {
+    const QStringList bad[] = {
+        {},
+        {QStringLiteral("inspect"), QStringLiteral("x")},
+        {QStringLiteral("check")},
+        {QStringLiteral("pack"), QStringLiteral("a")},
+        {QStringLiteral("unpack"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}};
+    for (const QStringList& args : bad) {
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("zarvo-skin: "))) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+    const ToolRun help = RunTool({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: zarvo-skin check PATH")));
+}
