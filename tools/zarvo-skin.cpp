@@ -25,9 +25,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cxxabi.h>
-#include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <typeinfo>
 #include <vector>
 
@@ -233,7 +233,6 @@ private:
 struct TListedRecord {
     QString Name;
     QString Kind;
-    int Key = 0;
 };
 
 class TSkinChecker {
@@ -274,14 +273,12 @@ private:
         }
         FFolder = ExtractFilePath(SkinFiles::NormalizePath(FPath));
         TMemIniFile ini(FStored.IniStrings);
-        FPictureNames = {
-            ini.ReadString(PicturesSection, QStringLiteral("picture"), QString()),
-            ini.ReadString(PicturesSection, QStringLiteral("inactivepicture"), QString()),
-            ini.ReadString(PicturesSection, QStringLiteral("mask"), QString())};
-        LoadFolderPicture(FStored.Picture, QStringLiteral("picture"), FPictureNames[0]);
-        LoadFolderPicture(FStored.InActivePicture, QStringLiteral("inactivepicture"),
-                          FPictureNames[1]);
-        LoadFolderPicture(FStored.Mask, QStringLiteral("mask"), FPictureNames[2]);
+        const std::pair<QString, TBitmap*> flagged[] = {
+            {QStringLiteral("picture"), &FStored.Picture},
+            {QStringLiteral("inactivepicture"), &FStored.InActivePicture},
+            {QStringLiteral("mask"), &FStored.Mask}};
+        for (const auto& [key, bitmap] : flagged)
+            LoadFolderPicture(*bitmap, key, ini.ReadString(PicturesSection, key, QString()));
         FActiveNames = SkinFiles::ReadActivePictureNames(ini);
         for (int i = 0; i < FActiveNames.size(); ++i) {
             FStored.ActivePictures.push_back(std::make_unique<TBitmap>());
@@ -395,7 +392,7 @@ private:
         const int count = ini.ReadInteger(section, QStringLiteral("count"), 0);
         TStringList keys;
         ini.ReadSection(section, keys);
-        std::vector<std::pair<int, QString>> present;
+        std::set<int> indices;
         for (int i = 0; i < keys.Count(); ++i) {
             bool number = false;
             const int index = keys[i].toInt(&number);
@@ -405,14 +402,13 @@ private:
                 R.Warning(QStringLiteral("[%1] key \"%2\" is past count %3; the entry is ignored")
                               .arg(section, keys[i])
                               .arg(count));
-            else if (std::none_of(present.begin(), present.end(),
-                                  [&](const auto& p) { return p.first == index; }))
-                present.emplace_back(index, QString());
+            else
+                indices.insert(index);
         }
-        std::sort(present.begin(), present.end());
         // The engine reads each entry under the plain number of its index.
-        for (auto& [index, entry] : present)
-            entry = ini.ReadString(section, QString::number(index), QString());
+        std::vector<std::pair<int, QString>> present;
+        for (int index : indices)
+            present.emplace_back(index, ini.ReadString(section, QString::number(index), QString()));
         ReportMissingListKeys(section, count, present);
 
         std::vector<TListedRecord> listed;
@@ -439,7 +435,7 @@ private:
                                                  "name find that one")
                                       .arg(Quoted(name)));
             names.insert(name);
-            listed.push_back({name, kind, index});
+            listed.push_back({name, kind});
         }
         return listed;
     }
@@ -500,6 +496,7 @@ private:
         }
         static const QRegularExpression place(QStringLiteral("\\(\\[(.*)\\] ([^ ]*)\\)$"));
         constexpr int MaxBadValues = 10000;
+        QString previous;
         for (int attempt = 0; attempt < MaxBadValues; ++attempt) {
             ini.GetStrings(FStored.IniStrings);
             try {
@@ -507,7 +504,7 @@ private:
                 return !FData.SkinEmpty;
             } catch (const EConvertError& e) {
                 const QRegularExpressionMatch match = place.match(e.Message());
-                if (!match.hasMatch()) {
+                if (!match.hasMatch() || e.Message() == previous) {
                     R.EngineError(QString(), e.Message());
                     return false;
                 }
@@ -517,6 +514,7 @@ private:
                                   .arg(section, key, ini.ReadString(section, key, QString())),
                               e.Message());
                 ini.DeleteKey(section, key);
+                previous = e.Message();
             } catch (const Exception& e) {
                 R.EngineError(QString(), e.Message());
                 return false;
@@ -564,8 +562,7 @@ private:
             if (index != -1 && (index < 0 || index >= PictureCount()))
                 R.Error(QStringLiteral("%1: %2=%3 is out of range (the skin has %4 active "
                                        "pictures)")
-                            .arg(owner, key, value)
-                            .arg(PictureCount()));
+                            .arg(owner, key, value, QString::number(PictureCount())));
         }
     }
 
@@ -765,7 +762,6 @@ private:
     TReport& R;
     QString FPath;
     QString FFolder;
-    QStringList FPictureNames;
     QStringList FActiveNames;
     TbsStoredSkin FStored;
     TbsSkinData FData;
@@ -781,11 +777,10 @@ int RunCheck(const QString& argument) {
     else
         TSkinChecker(report, path).Run();
     Print(stdout, QStringLiteral("%1: %2 error%3, %4 warning%5\n")
-                      .arg(path)
-                      .arg(report.Errors())
-                      .arg(report.Errors() == 1 ? QString() : QStringLiteral("s"))
-                      .arg(report.Warnings())
-                      .arg(report.Warnings() == 1 ? QString() : QStringLiteral("s")));
+                      .arg(path, QString::number(report.Errors()),
+                           report.Errors() == 1 ? QString() : QStringLiteral("s"),
+                           QString::number(report.Warnings()),
+                           report.Warnings() == 1 ? QString() : QStringLiteral("s")));
     return report.Errors() > 0 ? 1 : 0;
 }
 
@@ -946,7 +941,8 @@ int RunPack(const QString& source, const QString& target) {
     } catch (const Exception& e) {
         throw ToolError{e.Message()};
     }
-    Print(stdout, QStringLiteral("%1: %2 bytes\n").arg(target).arg(QFileInfo(target).size()));
+    Print(stdout,
+          QStringLiteral("%1: %2 bytes\n").arg(target, QString::number(QFileInfo(target).size())));
     return 0;
 }
 
@@ -1045,8 +1041,8 @@ int RunUnpack(const QString& source, const QString& folder, bool force) {
     } catch (const Exception& e) {
         throw ToolError{e.Message()};
     }
-    Print(stdout,
-          QStringLiteral("%1: skin.ini and %2 pictures\n").arg(folder).arg(pictures.size()));
+    Print(stdout, QStringLiteral("%1: skin.ini and %2 pictures\n")
+                      .arg(folder, QString::number(pictures.size())));
     return 0;
 }
 

@@ -5,6 +5,7 @@
 
 #include "common/TestEnv.h"
 #include "framework/Bitmap.h"
+#include "skin/bsSkinDataRecords.h"
 #include "skin/bsSkinNames.h"
 
 #include <QCoreApplication>
@@ -78,6 +79,16 @@ protected:
 };
 
 } // namespace
+
+TEST(SkinNames, EveryExpectedKindIsAControlKindAndDerivedKindsServe) {
+    for (const auto& expected : SkinNames::ExpectedControls)
+        EXPECT_NE(CreateSkinControlRecord(Str(expected.Kind), Str(expected.Name)), nullptr)
+            << expected.Name;
+    EXPECT_TRUE(SkinNames::KindServesAs("menubutton", "button"));
+    EXPECT_TRUE(SkinNames::KindServesAs("checklistbox", "listbox"));
+    EXPECT_FALSE(SkinNames::KindServesAs("edit", "memo"));
+    EXPECT_FALSE(SkinNames::KindServesAs("stdlabel", "label"));
+}
 
 TEST_F(ZarvoSkinTool, CheckPassesACompleteSkinAndWarnsAboutMissingOrMiskindedRecords) {
     TSkinFixture complete = CompleteSkin(QStringLiteral("complete"));
