@@ -1,0 +1,3 @@
+#include "SkinBuilder.h"
+
+void AddButtonParts(TSkinBuilder&) {}

@@ -1,0 +1,3 @@
+#include "InstallPictures.h"
+
+void WriteInstallPictures(const QString&) {}
