@@ -103,8 +103,12 @@ public:
     void WriteCompressedData(TStream& stream) const;
 
     bool IsEmpty() const;
-    // Decompresses the whole compressed stream into `output`.
-    void Unpack(TMemoryStream& output) const;
+    // The most a compressed skin may unpack to; real skins are a few megabytes, and the cap
+    // keeps a crafted stream from expanding into gigabytes.
+    static constexpr int64_t MaxUnpackedSize = int64_t(256) * 1024 * 1024;
+    // Decompresses the whole compressed stream into `output`; raises EDecompressionError
+    // when it would grow past `limit` bytes.
+    void Unpack(TMemoryStream& output, int64_t limit = MaxUnpackedSize) const;
     const TMemoryStream& CompressedStream() const { return FCompressedStream; }
 
 private:

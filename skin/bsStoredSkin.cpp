@@ -209,14 +209,19 @@ void TbsCompressedStoredSkin::WriteCompressedData(TStream& stream) const {
     stream.WriteBuffer(FCompressedStream.Memory(), FCompressedStream.Size());
 }
 
-void TbsCompressedStoredSkin::Unpack(TMemoryStream& output) const {
+void TbsCompressedStoredSkin::Unpack(TMemoryStream& output, int64_t limit) const {
     FCompressedStream.SetPosition(0);
     TDecompressionStream decompressor(FCompressedStream);
     char buffer[TCustomZlibStream::BufferSize];
+    int64_t total = 0;
     for (;;) {
         const int64_t count = decompressor.Read(buffer, sizeof buffer);
         if (count == 0)
             break;
+        total += count;
+        if (total > limit)
+            throw EDecompressionError(
+                QStringLiteral("the compressed skin unpacks to more than %1 bytes").arg(limit));
         output.WriteBuffer(buffer, count);
     }
 }

@@ -298,6 +298,15 @@ TEST(CompressedStoredSkin, VersionAndDamage) {
     compressed.ReadCompressedData(shortProperty);
     EXPECT_THROW(data->LoadCompressedStoredSkin(compressed), Exception);
     EXPECT_TRUE(data->SkinEmpty);
+
+    // A stream that unpacks past the cap stops with an error instead of growing on.
+    compressed.LoadFromSkinFile(TSkinFixture::Basic().Write());
+    TMemoryStream capped;
+    EXPECT_THROW(compressed.Unpack(capped, unpacked.Size() - 1), EDecompressionError);
+    EXPECT_LE(capped.Size(), unpacked.Size());
+    TMemoryStream exact;
+    compressed.Unpack(exact, unpacked.Size());
+    EXPECT_EQ(exact.Data(), unpacked.Data());
 }
 
 TEST(CompressedStoredSkin, EmptyStreamsAndFiles) {

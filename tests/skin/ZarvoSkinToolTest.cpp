@@ -14,7 +14,9 @@
 #include <QImage>
 #include <QProcess>
 #include <QStringList>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -54,20 +56,49 @@ QString Str(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The basic fixture plus a record for every name the program's windows look up.
-TSkinFixture CompleteSkin(const QString& hint) {
+// The frame objects CompleteSkin lists in [SKINOBJECTS] (the basic fixture's caption and
+// close button first).
+constexpr int CompleteObjects = 9;
+
+// The basic fixture plus a record for every name a complete skin has (but those in
+// `leaveOut`), a caption button for every window command, a menu item and a menu-bar item.
+TSkinFixture CompleteSkin(const QString& hint, const QStringList& leaveOut = {}) {
     TSkinFixture skin = TSkinFixture::Basic(hint);
     int index = 2;
     for (const auto& expected : SkinNames::ExpectedControls) {
         const QString name = Str(expected.Name);
-        if (name == QLatin1String("vscrollbar"))
+        if (name == QLatin1String("vscrollbar") || leaveOut.contains(name))
             continue;
         skin.Set("SKINCONTROLS", QString::number(index++), name + u':' + Str(expected.Kind))
             .Set(name, "pictureindex", "0")
             .Set(name, "skinrect", "0,0,10,10");
     }
-    skin.Set("SKINCONTROLS", "count", QString::number(index));
+    skin.Set("SKINCONTROLS", "count", QString::number(index))
+        .Set("mainmenubar", "menubaritem", "baritem");
+    const char* const objects[][3] = {{"max", "stdbutton", "cmmaximize"},
+                                      {"min", "stdbutton", "cmminimize"},
+                                      {"rollup", "stdbutton", "cmrollup"},
+                                      {"tray", "stdbutton", "cmMinimizeToTray"},
+                                      {"sysmenu", "animate", "cmsysmenu"},
+                                      {"item", "menuitem", nullptr},
+                                      {"baritem", "mainmenubaritem", nullptr}};
+    index = 2;
+    for (const auto& [name, kind, command] : objects) {
+        skin.Set("SKINOBJECTS", QString::number(index), QStringLiteral("%1:%2").arg(name, kind))
+            .Set(name, "skinrect", QStringLiteral("%1,5,%2,20").arg(index * 10).arg(index * 10 + 8))
+            .Set(name, "activepictureindex", "0");
+        if (command)
+            skin.Set(name, "command", command);
+        ++index;
+    }
+    skin.Set("SKINOBJECTS", "count", QString::number(index)).Set("sysmenu", "buttonstyle", "1");
     return skin;
+}
+
+int Count(const QStringList& lines, const QString& prefix) {
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const QString& line) {
+        return line.startsWith(prefix);
+    }));
 }
 
 class ZarvoSkinTool : public ::testing::Test {
@@ -80,10 +111,32 @@ protected:
 
 } // namespace
 
-TEST(SkinNames, EveryExpectedKindIsAControlKindAndDerivedKindsServe) {
-    for (const auto& expected : SkinNames::ExpectedControls)
+TEST(SkinNames, EveryExpectedKindIsAKindKeywordAndDerivedKindsServe) {
+    QStringList names;
+    for (const auto& expected : SkinNames::ExpectedControls) {
         EXPECT_NE(CreateSkinControlRecord(Str(expected.Kind), Str(expected.Name)), nullptr)
             << expected.Name;
+        EXPECT_FALSE(names.contains(Str(expected.Name))) << "twice: " << expected.Name;
+        names << Str(expected.Name);
+        // An optional name falls back to a name that is always looked up.
+        EXPECT_EQ(expected.Use == SkinNames::TbsNameUse::Optional, !expected.Fallback.empty());
+    }
+    for (const auto& expected : SkinNames::ExpectedControls) {
+        if (expected.Use == SkinNames::TbsNameUse::Optional)
+            EXPECT_TRUE(names.contains(Str(expected.Fallback))) << expected.Fallback;
+    }
+    for (std::string_view kind : {SkinNames::CaptionKind, SkinNames::MenuItemKind,
+                                  SkinNames::MenuBarItemKind})
+        EXPECT_NE(CreateSkinObjectRecord(Str(kind), QStringLiteral("x")), nullptr) << kind;
+    // Any text reads as some command; each keyword must be the one of its own command.
+    std::set<TbsStdCommand> commands;
+    for (std::string_view keyword : SkinNames::CaptionButtonCommands) {
+        const TbsStdCommand command = SkinValues::ParseCommand(Str(keyword));
+        EXPECT_EQ(SkinValues::FormatCommand(command), Str(keyword));
+        EXPECT_NE(command, TbsStdCommand::cmDefault);
+        commands.insert(command);
+    }
+    EXPECT_EQ(commands.size(), SkinNames::CaptionButtonCommands.size());
     EXPECT_TRUE(SkinNames::KindServesAs("menubutton", "button"));
     EXPECT_TRUE(SkinNames::KindServesAs("checklistbox", "listbox"));
     EXPECT_FALSE(SkinNames::KindServesAs("edit", "memo"));
@@ -129,9 +182,9 @@ TEST_F(ZarvoSkinTool, CheckReportsEveryProblemOfABrokenSkinAndFails) {
     skin.RemoveSection("FORMINFO");
     skin.AddFile(QStringLiteral("a0.bmp"), QByteArray("BMgarbage"));
     skin.Set("PICTURES", "mask", "Skin.BMP")
-        .Set("SKINOBJECTS", "count", "4")
-        .Set("SKINOBJECTS", "2", "nokind")
-        .Set("SKINOBJECTS", "3", "x:Caption")
+        .Set("SKINOBJECTS", "count", QString::number(CompleteObjects + 2))
+        .Set("SKINOBJECTS", QString::number(CompleteObjects), "nokind")
+        .Set("SKINOBJECTS", QString::number(CompleteObjects + 1), "x:Caption")
         .Set("btn", "pictureindex", "5")
         .Set("btn", "skinrect", "a,b,c,d")
         .Set("btn", "activeskinrect", "1,x")
@@ -147,11 +200,13 @@ TEST_F(ZarvoSkinTool, CheckReportsEveryProblemOfABrokenSkinAndFails) {
     EXPECT_TRUE(bad.contains(QStringLiteral("Bitmap image is not valid"))) << out.toStdString();
     const QString mask = run.Find(QStringLiteral("error: [PICTURES] mask=Skin.BMP: "), QString());
     EXPECT_TRUE(mask.contains(QStringLiteral("there is a file \"skin.bmp\""))) << out.toStdString();
-    EXPECT_TRUE(run.Has(QStringLiteral("error: [SKINOBJECTS] 2=nokind: no \":\" between name and "
-                                       "kind; the entry is skipped")));
-    EXPECT_TRUE(run.Has(QStringLiteral("error: [SKINOBJECTS] 3=x:Caption: unknown kind "
+    EXPECT_TRUE(run.Has(QStringLiteral("error: [SKINOBJECTS] %1=nokind: no \":\" between name "
+                                       "and kind; the entry is skipped")
+                            .arg(CompleteObjects)));
+    EXPECT_TRUE(run.Has(QStringLiteral("error: [SKINOBJECTS] %1=x:Caption: unknown kind "
                                        "\"Caption\"; the entry is skipped (kinds are lower case: "
-                                       "\"caption\")")));
+                                       "\"caption\")")
+                            .arg(CompleteObjects + 1)));
     // Both bad values of one record are found, each naming its place.
     EXPECT_FALSE(run.Find(QStringLiteral("error: "), QStringLiteral("([btn] skinrect)")).isEmpty())
         << out.toStdString();
@@ -164,8 +219,10 @@ TEST_F(ZarvoSkinTool, CheckReportsEveryProblemOfABrokenSkinAndFails) {
                                        "downrect=100,5,130,20 lies outside the skin picture "
                                        "(120 x 80)")))
         << out.toStdString();
-    EXPECT_TRUE(run.Has(QStringLiteral("warning: [SKINCONTROLS] key \"40\" is past count 29; the "
-                                       "entry is ignored")));
+    EXPECT_TRUE(run.Has(QStringLiteral("warning: [SKINCONTROLS] key \"40\" is past count %1; the "
+                                       "entry is ignored")
+                            .arg(SkinNames::ExpectedControls.size() + 1)))
+        << out.toStdString();
     const QStringList lines = run.Lines();
     ASSERT_FALSE(lines.isEmpty());
     const QString summary = lines.last();
