@@ -1146,6 +1146,12 @@ void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {
         p->setCompositionMode(QPainter::CompositionMode_SourceOver);
         return;
     }
+    if (blit.Mode == cmSrcCopy && !blit.Key && g.Identity && !g.Dest.isEmpty()) {
+        // An unscaled, unkeyed copy: Qt converts and copies the part in one pass.
+        const QRect part(g.Columns.front(), g.Rows.front(), g.Dest.width(), g.Dest.height());
+        p->drawImage(g.Dest.topLeft(), *blit.Source, part);
+        return;
+    }
     // Map the pixels here (nearest, mirrored, keyed) and let Qt copy them 1:1.
     QImage tile(g.Dest.size(), QImage::Format_ARGB32);
     const QRgb key = blit.Key ? ToQColor(*blit.Key).rgb() : 0;
