@@ -52,6 +52,16 @@ int PixelSizeForCellHeight(const QFont& base, int cellHeight) {
     return best;
 }
 
+// The Chinese system fonts the programs name (宋体, 黑体) have cells exactly one em high, so a
+// cell height is their character size. Their stand-ins here have taller line spacing;
+// fitting that into the cell would shrink the characters by a quarter.
+bool HasNoInternalLeading(const QString& name) {
+    static const QStringList families = {QStringLiteral("宋体"), QStringLiteral("新宋体"),
+                                         QStringLiteral("simsun"), QStringLiteral("nsimsun"),
+                                         QStringLiteral("黑体"), QStringLiteral("simhei")};
+    return families.contains(name.trimmed(), Qt::CaseInsensitive);
+}
+
 } // namespace
 
 TFont::TFont() : FName(QStringLiteral("MS Sans Serif")), FHeight(-11), FColor(clWindowText) {}
@@ -132,6 +142,8 @@ QFont TFont::ToQFont() const {
     f.setKerning(false);
     if (FHeight < 0)
         f.setPixelSize(-FHeight);
+    else if (FHeight > 0 && HasNoInternalLeading(FName))
+        f.setPixelSize(FHeight);
     else if (FHeight > 0)
         f.setPixelSize(PixelSizeForCellHeight(f, FHeight));
     else

@@ -105,8 +105,12 @@ int LayOutSection(const TRenderedSection& section, int top, QPainter* painter) {
 QImage RenderSheet(const QString& title, TbsSkinData* skinData) {
     std::vector<TRenderedSection> sections;
     for (const TGallerySection& section : GalleryRegistry::Sections()) {
+        const std::vector<TGalleryCell> cells =
+            section.SkinCells ? section.SkinCells(skinData) : section.Cells();
+        if (cells.empty())
+            continue;
         TRenderedSection rendered{section.Title, {}};
-        for (const TGalleryCell& cell : section.Cells())
+        for (const TGalleryCell& cell : cells)
             rendered.Cells.push_back(RenderCell(cell, skinData));
         sections.push_back(std::move(rendered));
     }

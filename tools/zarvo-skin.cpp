@@ -34,7 +34,7 @@
 namespace {
 
 const char* const kUsage =
-    "Usage: zarvo-skin check PATH\n"
+    "Usage: zarvo-skin check [--strict] PATH\n"
     "       zarvo-skin dump PATH\n"
     "       zarvo-skin pack FOLDER|SKIN.INI FILE\n"
     "       zarvo-skin unpack FILE FOLDER [--force]\n"
@@ -43,8 +43,10 @@ const char* const kUsage =
     "\n"
     "PATH is a skin folder, its skin.ini, or a compressed skin file.\n"
     "\n"
-    "check    reports every problem of the skin, one per line, starting with \"error:\" or\n"
-    "         \"warning:\", then a summary line. Exit code 1 when there is an error.\n"
+    "check    reports every problem of the skin, one per line, starting with \"error:\",\n"
+    "         \"warning:\" or \"note:\" (a record a complete skin has but nothing needs),\n"
+    "         then a summary line. Exit code 1 when there is an error, or with --strict\n"
+    "         also when there is a warning.\n"
     "dump     prints what the engine reads: the [VERSION] strings, the pictures and their\n"
     "         sizes, the frame description, the popup and hint windows and every record\n"
     "         with its class and values in reading order.\n"
@@ -209,6 +211,7 @@ class TReport {
 public:
     void Error(const QString& message) { Add(QStringLiteral("error: "), message, FErrors); }
     void Warning(const QString& message) { Add(QStringLiteral("warning: "), message, FWarnings); }
+    void Note(const QString& message) { Add(QStringLiteral("note: "), message, FNotes); }
     // An error whose text came from the engine; the same text is reported once.
     void EngineError(const QString& context, const QString& reason) {
         if (FReasons.contains(reason))
@@ -218,6 +221,7 @@ public:
     }
     int Errors() const { return FErrors; }
     int Warnings() const { return FWarnings; }
+    int Notes() const { return FNotes; }
 
 private:
     void Add(const QString& prefix, const QString& message, int& counter) {
@@ -226,6 +230,7 @@ private:
     }
     int FErrors = 0;
     int FWarnings = 0;
+    int FNotes = 0;
     QSet<QString> FReasons;
 };
 
@@ -257,6 +262,8 @@ public:
             CheckControls();
             CheckExpectedControls();
             CheckReferences();
+            CheckFrameObjects();
+            CheckMenusAndHints();
         }
         CheckEngineLoad();
     }
@@ -693,21 +700,114 @@ private:
     }
 
     void CheckExpectedControls() {
+        using SkinNames::TbsNameUse;
         for (const SkinNames::TbsExpectedControl& expected : SkinNames::ExpectedControls) {
-            const QString name = QString::fromLatin1(expected.Name.data(),
-                                                     static_cast<qsizetype>(expected.Name.size()));
-            const QString kind = QString::fromLatin1(expected.Kind.data(),
-                                                     static_cast<qsizetype>(expected.Kind.size()));
+            const QString name = Latin(expected.Name);
+            const QString kind = Latin(expected.Kind);
             const TListedRecord* listed = FirstControl(name);
-            if (!listed)
-                R.Warning(QStringLiteral("[SKINCONTROLS] has no record %1 (kind %2); controls "
-                                         "using that name draw without a skin")
-                              .arg(Quoted(name), Quoted(kind)));
-            else if (!SkinNames::KindServesAs(listed->Kind.toStdString(), expected.Kind))
+            const QString missing = QStringLiteral("[SKINCONTROLS] has no record %1 (kind %2); ")
+                                        .arg(Quoted(name), Quoted(kind));
+            if (!listed) {
+                switch (expected.Use) {
+                case TbsNameUse::LookedUp:
+                    R.Warning(missing +
+                              QStringLiteral("controls using that name draw without a skin"));
+                    break;
+                case TbsNameUse::Optional:
+                    R.Note(missing + QStringLiteral("the controls that take it when present use "
+                                                    "%1 instead")
+                                         .arg(Quoted(Latin(expected.Fallback))));
+                    break;
+                case TbsNameUse::OurSkins:
+                    R.Note(missing + QStringLiteral("no control looks it up by default, but a "
+                                                    "complete skin has one"));
+                    break;
+                }
+            } else if (!SkinNames::KindServesAs(listed->Kind.toStdString(), expected.Kind)) {
                 R.Warning(QStringLiteral("[SKINCONTROLS] record %1 has kind %2, but controls "
                                          "using that name need kind %3")
                               .arg(Quoted(name), Quoted(listed->Kind), Quoted(kind)));
+            }
         }
+    }
+
+    static QString Latin(std::string_view text) {
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    }
+
+    // ---- frame objects, menus and hints
+
+    // A frame object is seen only with a normal look of some size.
+    bool Visible(const TbsDataSkinObject& record) {
+        if (!record.SkinRect.IsEmpty())
+            return true;
+        R.Warning(QStringLiteral("[SKINOBJECTS] record %1: skinrect=%2 is empty; the object is "
+                                 "never seen")
+                      .arg(Quoted(record.IDName), SkinValues::FormatRect(record.SkinRect)));
+        return false;
+    }
+
+    // The object that carries `command` as a caption button: a std button (a menu-bar
+    // button makes no frame object) or an animation in button style.
+    static bool IsCaptionButton(const TbsDataSkinObject& record, TbsStdCommand command) {
+        if (auto* button = dynamic_cast<const TbsDataSkinStdButton*>(&record))
+            return !dynamic_cast<const TbsDataSkinMainMenuBarButton*>(&record) &&
+                   button->Command == command;
+        if (auto* animation = dynamic_cast<const TbsDataSkinAnimate*>(&record))
+            return animation->ButtonStyle && animation->Command == command;
+        return false;
+    }
+
+    void CheckFrameObjects() {
+        bool caption = false;
+        for (const auto& object : FData.SkinObjects) {
+            if (dynamic_cast<const TbsDataSkinCaption*>(object.get()) && Visible(*object))
+                caption = true;
+        }
+        if (!caption)
+            R.Warning(QStringLiteral("[SKINOBJECTS] has no %1 record; skinned windows show no "
+                                     "title")
+                          .arg(Quoted(Latin(SkinNames::CaptionKind))));
+        for (std::string_view keyword : SkinNames::CaptionButtonCommands) {
+            const TbsStdCommand command = SkinValues::ParseCommand(Latin(keyword));
+            bool found = false;
+            for (const auto& object : FData.SkinObjects) {
+                if (IsCaptionButton(*object, command) && Visible(*object))
+                    found = true;
+            }
+            if (!found)
+                R.Warning(QStringLiteral("[SKINOBJECTS] has no caption button with command=%1 "
+                                         "(a \"stdbutton\" record, or an \"animate\" record "
+                                         "with buttonstyle=1); windows get no button for it")
+                              .arg(Latin(keyword)));
+        }
+    }
+
+    void CheckMenusAndHints() {
+        const TbsDataSkinMenuItem* item = nullptr;
+        for (const auto& object : FData.SkinObjects) {
+            item = dynamic_cast<const TbsDataSkinMenuItem*>(object.get());
+            if (item)
+                break;
+        }
+        if (!item)
+            R.Warning(QStringLiteral("[SKINOBJECTS] has no %1 record; popup menus draw their "
+                                     "items without a skin")
+                          .arg(Quoted(Latin(SkinNames::MenuItemKind))));
+        else if (!ActivePicture(item->ActivePictureIndex))
+            R.Warning(QStringLiteral("[SKINOBJECTS] record %1, the first %2 record, which popup "
+                                     "menus use: activepictureindex=%3 names no picture; menu "
+                                     "items draw without one")
+                          .arg(Quoted(item->IDName), Quoted(Latin(SkinNames::MenuItemKind)),
+                               QString::number(item->ActivePictureIndex)));
+        else
+            Visible(*item);
+        if (FData.PopupWindow.WindowPictureIndex == -1)
+            R.Warning(QStringLiteral("[POPUPWINDOW] windowpictureindex is -1; popup menus draw "
+                                     "in the plain look"));
+        if (FData.HintWindow.WindowPictureIndex == -1)
+            R.Warning(QStringLiteral("[HINTWINDOW] windowpictureindex is -1; hints draw in the "
+                                     "plain look"));
     }
 
     // Names that records give of other records must lead somewhere.
@@ -727,6 +827,7 @@ private:
                         R.Warning(QStringLiteral("%1: %2=%3 names no record of [SKINOBJECTS]")
                                       .arg(owner, QLatin1String(key), name));
                 }
+                CheckMenuBarItem(owner, bar->MenuBarItem);
             }
             if (auto* combo = dynamic_cast<const TbsDataSkinComboBox*>(record))
                 CheckControlReference<TbsDataSkinListBox>(owner, "listboxname", combo->ListBoxName,
@@ -743,6 +844,24 @@ private:
                 CheckControlReference<TbsDataSkinUpDownControl>(owner, "updown", tab->UpDown,
                                                                 "updown");
         }
+    }
+
+    // The bar's items are made from the record "menubaritem" names; any other kind of record
+    // gives them no skin.
+    void CheckMenuBarItem(const QString& owner, const QString& name) {
+        const QString kind = Quoted(Latin(SkinNames::MenuBarItemKind));
+        if (name.isEmpty()) {
+            R.Warning(QStringLiteral("%1: menubaritem is empty; it must name a %2 record, or the "
+                                     "menu bar's items draw without a skin")
+                          .arg(owner, kind));
+            return;
+        }
+        const int index = FData.IndexOfSkinObject(name);
+        if (index >= 0 &&
+            !dynamic_cast<const TbsDataSkinMainMenuItem*>(FData.SkinObjects[index].get()))
+            R.Warning(QStringLiteral("%1: menubaritem=%2 names a record that is not of kind %3; "
+                                     "the menu bar's items draw without a skin")
+                          .arg(owner, name, kind));
     }
 
     template <class Record>
@@ -769,19 +888,27 @@ private:
     std::vector<TListedRecord> FControls;
 };
 
-int RunCheck(const QString& argument) {
+QString Counted(int count, const QString& noun) {
+    return QStringLiteral("%1 %2%3").arg(count).arg(noun,
+                                                    count == 1 ? QString() : QStringLiteral("s"));
+}
+
+// Errors fail the check; with `strict` warnings fail it too. Notes never do.
+int RunCheck(const QString& argument, bool strict) {
     const QString path = SkinPathOf(argument);
     TReport report;
     if (!QFileInfo::exists(path))
         report.Error(QStringLiteral("%1 does not exist").arg(path));
     else
         TSkinChecker(report, path).Run();
-    Print(stdout, QStringLiteral("%1: %2 error%3, %4 warning%5\n")
-                      .arg(path, QString::number(report.Errors()),
-                           report.Errors() == 1 ? QString() : QStringLiteral("s"),
-                           QString::number(report.Warnings()),
-                           report.Warnings() == 1 ? QString() : QStringLiteral("s")));
-    return report.Errors() > 0 ? 1 : 0;
+    QString summary = path + QStringLiteral(": ") +
+                      Counted(report.Errors(), QStringLiteral("error")) + QStringLiteral(", ") +
+                      Counted(report.Warnings(), QStringLiteral("warning"));
+    if (report.Notes() > 0)
+        summary += QStringLiteral(", ") + Counted(report.Notes(), QStringLiteral("note"));
+    Print(stdout, summary + QLatin1Char('\n'));
+    const bool failed = report.Errors() > 0 || (strict && report.Warnings() > 0);
+    return failed ? 1 : 0;
 }
 
 // ---------------------------------------------------------------- dump
@@ -1079,8 +1206,9 @@ int Run(QStringList args) {
         throw UsageError{QStringLiteral("no command given")};
     const QString command = args[0];
     if (command == QLatin1String("check")) {
+        const bool strict = args.removeAll(QStringLiteral("--strict")) > 0;
         ExpectArguments(args, 1);
-        return RunCheck(args[1]);
+        return RunCheck(args[1], strict);
     }
     if (command == QLatin1String("dump")) {
         ExpectArguments(args, 1);

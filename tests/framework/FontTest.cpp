@@ -71,4 +71,15 @@ TEST(Font, WindowsFaceNamesMapToInstalledFamilies) {
     f.SetName(QStringLiteral("Arial"));
     EXPECT_EQ(QFontInfo(f.ToQFont()).family(), QStringLiteral("Liberation Sans"));
     EXPECT_EQ(f.Name(), QStringLiteral("Arial")); // the stored name is kept
+
+    // A cell height of the Chinese system fonts is their character size, as it is for the
+    // originals; a Latin font still fits its line spacing into the cell.
+    for (const char* chinese : {"宋体", "黑体", "SimHei"}) {
+        f.SetName(QString::fromUtf8(chinese));
+        f.SetHeight(12);
+        EXPECT_EQ(f.ToQFont().pixelSize(), 12) << chinese;
+    }
+    f.SetName(QStringLiteral("Arial"));
+    f.SetHeight(12);
+    EXPECT_LE(QFontMetrics(f.ToQFont()).height(), 12);
 }

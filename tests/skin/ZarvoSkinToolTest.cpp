@@ -75,13 +75,11 @@ TSkinFixture CompleteSkin(const QString& hint, const QStringList& leaveOut = {})
     }
     skin.Set("SKINCONTROLS", "count", QString::number(index))
         .Set("mainmenubar", "menubaritem", "baritem");
-    const char* const objects[][3] = {{"max", "stdbutton", "cmmaximize"},
-                                      {"min", "stdbutton", "cmminimize"},
-                                      {"rollup", "stdbutton", "cmrollup"},
-                                      {"tray", "stdbutton", "cmMinimizeToTray"},
-                                      {"sysmenu", "animate", "cmsysmenu"},
-                                      {"item", "menuitem", nullptr},
-                                      {"baritem", "mainmenubaritem", nullptr}};
+    const char* const objects[][3] = {
+        {"max", "stdbutton", "cmmaximize"},     {"min", "stdbutton", "cmminimize"},
+        {"rollup", "stdbutton", "cmrollup"},    {"tray", "stdbutton", "cmMinimizeToTray"},
+        {"sysmenu", "animate", "cmsysmenu"},    {"item", "menuitem", nullptr},
+        {"baritem", "mainmenubaritem", nullptr}};
     index = 2;
     for (const auto& [name, kind, command] : objects) {
         skin.Set("SKINOBJECTS", QString::number(index), QStringLiteral("%1:%2").arg(name, kind))
@@ -95,10 +93,21 @@ TSkinFixture CompleteSkin(const QString& hint, const QStringList& leaveOut = {})
     return skin;
 }
 
+// The [SKINCONTROLS] key of a control CompleteSkin lists (leaving nothing out before it).
+QString CompleteControlKey(const QString& name) {
+    int index = 2;
+    for (const auto& expected : SkinNames::ExpectedControls) {
+        if (Str(expected.Name) == name)
+            return QString::number(index);
+        if (expected.Name != "vscrollbar")
+            ++index;
+    }
+    return QString();
+}
+
 int Count(const QStringList& lines, const QString& prefix) {
-    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const QString& line) {
-        return line.startsWith(prefix);
-    }));
+    return static_cast<int>(std::count_if(
+        lines.begin(), lines.end(), [&](const QString& line) { return line.startsWith(prefix); }));
 }
 
 class ZarvoSkinTool : public ::testing::Test {
@@ -122,11 +131,12 @@ TEST(SkinNames, EveryExpectedKindIsAKindKeywordAndDerivedKindsServe) {
         EXPECT_EQ(expected.Use == SkinNames::TbsNameUse::Optional, !expected.Fallback.empty());
     }
     for (const auto& expected : SkinNames::ExpectedControls) {
-        if (expected.Use == SkinNames::TbsNameUse::Optional)
+        if (expected.Use == SkinNames::TbsNameUse::Optional) {
             EXPECT_TRUE(names.contains(Str(expected.Fallback))) << expected.Fallback;
+        }
     }
-    for (std::string_view kind : {SkinNames::CaptionKind, SkinNames::MenuItemKind,
-                                  SkinNames::MenuBarItemKind})
+    for (std::string_view kind :
+         {SkinNames::CaptionKind, SkinNames::MenuItemKind, SkinNames::MenuBarItemKind})
         EXPECT_NE(CreateSkinObjectRecord(Str(kind), QStringLiteral("x")), nullptr) << kind;
     // Any text reads as some command; each keyword must be the one of its own command.
     std::set<TbsStdCommand> commands;
@@ -167,14 +177,115 @@ TEST_F(ZarvoSkinTool, CheckPassesACompleteSkinAndWarnsAboutMissingOrMiskindedRec
                                        "section [button]; the record reads every default")));
     EXPECT_TRUE(run.Find(QStringLiteral("warning:"), QStringLiteral("\"vscrollbar\"")).isEmpty());
     ASSERT_FALSE(run.Lines().isEmpty());
+    const int warnings = Count(run.Lines(), QStringLiteral("warning: "));
+    const int notes = Count(run.Lines(), QStringLiteral("note: "));
+    EXPECT_EQ(warnings + notes + 1, run.Lines().size());
     EXPECT_TRUE(run.Lines().last().endsWith(
-        QStringLiteral(": 0 errors, %1 warnings").arg(run.Lines().size() - 1)));
+        QStringLiteral(": 0 errors, %1 warnings, %2 notes").arg(warnings).arg(notes)))
+        << run.Lines().last().toStdString();
 
     // A derived kind serves: a memo record where an edit is looked for.
-    complete.Set("SKINCONTROLS", "15", "edit:memo");
+    complete.Set("SKINCONTROLS", CompleteControlKey(QStringLiteral("edit")), "edit:memo");
     run = RunTool({QStringLiteral("check"), complete.Write()});
     EXPECT_TRUE(run.out.endsWith(QStringLiteral(": 0 errors, 0 warnings\n")))
         << run.out.toStdString();
+}
+
+TEST_F(ZarvoSkinTool, CheckWarnsAboutMissingFrameObjectsMenusAndHints) {
+    TSkinFixture skin = CompleteSkin(QStringLiteral("frame"));
+    const QString ini = skin.Write();
+    ToolRun run = RunTool({QStringLiteral("check"), QStringLiteral("--strict"), ini});
+    ASSERT_EQ(run.exitCode, 0) << run.out.toStdString();
+
+    // A menu-bar button makes no caption button, nor does an animation out of button style.
+    skin.Set("SKINOBJECTS", "2", "max:mainmenubarbutton")
+        .Set("sysmenu", "buttonstyle", "0")
+        // A caption button without a look is never seen and does not count.
+        .Set("min", "skinrect", "0,0,0,0")
+        .Set("caption", "skinrect", "5,5,5,20")
+        .Set("item", "activepictureindex", "-1")
+        .Set("POPUPWINDOW", "windowpictureindex", "-1")
+        .Set("HINTWINDOW", "windowpictureindex", "-1")
+        .Set("mainmenubar", "menubaritem", "close");
+    run = RunTool({QStringLiteral("check"), skin.Write()});
+    const QString out = run.out;
+    EXPECT_EQ(run.exitCode, 0) << out.toStdString();
+    const QString noButton = QStringLiteral(
+        "warning: [SKINOBJECTS] has no caption button with command=%1 (a \"stdbutton\" record, "
+        "or an \"animate\" record with buttonstyle=1); windows get no button for it");
+    const QStringList expected = {
+        noButton.arg(QStringLiteral("cmmaximize")),
+        noButton.arg(QStringLiteral("cmminimize")),
+        noButton.arg(QStringLiteral("cmsysmenu")),
+        QStringLiteral("warning: [SKINOBJECTS] record \"min\": skinrect=0,0,0,0 is empty; the "
+                       "object is never seen"),
+        QStringLiteral("warning: [SKINOBJECTS] record \"caption\": skinrect=5,5,5,20 is empty; "
+                       "the object is never seen"),
+        QStringLiteral("warning: [SKINOBJECTS] has no \"caption\" record; skinned windows show "
+                       "no title"),
+        QStringLiteral("warning: [SKINOBJECTS] record \"item\", the first \"menuitem\" record, "
+                       "which popup menus use: activepictureindex=-1 names no picture; menu "
+                       "items draw without one"),
+        QStringLiteral("warning: [POPUPWINDOW] windowpictureindex is -1; popup menus draw in the "
+                       "plain look"),
+        QStringLiteral("warning: [HINTWINDOW] windowpictureindex is -1; hints draw in the plain "
+                       "look"),
+        QStringLiteral("warning: [SKINCONTROLS] record \"mainmenubar\" (mainmenubar): "
+                       "menubaritem=close names a record that is not of kind "
+                       "\"mainmenubaritem\"; the menu bar's items draw without a skin")};
+    for (const QString& line : expected)
+        EXPECT_TRUE(run.Has(line)) << line.toStdString() << "\n" << out.toStdString();
+    EXPECT_EQ(Count(run.Lines(), QStringLiteral("warning: ")), expected.size())
+        << out.toStdString();
+    EXPECT_EQ(RunTool({QStringLiteral("check"), QStringLiteral("--strict"), ini}).exitCode, 1);
+
+    // No menu item and no menu-bar item at all.
+    skin.Set("SKINOBJECTS", "7", "item:userobject").Set("mainmenubar", "menubaritem", "");
+    run = RunTool({QStringLiteral("check"), skin.Write()});
+    EXPECT_TRUE(run.Has(QStringLiteral("warning: [SKINOBJECTS] has no \"menuitem\" record; "
+                                       "popup menus draw their items without a skin")))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.Has(QStringLiteral("warning: [SKINCONTROLS] record \"mainmenubar\" "
+                                       "(mainmenubar): menubaritem is empty; it must name a "
+                                       "\"mainmenubaritem\" record, or the menu bar's items draw "
+                                       "without a skin")));
+}
+
+TEST_F(ZarvoSkinTool, CheckNotesOptionalNamesAndStrictFailsOnWarningsOnly) {
+    // Names nothing needs by default are notes, which never fail.
+    TSkinFixture skin = CompleteSkin(QStringLiteral("optional"),
+                                     {QStringLiteral("toolcombobox"), QStringLiteral("gauge")});
+    ToolRun run = RunTool({QStringLiteral("check"), skin.Write(), QStringLiteral("--strict")});
+    EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
+    EXPECT_TRUE(run.Has(QStringLiteral("note: [SKINCONTROLS] has no record \"toolcombobox\" "
+                                       "(kind \"combobox\"); the controls that take it when "
+                                       "present use \"combobox\" instead")))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.Has(QStringLiteral("note: [SKINCONTROLS] has no record \"gauge\" (kind "
+                                       "\"gauge\"); no control looks it up by default, but a "
+                                       "complete skin has one")));
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral(": 0 errors, 0 warnings, 2 notes\n")));
+
+    // A record of a wrong kind under an optional name is taken all the same: a warning.
+    skin = CompleteSkin(QStringLiteral("wrongkind"), {QStringLiteral("gauge")});
+    skin.Set("SKINCONTROLS", CompleteControlKey(QStringLiteral("toolcombobox")),
+             "toolcombobox:edit");
+    run = RunTool({QStringLiteral("check"), skin.Write()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.Has(QStringLiteral("warning: [SKINCONTROLS] record \"toolcombobox\" has kind "
+                                       "\"edit\", but controls using that name need kind "
+                                       "\"combobox\"")))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral(": 0 errors, 1 warning, 1 note\n")))
+        << run.out.toStdString();
+    EXPECT_EQ(
+        RunTool({QStringLiteral("check"), QStringLiteral("--strict"), skin.IniPath()}).exitCode, 1);
+
+    // Errors fail either way.
+    skin.Set("btn", "pictureindex", "9");
+    EXPECT_EQ(RunTool({QStringLiteral("check"), skin.Write()}).exitCode, 1);
+    EXPECT_EQ(
+        RunTool({QStringLiteral("check"), QStringLiteral("--strict"), skin.IniPath()}).exitCode, 1);
 }
 
 TEST_F(ZarvoSkinTool, CheckReportsEveryProblemOfABrokenSkinAndFails) {
@@ -342,6 +453,7 @@ TEST_F(ZarvoSkinTool, UsageErrorsExitWithTwo) {
         {},
         {QStringLiteral("inspect"), QStringLiteral("x")},
         {QStringLiteral("check")},
+        {QStringLiteral("check"), QStringLiteral("--strict")},
         {QStringLiteral("pack"), QStringLiteral("a")},
         {QStringLiteral("unpack"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}};
     for (const QStringList& args : bad) {
@@ -352,5 +464,5 @@ TEST_F(ZarvoSkinTool, UsageErrorsExitWithTwo) {
     }
     const ToolRun help = RunTool({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: zarvo-skin check PATH")));
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: zarvo-skin check [--strict] PATH")));
 }

@@ -45,6 +45,9 @@ struct TGallerySection {
     int Order = 0;
     QString Title;
     std::function<std::vector<TGalleryCell>()> Cells;
+    // Used instead of Cells when set: cells that depend on the sheet's skin (nullptr for the
+    // default look). A section without cells is left out of the sheet.
+    std::function<std::vector<TGalleryCell>(TbsSkinData*)> SkinCells;
 };
 
 namespace GalleryRegistry {

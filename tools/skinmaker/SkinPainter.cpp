@@ -128,6 +128,17 @@ void Gradient(QPainter& p, const QRectF& r, const QColor& from, const QColor& to
     p.fillRect(r, g);
 }
 
+QPainterPath SparklePath(const QPointF& c, double r, double waist) {
+    QPainterPath path;
+    const double w = r * waist;
+    path.moveTo(c.x(), c.y() - r);
+    path.quadTo(c.x() + w, c.y() - w, c.x() + r, c.y());
+    path.quadTo(c.x() + w, c.y() + w, c.x(), c.y() + r);
+    path.quadTo(c.x() - w, c.y() + w, c.x() - r, c.y());
+    path.quadTo(c.x() - w, c.y() - w, c.x(), c.y() - r);
+    return path;
+}
+
 QPainterPath Rounded(const QRectF& r, double radius) {
     QPainterPath path;
     if (radius <= 0)

@@ -67,6 +67,10 @@ enum class TGlyph {
     Plus,
     Minus
 };
+// A four-pointed sparkle centred at c reaching r pixels out; `waist` (0 … 1) sets how far
+// the curved sides come in towards the centre.
+QPainterPath SparklePath(const QPointF& c, double r, double waist = 0.2);
+
 // A small symbol centred in r, drawn with strokes `weight` pixels wide.
 void Glyph(QPainter& p, const QRectF& r, TGlyph glyph, const QColor& color, double weight = 1.6);
 
