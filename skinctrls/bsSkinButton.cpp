@@ -38,37 +38,6 @@ TbsSkinButton::~TbsSkinButton() = default;
 
 // ---------------------------------------------------------------- properties
 
-void TbsSkinButton::SetGlyph(const TBitmap& glyph) {
-    FGlyph.Assign(glyph);
-    Invalidate();
-}
-
-void TbsSkinButton::SetNumGlyphs(int value) {
-    FNumGlyphs = std::clamp(value, 1, 4);
-    Invalidate();
-}
-
-void TbsSkinButton::SetLayout(TbsButtonLayout value) {
-    if (value == FLayout)
-        return;
-    FLayout = value;
-    Invalidate();
-}
-
-void TbsSkinButton::SetMargin(int value) {
-    if (value == FMargin || value < -1)
-        return;
-    FMargin = value;
-    Invalidate();
-}
-
-void TbsSkinButton::SetSpacing(int value) {
-    if (value == FSpacing)
-        return;
-    FSpacing = value;
-    Invalidate();
-}
-
 void TbsSkinButton::SetRepeatInterval(int value) {
     FRepeatInterval = std::max(1, value);
     FRepeatTimer.setInterval(FRepeatInterval);
@@ -86,18 +55,7 @@ void TbsSkinButton::SetDown(bool value) {
     }
     Invalidate();
     if (FGroupIndex != 0 && FDown && !FAllowAllUp)
-        ReleaseGroupSiblings();
-}
-
-void TbsSkinButton::ReleaseGroupSiblings() {
-    TWinControl* parent = Parent();
-    if (!parent)
-        return;
-    for (TControl* control : parent->ControlList()) {
-        auto* sibling = dynamic_cast<TbsSkinButton*>(control);
-        if (sibling && sibling != this && sibling->FGroupIndex == FGroupIndex && sibling->FDown)
-            sibling->SetDown(false);
-    }
+        RaiseGroupSiblings(*this);
 }
 
 void TbsSkinButton::SetGroupIndex(int value) {
@@ -155,15 +113,7 @@ bool TbsSkinButton::PressedLook() const {
 }
 
 TbsButtonContent TbsSkinButton::Content(int glyphFrame) const {
-    TbsButtonContent content;
-    content.Caption = Caption();
-    content.Glyph = &FGlyph;
-    content.NumGlyphs = FNumGlyphs;
-    content.GlyphFrame = glyphFrame;
-    content.Margin = FMargin;
-    content.Spacing = FSpacing;
-    content.Layout = FLayout;
-    return content;
+    return FLook.Content(Caption(), glyphFrame);
 }
 
 void TbsSkinButton::DrawButtonFace(TBitmap& bitmap, const TRect& stateRect, bool active,
@@ -181,7 +131,7 @@ void TbsSkinButton::DrawButtonFace(TBitmap& bitmap, const TRect& stateRect, bool
     AssignSkinFont(canvas.Font, FSkin.FontName, FSkin.FontHeight, FSkin.FontStyle);
     canvas.Font.SetColor(FSkin.FontColorFor(active, down, disabled));
     DrawButtonContent(canvas, FittedClientRect,
-                      Content(GlyphFrameFor(active, down, disabled, FNumGlyphs)), down);
+                      Content(GlyphFrameFor(active, down, disabled, FLook.NumGlyphs)), down);
 }
 
 void TbsSkinButton::DrawSkinImage(TBitmap& bitmap) {
@@ -224,7 +174,7 @@ void TbsSkinButton::DrawDefaultImage(TBitmap& bitmap) {
     canvas.Font.Assign(*DefaultFont());
     if (disabled)
         canvas.Font.SetColor(clBtnShadow);
-    DrawButtonContent(canvas, rect, Content(GlyphFrameFor(FHot, FDown, disabled, FNumGlyphs)),
+    DrawButtonContent(canvas, rect, Content(GlyphFrameFor(FHot, FDown, disabled, FLook.NumGlyphs)),
                       down);
 }
 

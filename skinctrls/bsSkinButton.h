@@ -49,6 +49,23 @@ struct TbsButtonContent {
 void DrawButtonContent(TCanvas& canvas, const TRect& rect, const TbsButtonContent& content,
                        bool down);
 
+// The glyph and its placement on a button face, kept the same way by both buttons. Each
+// setter answers whether the value changed (the button then repaints).
+struct TbsButtonGlyphLayout {
+    TBitmap Glyph;
+    int NumGlyphs = 1; // 1..4: normal, disabled, down, active frames side by side
+    TbsButtonLayout Layout = blGlyphLeft;
+    int Margin = -1; // -1 centres glyph and caption together
+    int Spacing = 1;
+
+    bool SetNumGlyphs(int value);
+    bool SetLayout(TbsButtonLayout value);
+    bool SetMargin(int value); // values below -1 are ignored
+    bool SetSpacing(int value);
+    // What a face shows: `caption` with the given glyph frame.
+    TbsButtonContent Content(const QString& caption, int glyphFrame) const;
+};
+
 // The glyph frame of a face: 3 for down and active with 3+ frames, else 4 for active with
 // 4 frames, else 2 for disabled with 2+ frames, else 1.
 int GlyphFrameFor(bool active, bool down, bool disabled, int numGlyphs);
@@ -80,6 +97,19 @@ void ComposeMorphedFace(TBitmap& result, int width, int height, const TRect& nor
                         const TRect& activeRect, TbsMorphKind kind, double factor,
                         const std::function<void(TBitmap&, const TRect&, bool, bool)>& drawFace);
 
+// Raises every other button of `button`'s type and group among its parent's controls.
+template <class TButton> void RaiseGroupSiblings(TButton& button) {
+    TWinControl* parent = button.Parent();
+    if (!parent)
+        return;
+    for (TControl* control : parent->ControlList()) {
+        auto* sibling = dynamic_cast<TButton*>(control);
+        if (sibling && sibling != &button && sibling->GroupIndex() == button.GroupIndex() &&
+            sibling->Down())
+            sibling->SetDown(false);
+    }
+}
+
 // ---------------------------------------------------------------- TbsSkinButton
 
 class TbsSkinButton : public TbsSkinCustomControl {
@@ -91,18 +121,19 @@ public:
     ~TbsSkinButton() override;
 
     // --- Look
-    TBitmap* Glyph() { return &FGlyph; }
-    void SetGlyph(const TBitmap& glyph);
-    int NumGlyphs() const { return FNumGlyphs; }
-    // 1..4: normal, disabled, down, active frames side by side.
-    void SetNumGlyphs(int value);
-    TbsButtonLayout Layout() const { return FLayout; }
-    void SetLayout(TbsButtonLayout value);
-    // -1 centres glyph and caption together; values below -1 are ignored.
-    int Margin() const { return FMargin; }
-    void SetMargin(int value);
-    int Spacing() const { return FSpacing; }
-    void SetSpacing(int value);
+    TBitmap* Glyph() { return &FLook.Glyph; }
+    void SetGlyph(const TBitmap& glyph) {
+        FLook.Glyph.Assign(glyph);
+        Invalidate();
+    }
+    int NumGlyphs() const { return FLook.NumGlyphs; }
+    void SetNumGlyphs(int value) { RepaintIf(FLook.SetNumGlyphs(value)); }
+    TbsButtonLayout Layout() const { return FLook.Layout; }
+    void SetLayout(TbsButtonLayout value) { RepaintIf(FLook.SetLayout(value)); }
+    int Margin() const { return FLook.Margin; }
+    void SetMargin(int value) { RepaintIf(FLook.SetMargin(value)); }
+    int Spacing() const { return FLook.Spacing; }
+    void SetSpacing(int value) { RepaintIf(FLook.SetSpacing(value)); }
 
     // --- State
     bool Down() const { return FDown; }
@@ -187,15 +218,14 @@ private:
     void StopMorph() { FMorphTimer.stop(); }
     void StartRepeat();
     void StopRepeat() { FRepeatTimer.stop(); }
-    void ReleaseGroupSiblings();
     TbsButtonContent Content(int glyphFrame) const;
+    void RepaintIf(bool changed) {
+        if (changed)
+            Invalidate();
+    }
 
     TbsButtonSkin FSkin;
-    TBitmap FGlyph;
-    int FNumGlyphs = 1;
-    TbsButtonLayout FLayout = blGlyphLeft;
-    int FMargin = -1;
-    int FSpacing = 1;
+    TbsButtonGlyphLayout FLook;
     bool FDown = false;
     int FGroupIndex = 0;
     bool FAllowAllUp = false;
@@ -225,16 +255,19 @@ public:
     explicit TbsSkinSpeedButton(QWidget* parent = nullptr);
     ~TbsSkinSpeedButton() override;
 
-    TBitmap* Glyph() { return &FGlyph; }
-    void SetGlyph(const TBitmap& glyph);
-    int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int value);
-    TbsButtonLayout Layout() const { return FLayout; }
-    void SetLayout(TbsButtonLayout value);
-    int Margin() const { return FMargin; }
-    void SetMargin(int value);
-    int Spacing() const { return FSpacing; }
-    void SetSpacing(int value);
+    TBitmap* Glyph() { return &FLook.Glyph; }
+    void SetGlyph(const TBitmap& glyph) {
+        FLook.Glyph.Assign(glyph);
+        Invalidate();
+    }
+    int NumGlyphs() const { return FLook.NumGlyphs; }
+    void SetNumGlyphs(int value) { RepaintIf(FLook.SetNumGlyphs(value)); }
+    TbsButtonLayout Layout() const { return FLook.Layout; }
+    void SetLayout(TbsButtonLayout value) { RepaintIf(FLook.SetLayout(value)); }
+    int Margin() const { return FLook.Margin; }
+    void SetMargin(int value) { RepaintIf(FLook.SetMargin(value)); }
+    int Spacing() const { return FLook.Spacing; }
+    void SetSpacing(int value) { RepaintIf(FLook.SetSpacing(value)); }
 
     bool Down() const { return FDown; }
     void SetDown(bool value);
@@ -295,17 +328,16 @@ private:
     void UpdateFace();
     void StartMorph();
     void StartRepeat();
-    void ReleaseGroupSiblings();
     TbsButtonContent Content(int glyphFrame) const;
+    void RepaintIf(bool changed) {
+        if (changed)
+            Invalidate();
+    }
     // The font and colour of a face without a picture behind it.
     void PrepareFont(TCanvas& canvas, bool active, bool down) const;
 
     TbsButtonSkin FSkin;
-    TBitmap FGlyph;
-    int FNumGlyphs = 1;
-    TbsButtonLayout FLayout = blGlyphLeft;
-    int FMargin = -1;
-    int FSpacing = 1;
+    TbsButtonGlyphLayout FLook;
     bool FDown = false;
     int FGroupIndex = 0;
     bool FAllowAllUp = false;

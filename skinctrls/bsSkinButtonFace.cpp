@@ -145,3 +145,46 @@ void ComposeMorphedFace(TBitmap& result, int width, int height, const TRect& nor
     blend.MorphBy(kind, target, factor);
     blend.AssignTo(result);
 }
+
+// ---------------------------------------------------------------- glyph layout
+
+bool TbsButtonGlyphLayout::SetNumGlyphs(int value) {
+    const int clamped = std::clamp(value, 1, 4);
+    if (clamped == NumGlyphs)
+        return false;
+    NumGlyphs = clamped;
+    return true;
+}
+
+bool TbsButtonGlyphLayout::SetLayout(TbsButtonLayout value) {
+    if (value == Layout)
+        return false;
+    Layout = value;
+    return true;
+}
+
+bool TbsButtonGlyphLayout::SetMargin(int value) {
+    if (value == Margin || value < -1)
+        return false;
+    Margin = value;
+    return true;
+}
+
+bool TbsButtonGlyphLayout::SetSpacing(int value) {
+    if (value == Spacing)
+        return false;
+    Spacing = value;
+    return true;
+}
+
+TbsButtonContent TbsButtonGlyphLayout::Content(const QString& caption, int glyphFrame) const {
+    TbsButtonContent content;
+    content.Caption = caption;
+    content.Glyph = &Glyph;
+    content.NumGlyphs = NumGlyphs;
+    content.GlyphFrame = glyphFrame;
+    content.Margin = Margin;
+    content.Spacing = Spacing;
+    content.Layout = Layout;
+    return content;
+}

@@ -17,37 +17,6 @@ TbsSkinSpeedButton::~TbsSkinSpeedButton() = default;
 
 // ---------------------------------------------------------------- properties
 
-void TbsSkinSpeedButton::SetGlyph(const TBitmap& glyph) {
-    FGlyph.Assign(glyph);
-    Invalidate();
-}
-
-void TbsSkinSpeedButton::SetNumGlyphs(int value) {
-    FNumGlyphs = std::clamp(value, 1, 4);
-    Invalidate();
-}
-
-void TbsSkinSpeedButton::SetLayout(TbsButtonLayout value) {
-    if (value == FLayout)
-        return;
-    FLayout = value;
-    Invalidate();
-}
-
-void TbsSkinSpeedButton::SetMargin(int value) {
-    if (value == FMargin || value < -1)
-        return;
-    FMargin = value;
-    Invalidate();
-}
-
-void TbsSkinSpeedButton::SetSpacing(int value) {
-    if (value == FSpacing)
-        return;
-    FSpacing = value;
-    Invalidate();
-}
-
 void TbsSkinSpeedButton::SetRepeatInterval(int value) {
     FRepeatInterval = std::max(1, value);
     FRepeatTimer.setInterval(FRepeatInterval);
@@ -65,18 +34,7 @@ void TbsSkinSpeedButton::SetDown(bool value) {
     }
     Invalidate();
     if (FGroupIndex != 0 && FDown && !FAllowAllUp)
-        ReleaseGroupSiblings();
-}
-
-void TbsSkinSpeedButton::ReleaseGroupSiblings() {
-    TWinControl* parent = Parent();
-    if (!parent)
-        return;
-    for (TControl* control : parent->ControlList()) {
-        auto* sibling = dynamic_cast<TbsSkinSpeedButton*>(control);
-        if (sibling && sibling != this && sibling->FGroupIndex == FGroupIndex && sibling->FDown)
-            sibling->SetDown(false);
-    }
+        RaiseGroupSiblings(*this);
 }
 
 void TbsSkinSpeedButton::SetTransparent(bool value) {
@@ -123,14 +81,7 @@ void TbsSkinSpeedButton::ApplySkin() {
 // ---------------------------------------------------------------- painting
 
 TbsButtonContent TbsSkinSpeedButton::Content(int glyphFrame) const {
-    TbsButtonContent content;
-    content.Caption = Caption();
-    content.Glyph = &FGlyph;
-    content.NumGlyphs = FNumGlyphs;
-    content.GlyphFrame = glyphFrame;
-    content.Margin = FMargin;
-    content.Spacing = FSpacing;
-    content.Layout = FLayout;
+    TbsButtonContent content = FLook.Content(Caption(), glyphFrame);
     content.ShowCaption = FShowCaption;
     return content;
 }
@@ -159,7 +110,7 @@ void TbsSkinSpeedButton::DrawButtonFace(TBitmap& bitmap, const TRect& stateRect,
     TCanvas& canvas = bitmap.Canvas();
     PrepareFont(canvas, active, down);
     DrawButtonContent(canvas, FittedClientRect,
-                      Content(GlyphFrameFor(active, down, disabled, FNumGlyphs)), down);
+                      Content(GlyphFrameFor(active, down, disabled, FLook.NumGlyphs)), down);
 }
 
 void TbsSkinSpeedButton::DrawSkinImage(TBitmap& bitmap) {
@@ -204,8 +155,8 @@ void TbsSkinSpeedButton::DrawDefaultImage(TBitmap& bitmap) {
         DrawDefaultFace(canvas, rect, TbsDefaultLook::Normal);
     }
     PrepareFont(canvas, FHot, FDown);
-    DrawButtonContent(canvas, rect, Content(GlyphFrameFor(FHot, FDown, !isEnabled(), FNumGlyphs)),
-                      down);
+    DrawButtonContent(canvas, rect,
+                      Content(GlyphFrameFor(FHot, FDown, !isEnabled(), FLook.NumGlyphs)), down);
 }
 
 void TbsSkinSpeedButton::Paint() {
@@ -226,8 +177,8 @@ void TbsSkinSpeedButton::Paint() {
         FitGeometry(w, h);
         rect = FittedClientRect;
     }
-    DrawButtonContent(canvas, rect, Content(GlyphFrameFor(false, false, !isEnabled(), FNumGlyphs)),
-                      false);
+    DrawButtonContent(canvas, rect,
+                      Content(GlyphFrameFor(false, false, !isEnabled(), FLook.NumGlyphs)), false);
 }
 
 // ---------------------------------------------------------------- behaviour
