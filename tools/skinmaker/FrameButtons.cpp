@@ -490,7 +490,7 @@ void AddFrameObjects(TSkinBuilder& skin, const TFrameStyle& style, const TFrameG
         .Font(t.CaptionFontName, t.CaptionFontHeight, t.CaptionBold, InactiveCaptionColor(t))
         .Color(QStringLiteral("activefontcolor"), t.CaptionTextActive)
         .Set(QStringLiteral("alignment"), t.CaptionAlignment)
-        .Bool(QStringLiteral("shadow"), t.CaptionShadow || t.CaptionSweep)
+        .Bool(QStringLiteral("shadow"), t.CaptionShadow)
         .Color(QStringLiteral("shadowcolor"), InactiveShadowColor(t))
         .Color(QStringLiteral("activeshadowcolor"), t.CaptionShadowColor);
     if (t.CaptionPlate)

@@ -320,6 +320,7 @@ TSkinTheme FashionWind() {
     t.CaptionFontName = QStringLiteral("黑体");
     t.CaptionBold = false;
     t.CaptionAlignment = QStringLiteral("taleftjustify");
+    t.CaptionShadow = true; // white on the orange end of the sweep needs it
     t.FrameCornerRadius = 0;
     t.BorderWidth = 3;
     t.CaptionHeight = 26;
