@@ -148,6 +148,11 @@ QFont TFont::ToQFont() const {
         f.setPixelSize(PixelSizeForCellHeight(f, FHeight));
     else
         f.setPixelSize(12);
+    // The Song face is drawn crisp at dialog sizes, as its bitmap strikes are on the system
+    // it stands in for; smoothing its one-pixel Latin strokes leaves them looking grey.
+    if (SubstituteFamily(FName) == SongFamily() && HasNoInternalLeading(FName) &&
+        f.pixelSize() <= 16)
+        f.setStyleStrategy(QFont::NoAntialias);
     FCachedFont = f;
     FCachedRevision = FRevision;
     return f;

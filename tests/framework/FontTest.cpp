@@ -82,4 +82,14 @@ TEST(Font, WindowsFaceNamesMapToInstalledFamilies) {
     f.SetName(QStringLiteral("Arial"));
     f.SetHeight(12);
     EXPECT_LE(QFontMetrics(f.ToQFont()).height(), 12);
+
+    // The Song face is drawn crisp at dialog sizes (its thin strokes would smooth to grey);
+    // larger Song text and other faces stay smooth.
+    f.SetName(QStringLiteral("宋体"));
+    EXPECT_TRUE(f.ToQFont().styleStrategy() & QFont::NoAntialias);
+    f.SetHeight(24);
+    EXPECT_FALSE(f.ToQFont().styleStrategy() & QFont::NoAntialias);
+    f.SetName(QStringLiteral("Arial"));
+    f.SetHeight(12);
+    EXPECT_FALSE(f.ToQFont().styleStrategy() & QFont::NoAntialias);
 }
