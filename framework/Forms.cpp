@@ -793,8 +793,10 @@ void TApplication::ActivateHint() {
     QString hintStr = info.HintStr;
     bool canShow = true;
     FireEvent(OnShowHint, hintStr, canShow, info);
-    if (!canShow || hintStr.isEmpty() || !FMouseControl)
+    if (!canShow || hintStr.isEmpty() || !FMouseControl) {
+        FHintBlocked = true; // refused: not asked again until the mouse moves elsewhere
         return;
+    }
     THintWindow* window = EnsureHintWindow();
     if (!window)
         return;
@@ -822,6 +824,11 @@ void TApplication::SetMouseControl(TControl* control, const TPoint& screenPoint)
         if (FHintShown && !PtInRect(FHintCursorRect, screenPoint)) {
             HideHintWindow();
             StartHintTimer(true);
+        } else if (!FHintShown && !FHintBlocked && !FHintTimer.isActive() &&
+                   HintAllowed(control)) {
+            // A hint given while the mouse is on the control (a grid naming the cell under
+            // it) waits the same pause as one found on entering.
+            StartHintTimer(FHintRecently);
         }
         return;
     }

@@ -353,6 +353,19 @@ TEST(FormsHints, HintFollowsTheMouseAndTooltipsShowTheShortHint) {
     Pump(100);
     EXPECT_FALSE(Application->HintWindow()->isVisible());
 
+    // A hint given while the mouse rests on a control shows after the pause.
+    Application->OnShowHint = nullptr;
+    auto* late = new TCustomControl(form.get());
+    late->SetBounds(200, 10, 50, 20);
+    late->SetShowHint(true);
+    MoveMouse(late, QPoint(5, 5));
+    Pump(50);
+    EXPECT_FALSE(Application->HintWindow()->isVisible());
+    late->SetHint(QStringLiteral("星期三"));
+    MoveMouse(late, QPoint(6, 5));
+    ASSERT_TRUE(WaitFor([] { return Application->HintWindow()->isVisible(); }));
+    EXPECT_EQ(Application->HintWindow()->Caption(), QStringLiteral("星期三"));
+
     // A replaced hint-window class takes effect when the hints are switched back on.
     class MyHint : public THintWindow {};
     Application->HintWindowClass = [] { return new MyHint; };
