@@ -56,9 +56,9 @@ int PixelSizeForCellHeight(const QFont& base, int cellHeight) {
 // cell height is their character size. Their stand-ins here have taller line spacing;
 // fitting that into the cell would shrink the characters by a quarter.
 bool HasNoInternalLeading(const QString& name) {
-    static const QStringList families = {QStringLiteral("宋体"), QStringLiteral("新宋体"),
+    static const QStringList families = {QStringLiteral("宋体"),   QStringLiteral("新宋体"),
                                          QStringLiteral("simsun"), QStringLiteral("nsimsun"),
-                                         QStringLiteral("黑体"), QStringLiteral("simhei")};
+                                         QStringLiteral("黑体"),   QStringLiteral("simhei")};
     return families.contains(name.trimmed(), Qt::CaseInsensitive);
 }
 
@@ -134,7 +134,8 @@ void TFont::Assign(const TFont& source) {
 QFont TFont::ToQFont() const {
     if (FCachedRevision == FRevision)
         return FCachedFont;
-    QFont f(SubstituteFamily(FName));
+    const QString family = SubstituteFamily(FName);
+    QFont f(family);
     f.setBold(FStyle.Contains(fsBold));
     f.setItalic(FStyle.Contains(fsItalic));
     f.setUnderline(FStyle.Contains(fsUnderline));
@@ -150,8 +151,7 @@ QFont TFont::ToQFont() const {
         f.setPixelSize(12);
     // The Song face is drawn crisp at dialog sizes, as its bitmap strikes are on the system
     // it stands in for; smoothing its one-pixel Latin strokes leaves them looking grey.
-    if (SubstituteFamily(FName) == SongFamily() && HasNoInternalLeading(FName) &&
-        f.pixelSize() <= 16)
+    if (family == SongFamily() && HasNoInternalLeading(FName) && f.pixelSize() <= 16)
         f.setStyleStrategy(QFont::NoAntialias);
     FCachedFont = f;
     FCachedRevision = FRevision;

@@ -235,12 +235,7 @@ void PaintStar(QPainter& p, const QPointF& c, double size, double scale, double 
         p.drawEllipse(QPointF(0, 0), size * 0.55, size * 0.55);
     }
     const double h = size * 0.42 * scale;
-    QPainterPath star;
-    star.moveTo(0, -h);
-    star.quadTo(0, 0, h, 0);
-    star.quadTo(0, 0, 0, h);
-    star.quadTo(0, 0, -h, 0);
-    star.quadTo(0, 0, 0, -h);
+    const QPainterPath star = SparklePath(QPointF(0, 0), h, 0);
     QRadialGradient fill(QPointF(0, 0), h);
     fill.setColorAt(0, QColor(255, 255, 240));
     fill.setColorAt(0.5, Lighter(gold, 0.3));

@@ -207,14 +207,8 @@ void PaintSprinkles(QPainter& p, const TSkinTheme& t, const TFrameGeometry& g) {
             }
             p.setPen(Qt::NoPen);
         } else { // a four-pointed twinkle
-            QPainterPath star;
-            star.moveTo(c + QPointF(0, -r));
-            star.quadTo(c, c + QPointF(r, 0));
-            star.quadTo(c, c + QPointF(0, r));
-            star.quadTo(c, c + QPointF(-r, 0));
-            star.quadTo(c, c + QPointF(0, -r));
             p.setBrush(QColor(255, 244, 210, 235));
-            p.drawPath(star);
+            p.drawPath(SparklePath(c, r, 0));
         }
     }
     p.restore();

@@ -2,6 +2,7 @@
 // icon: code brackets around a sparkle on a rounded blue-violet tile.
 
 #include "InstallIconKit.h"
+#include "SkinPainter.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -75,14 +76,7 @@ void ReportStyle(TPixels& p) {
 
 // The star of the icon: four pointed rays with curved flanks, centred on (cx, cy).
 QPainterPath SparklePath(double cx, double cy, double r, double waist) {
-    QPainterPath path;
-    path.moveTo(cx, cy - r);
-    const double w = r * waist;
-    path.quadTo(cx + w, cy - w, cx + r, cy);
-    path.quadTo(cx + w, cy + w, cx, cy + r);
-    path.quadTo(cx - w, cy + w, cx - r, cy);
-    path.quadTo(cx - w, cy - w, cx, cy - r);
-    return path;
+    return SkinPaint::SparklePath(QPointF(cx, cy), r, waist);
 }
 
 // The icon on a 256-unit design grid, for 32 px and up.

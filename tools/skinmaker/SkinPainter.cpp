@@ -273,15 +273,9 @@ void Glyph(QPainter& p, const QRectF& r, TGlyph glyph, const QColor& color, doub
                                   c + QPointF(h * 0.6, -h * 0.2)}));
         break;
     case TGlyph::SysMenu: { // a four-pointed sparkle, the program's mark
-        QPainterPath star;
-        star.moveTo(c + QPointF(0, -h * 1.3));
-        star.quadTo(c, c + QPointF(h * 1.3, 0));
-        star.quadTo(c, c + QPointF(0, h * 1.3));
-        star.quadTo(c, c + QPointF(-h * 1.3, 0));
-        star.quadTo(c, c + QPointF(0, -h * 1.3));
         p.setPen(QPen(color, 0.8));
         p.setBrush(color);
-        p.drawPath(star);
+        p.drawPath(SparklePath(c, h * 1.3, 0));
         break;
     }
     case TGlyph::ArrowUp:
