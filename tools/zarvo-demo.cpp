@@ -1,10 +1,10 @@
 // A small form with one of each framework control, for looking at them on a desktop.
 //
-//   zarvo-demo [--screenshot FILE] [--quit-after MS]
+//   zarvo-demo [--quit-after MS [--screenshot FILE]]
 //
-// --screenshot saves the screen (or, without one, the form) to FILE just before the program
-// ends; --quit-after ends it after MS milliseconds. The pointer is put over the button, so
-// the screenshot shows its tooltip.
+// --quit-after ends it after MS milliseconds; --screenshot then saves the screen (or, without
+// one, the form) to FILE just before it ends. The pointer is put over the button, so the
+// screenshot shows its tooltip.
 
 #include "framework/Canvas.h"
 #include "framework/Dialogs.h"
@@ -14,8 +14,9 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 
+#include "ToolCli.h"
+
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QCursor>
 #include <QPixmap>
 #include <QScreen>
@@ -230,45 +231,80 @@ public:
 
 } // namespace
 
+namespace {
+
+const ToolCli::TOption QuitAfterOption{QStringLiteral("--quit-after"), QStringLiteral("MS"),
+                                       QStringLiteral("end after MS milliseconds (0 or more)")};
+const ToolCli::TOption ScreenshotOption{
+    QStringLiteral("--screenshot"), QStringLiteral("FILE"),
+    QStringLiteral("with --quit-after: save a PNG screenshot to FILE just before ending")};
+
+const ToolCli::TToolInfo& Tool() {
+    static const ToolCli::TToolInfo tool{
+        QStringLiteral("zarvo-demo"),
+        {QStringLiteral("[--quit-after MS [--screenshot FILE]]")},
+        QStringLiteral("Shows a form with one of each framework control, to look at on a desktop.\n"
+                       "The pointer is put over a button, so its hint shows. A screenshot that\n"
+                       "cannot be written ends the program with exit code 1.\n"),
+        {QuitAfterOption, ScreenshotOption}};
+    return tool;
+}
+
+// The screen (or, without one, the form) as a picture.
+QPixmap Screenshot(TForm* form) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
+    return shot.isNull() ? form->grab() : shot;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                  QStringLiteral("Save a screenshot to FILE before ending."),
-                                  QStringLiteral("FILE"));
-    QCommandLineOption quitAfter(QStringLiteral("quit-after"),
-                                 QStringLiteral("End after MS milliseconds."),
-                                 QStringLiteral("MS"));
-    parser.addOption(screenshot);
-    parser.addOption(quitAfter);
-    parser.process(app);
+    return ToolCli::RunTool(Tool(), argc, argv, [&](const QStringList& args) {
+        const ToolCli::TArguments arguments = ToolCli::Parse(args, Tool().Options);
+        arguments.ExpectPositional(0, 0, QString());
+        const bool quits = arguments.IsSet(QuitAfterOption.Name);
+        const int quitAfter = quits ? ToolCli::IntegerValue(arguments, QuitAfterOption.Name, 0) : 0;
+        const QString screenshot = arguments.Value(ScreenshotOption.Name);
+        if (arguments.IsSet(ScreenshotOption.Name) && !quits)
+            throw ToolCli::UsageError{QStringLiteral("--screenshot needs --quit-after")};
+        if (arguments.IsSet(ScreenshotOption.Name) && screenshot.isEmpty())
+            throw ToolCli::UsageError{QStringLiteral("--screenshot needs a file name")};
+        // A screenshot that can never be written fails at once rather than after the wait.
+        if (!screenshot.isEmpty())
+            ToolCli::TAtomicFile probe(screenshot);
 
-    Application->SetTitle(QStringLiteral("zarvo demo"));
-    Application->HintPause = 300;
-    Application->HintHidePause = 10000;
-    DemoForm* form = nullptr;
-    Application->CreateForm(&form);
+        QApplication app(argc, argv);
+        Application->SetTitle(QStringLiteral("zarvo demo"));
+        Application->HintPause = 300;
+        Application->HintHidePause = 10000;
+        DemoForm* form = nullptr;
+        Application->CreateForm(&form);
 
-    // Put the pointer over the button once the window is up, so its hint shows.
-    QTimer::singleShot(400, form, [form] {
-        QCursor::setPos(form->Button->ClientToScreen(TPoint(40, 12)).ToQPoint());
-    });
-
-    if (parser.isSet(quitAfter)) {
-        int ms = parser.value(quitAfter).toInt();
-        QString file = parser.value(screenshot);
-        QTimer::singleShot(ms, form, [form, file] {
-            if (!file.isEmpty()) {
-                QScreen* screen = QGuiApplication::primaryScreen();
-                QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
-                if (shot.isNull())
-                    shot = form->grab();
-                if (!shot.save(file))
-                    std::fprintf(stderr, "zarvo-demo: cannot save %s\n", qPrintable(file));
-            }
-            Application->Terminate();
+        // Put the pointer over the button once the window is up, so its hint shows.
+        QTimer::singleShot(400, form, [form] {
+            QCursor::setPos(form->Button->ClientToScreen(TPoint(40, 12)).ToQPoint());
         });
-    }
-    return Application->Run();
+
+        QString failure;
+        if (quits) {
+            QTimer::singleShot(quitAfter, form, [form, screenshot, &failure] {
+                if (!screenshot.isEmpty()) {
+                    try {
+                        const QPixmap shot = Screenshot(form);
+                        ToolCli::WriteAtomically(screenshot, [&](const QString& path) {
+                            return shot.save(path, "PNG");
+                        });
+                    } catch (const ToolCli::Failure& error) {
+                        failure = error.Message;
+                    }
+                }
+                Application->Terminate();
+            });
+        }
+        const int code = Application->Run();
+        if (!failure.isEmpty())
+            throw ToolCli::Failure{failure};
+        return code;
+    });
 }
