@@ -138,7 +138,6 @@ void TbsSkinHintWindow::ActivateHint(const TRect& rect, const QString& hint) {
                 setMask(*region);
         }
     show();
-    raise();
     update();
 }
 
