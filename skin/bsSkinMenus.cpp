@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
 
 namespace {
 
@@ -282,12 +283,14 @@ void TbsSkinMenu::WatchEvents(bool on) {
 }
 
 bool TbsSkinMenu::InsideOpenWindow(QObject* watched) const {
+    // A press reaches the window-system window first, then the widget under it.
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget)
-        return false;
-    QWidget* window = widget->window();
+    auto* windowHandle = qobject_cast<QWindow*>(watched);
+    if (!widget && !windowHandle)
+        return true; // not a press on a window: nothing to close for
     for (TbsSkinPopupWindow* level : FLevels)
-        if (level == window)
+        if ((widget && widget->window() == level) ||
+            (windowHandle && level->windowHandle() == windowHandle))
             return true;
     return false;
 }
