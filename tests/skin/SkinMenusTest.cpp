@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <gtest/gtest.h>
@@ -272,6 +273,26 @@ TEST(SkinMenu, PressesOutsideAndTheHostFormMovingCloseWithoutRunningAnything) {
     QCoreApplication::sendEvent(s.Form.get(), &move);
     EXPECT_EQ(s.Engine->LevelCount(), 0);
     EXPECT_EQ(s.OpenClicks + s.OneClicks + s.CloseClicks, 0);
+}
+
+TEST(SkinMenu, KeysPressedAnywhereWhileOpenDriveTheMenuAndNothingElse) {
+    TMenuSetup s;
+    s.Form->Show();
+    int formKeys = 0;
+    s.Form->OnShortCut = [&](int, bool&) { ++formKeys; };
+    s.Open();
+    auto press = [&](int key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(s.Form->ClientArea(), &event);
+    };
+    press(Qt::Key_Down);
+    EXPECT_EQ(s.Level(0)->HotIndex(), 3);
+    press(Qt::Key_C); // the accelerator of "Close"
+    EXPECT_EQ(s.CloseClicks, 1);
+    EXPECT_EQ(s.Engine->LevelCount(), 0);
+    EXPECT_EQ(formKeys, 0);
+    press(Qt::Key_Down); // the menu is shut: keys reach the form again
+    EXPECT_EQ(s.CloseClicks, 1);
 }
 
 TEST(SkinMenu, ATallMenuOpensAtTheTopAndScrollsOneItemPerTick) {
