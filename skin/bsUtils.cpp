@@ -4,13 +4,12 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "platform/DynLib.h"
+#include "platform/Compositor.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
-#include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -720,34 +719,6 @@ void PaintParentImage(QWidget* control, TCanvas& canvas) {
 
 namespace {
 
-// Whether an X11 compositing manager owns the _NET_WM_CM_S<screen> selection. Xlib is
-// looked up at call time, as the window system's own library.
-bool X11Composites() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    Display* display = x11 ? x11->display() : nullptr;
-    if (!display)
-        return false;
-    HMODULE xlib = DynLib::LoadLibrary(QStringLiteral("libX11.so.6"));
-    if (!xlib)
-        return false;
-    using InternAtom = unsigned long (*)(Display*, const char*, int);
-    using GetSelectionOwner = unsigned long (*)(Display*, unsigned long);
-    using DefaultScreen = int (*)(Display*);
-    auto internAtom = reinterpret_cast<InternAtom>(DynLib::GetProcAddress(xlib, "XInternAtom"));
-    auto owner =
-        reinterpret_cast<GetSelectionOwner>(DynLib::GetProcAddress(xlib, "XGetSelectionOwner"));
-    auto defaultScreen =
-        reinterpret_cast<DefaultScreen>(DynLib::GetProcAddress(xlib, "XDefaultScreen"));
-    bool composites = false;
-    if (internAtom && owner && defaultScreen) {
-        const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(defaultScreen(display));
-        const unsigned long atom = internAtom(display, name.constData(), 0);
-        composites = atom != 0 && owner(display, atom) != 0;
-    }
-    DynLib::FreeLibrary(xlib);
-    return composites;
-}
-
 // The window's area on the desktop.
 QRect GlobalArea(QWidget* window) {
     if (window->isWindow())
@@ -799,12 +770,7 @@ QScreen* NearestScreen(QWidget* window) {
 } // namespace
 
 bool IsLayeredWindowsSupported() {
-    const QString platform = QGuiApplication::platformName();
-    if (platform.startsWith(QLatin1String("wayland")))
-        return true;
-    if (platform == QLatin1String("xcb"))
-        return X11Composites();
-    return false;
+    return Compositor::WindowSystemComposites();
 }
 
 void SetWindowAlpha(QWidget* window, int alpha) {

@@ -1,7 +1,7 @@
 // Gallery section: a preview of the skin's window frame, composed from the skin's records
 // with the bitmap toolkit the way the form frame fits it: the frame active and inactive,
-// the caption buttons in each state, a popup menu and a hint window. It shows the pictures
-// and geometry of a skin; it is not the form frame itself.
+// the caption buttons in each state. It shows the pictures and geometry of a skin; it is not
+// the form frame itself. Popup menus and hints have their own section.
 
 #include "gallery/GalleryRegistry.h"
 
@@ -408,14 +408,7 @@ TBitmap ComposeFrame(TbsSkinData& d, int W, int H, bool active, unsigned icons,
     return frame;
 }
 
-// ---------------------------------------------------------------- menus
-
-const TbsDataSkinMenuItem* MenuItemRecord(const TbsSkinData& d) {
-    for (const auto& r : d.SkinObjects)
-        if (auto* item = dynamic_cast<const TbsDataSkinMenuItem*>(r.get()))
-            return item;
-    return nullptr;
-}
+// ---------------------------------------------------------------- menu bar
 
 template <class Record> const Record* NamedObject(const TbsSkinData& d, const QString& name) {
     const int index = d.IndexOfSkinObject(name);
@@ -466,159 +459,6 @@ void DrawMenuBar(TBitmap& frame, TbsSkinData& d, const TRect& client) {
         }
     }
     frame.Canvas().Draw(client.Left, client.Top, back);
-}
-
-struct TMenuLine {
-    QString Caption;
-    QString Shortcut;
-    bool Hot = false;
-    bool Enabled = true;
-    bool CloseGlyph = false;
-};
-
-const std::vector<TMenuLine>& MenuLines() {
-    static const std::vector<TMenuLine> lines = {
-        {QStringLiteral("打开特效(&O)..."), QStringLiteral("Ctrl+O")},
-        {QStringLiteral("保存特效(&S)"), QStringLiteral("Ctrl+S"), true},
-        {QStringLiteral("-"), QString()},
-        {QStringLiteral("粘贴代码(&P)"), QStringLiteral("Ctrl+V"), false, false},
-        {QStringLiteral("关闭(&C)"), QStringLiteral("Alt+F4"), false, true, true},
-    };
-    return lines;
-}
-
-// The popup window with MenuLines, or an empty bitmap when the skin has no popup picture.
-TBitmap ComposePopup(TbsSkinData& d) {
-    const TbsDataSkinPopupWindow& w = d.PopupWindow;
-    const TBitmap* picture = ActivePicture(d, w.WindowPictureIndex);
-    const TbsDataSkinMenuItem* item = MenuItemRecord(d);
-    const TBitmap* itemPicture = item ? ActivePicture(d, item->ActivePictureIndex) : nullptr;
-    if (!picture || !item || !itemPicture)
-        return TBitmap();
-    TBitmap measure(1, 1);
-    TCanvas& m = measure.Canvas();
-    m.Font.SetName(item->FontName);
-    m.Font.SetHeight(item->FontHeight);
-    m.Font.SetStyle(item->FontStyle);
-    int widest = 0, height = 0;
-    for (const TMenuLine& line : MenuLines()) {
-        QString text = line.Caption;
-        if (!line.Shortcut.isEmpty())
-            text += QStringLiteral("  ") + line.Shortcut;
-        TRect r(0, 0, 0, 0);
-        m.DrawText(text, r, DT_CALCRECT | DT_SINGLELINE);
-        widest = std::max(widest, r.Width() + 2);
-        height += line.Caption == QStringLiteral("-") ? item->DividerRect.Height()
-                                                      : item->SkinRect.Height();
-    }
-    const int PW = picture->Width(), PH = picture->Height();
-    const int W = widest + 19 + 19 + item->TextRect.Left +
-                  (item->SkinRect.Width() - item->TextRect.Right) + (PW - w.ItemsRect.Width());
-    const int H = height + (PH - w.ItemsRect.Height());
-    const TPoint LT = w.LeftTopPoint;
-    const TPoint RT(W - PW + w.RightTopPoint.X, w.RightTopPoint.Y);
-    const TPoint LB(w.LeftBottomPoint.X, H - PH + w.LeftBottomPoint.Y);
-    const TPoint RB(W - PW + w.RightBottomPoint.X, H - PH + w.RightBottomPoint.Y);
-    const TRect items(w.ItemsRect.Left, w.ItemsRect.Top, W - PW + w.ItemsRect.Right,
-                      H - PH + w.ItemsRect.Bottom);
-    TBitmap window;
-    CreateStretchSkinImage(w.LeftTopPoint, w.RightTopPoint, w.LeftBottomPoint, w.RightBottomPoint,
-                           w.ItemsRect, LT, RT, LB, RB, items, window, *picture,
-                           TRect(0, 0, PW, PH), W, H, false, w.LeftStretch, w.TopStretch,
-                           w.RightStretch, w.BottomStretch);
-    TCanvas& c = window.Canvas();
-    int y = items.Top;
-    for (const TMenuLine& line : MenuLines()) {
-        const bool divider = line.Caption == QStringLiteral("-");
-        const int h = divider ? item->DividerRect.Height() : item->SkinRect.Height();
-        TBitmap piece;
-        if (divider)
-            CreateHSkinImage(item->DividerLeftOffset, item->DividerRightOffset, piece,
-                             items.Width(), item->DividerRect, *itemPicture);
-        else
-            CreateHSkinImage(item->ItemLeftOffset, item->ItemRightOffset, piece, items.Width(),
-                             line.Hot ? item->ActiveSkinRect : item->SkinRect, *itemPicture);
-        if (!divider) {
-            TCanvas& ic = piece.Canvas();
-            ic.Font.SetName(item->FontName);
-            ic.Font.SetHeight(item->FontHeight);
-            ic.Font.SetStyle(item->FontStyle);
-            const TColor color = line.Hot       ? item->ActiveFontColor
-                                 : line.Enabled ? item->FontColor
-                                                : item->UnEnabledFontColor;
-            ic.Font.SetColor(color);
-            ic.Brush.Style = bsClear;
-            TRect t = item->TextRect;
-            t.Right = items.Width() - (item->SkinRect.Width() - item->TextRect.Right);
-            TRect r(t.Left + 16, 0, t.Right - 16, 0);
-            ic.DrawText(line.Caption, r, DT_CALCRECT | DT_SINGLELINE);
-            const int middle = t.Top + t.Height() / 2;
-            r.Offset(0, middle - r.Height() / 2);
-            r.Right += 2;
-            ic.DrawText(line.Caption, r, DT_CENTER | DT_SINGLELINE);
-            if (!line.Shortcut.isEmpty()) {
-                const int sw = ic.TextWidth(line.Shortcut);
-                ic.TextOut(t.Right - 16 - sw, r.Top, line.Shortcut);
-            }
-            if (line.CloseGlyph)
-                DrawCloseGlyph(ic, t.Left + 2, middle - 4, color);
-        }
-        c.Draw(items.Left, y, piece);
-        y += h;
-    }
-    if (const TBitmap* mask = ActivePicture(d, w.MaskPictureIndex)) {
-        const TbsRegion region =
-            CreateSkinRegion(w.LeftTopPoint, w.RightTopPoint, w.LeftBottomPoint, w.RightBottomPoint,
-                             w.ItemsRect, LT, RT, LB, RB, items, *mask, W, H);
-        if (region)
-            for (int yy = 0; yy < H; ++yy)
-                for (int x = 0; x < W; ++x)
-                    if (!region->contains(QPoint(x, yy)))
-                        window.SetPixel(x, yy, Backdrop);
-    }
-    return window;
-}
-
-TBitmap ComposeHint(TbsSkinData& d, const QString& text) {
-    const TbsDataSkinHintWindow& h = d.HintWindow;
-    const TBitmap* picture = ActivePicture(d, h.WindowPictureIndex);
-    if (!picture)
-        return TBitmap();
-    TBitmap measure(1, 1);
-    TCanvas& m = measure.Canvas();
-    m.Font.SetName(h.FontName);
-    m.Font.SetHeight(h.FontHeight);
-    m.Font.SetStyle(h.FontStyle);
-    const int pw = picture->Width(), ph = picture->Height();
-    const TRect& cr = h.ClientRect;
-    const int W = std::max(pw, m.TextWidth(text) + cr.Left + (pw - cr.Right));
-    const int H = std::max(ph, m.TextHeight(text) + cr.Top + (ph - cr.Bottom));
-    const TRect client(cr.Left, cr.Top, W - (pw - cr.Right), cr.Bottom + (H - ph));
-    const TPoint LT = h.LeftTopPoint;
-    const TPoint RT = Moved(h.RightTopPoint, W - pw, 0);
-    const TPoint LB = Moved(h.LeftBottomPoint, 0, H - ph);
-    const TPoint RB = Moved(h.RightBottomPoint, W - pw, H - ph);
-    TBitmap window;
-    CreateStretchSkinImage(h.LeftTopPoint, h.RightTopPoint, h.LeftBottomPoint, h.RightBottomPoint,
-                           cr, LT, RT, LB, RB, client, window, *picture, TRect(0, 0, pw, ph), W, H,
-                           true, h.LeftStretch, h.TopStretch, h.RightStretch, h.BottomStretch);
-    TCanvas& c = window.Canvas();
-    c.Font.Assign(m.Font);
-    c.Font.SetColor(h.FontColor);
-    c.Brush.Style = bsClear;
-    TRect r = client;
-    c.DrawText(text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    if (const TBitmap* mask = ActivePicture(d, h.MaskPictureIndex)) {
-        const TbsRegion region =
-            CreateSkinRegion(h.LeftTopPoint, h.RightTopPoint, h.LeftBottomPoint, h.RightBottomPoint,
-                             cr, LT, RT, LB, RB, client, *mask, W, H);
-        if (region)
-            for (int y = 0; y < H; ++y)
-                for (int x = 0; x < W; ++x)
-                    if (!region->contains(QPoint(x, y)))
-                        window.SetPixel(x, y, Backdrop);
-    }
-    return window;
 }
 
 // ---------------------------------------------------------------- cells
@@ -681,12 +521,6 @@ std::vector<TGalleryCell> FrameCells(TbsSkinData* data) {
         PictureCell("caption buttons: normal, hot, pressed, disabled, restore, restore inactive",
                     Stacked(buttonRows, 2)),
     };
-    const TBitmap popup = ComposePopup(d);
-    if (!popup.Empty())
-        cells.push_back(PictureCell("popup menu", popup));
-    const TBitmap hint = ComposeHint(d, QStringLiteral("最小化到系统托盘"));
-    if (!hint.Empty())
-        cells.push_back(PictureCell("hint", hint));
     return cells;
 }
 
