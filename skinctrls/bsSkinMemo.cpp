@@ -24,14 +24,16 @@ void PutScrollInfo(TbsSkinScrollBar& bar, const TScrollInfo& info, bool memoEnab
         bar.SetEnabled(false);
         return;
     }
-    if (info.Max - info.Page + 1 > info.Min) {
-        bar.SetRange(info.Min, info.Max, info.Page, info.Pos);
+    const bool scrollable = info.Max - info.Page + 1 > info.Min;
+    const TScrollInfo wanted = scrollable ? info : TScrollInfo{};
+    // Unchanged values leave the bar alone (the memo reports often).
+    if (bar.Min() != wanted.Min || bar.Max() != wanted.Max || bar.PageSize() != wanted.Page ||
+        bar.Position() != wanted.Pos)
+        bar.SetRange(wanted.Min, wanted.Max, wanted.Page, wanted.Pos);
+    if (scrollable)
         bar.SetLargeChange(std::max(1, info.Page));
-        bar.SetEnabled(true);
-    } else {
-        bar.SetRange(0, 0, 0, 0);
-        bar.SetEnabled(false);
-    }
+    if (bar.Enabled() != scrollable)
+        bar.SetEnabled(scrollable);
 }
 
 } // namespace
@@ -43,9 +45,14 @@ TbsSkinMemoBase::TbsSkinMemoBase(QWidget* parent) : TMemo(parent) {
     Font()->SetName(QStringLiteral("Arial"));
     Font()->SetHeight(14);
     FDefaultFont.Assign(*Font());
+    // The editor scrolls without telling its scroll bars in some moves (a page key), but
+    // it always asks to redraw what moved.
+    connect(Editor(), &QPlainTextEdit::updateRequest, this,
+            [this] { Guarded([this] { SyncScrollBars(); }); });
 }
 
 TbsSkinMemoBase::~TbsSkinMemoBase() {
+    Editor()->disconnect(this);
     if (FVScrollBar)
         FVScrollBar->OnChange = nullptr;
 }
@@ -164,12 +171,11 @@ void TbsSkinMemoBase::BindBar(QPointer<TbsSkinScrollBar>& slot, TbsSkinScrollBar
 }
 
 void TbsSkinMemoBase::BarScrolled(TbsSkinScrollBar* bar, bool vertical) {
-    FBarScrolling = true;
+    // The memo's answer sets the bar through SetRange, which raises no OnChange.
     if (vertical)
         ScrollTo(bar->Position());
     else
         ScrollHorzTo(bar->Position());
-    FBarScrolling = false;
     SyncScrollBars();
     Editor()->viewport()->update();
 }

@@ -81,13 +81,8 @@ private:
     TFont FDefaultFont;
     bool FUseSkinFont = true;
     bool FMouseInside = false;
-    bool FSyncing = false;
     QPointer<TbsSkinScrollBar> FVScrollBar;
     QPointer<TPopupMenu> FEditMenu;
-
-protected:
-    // True while a bar moves the memo, so the memo's answer does not move the bar again.
-    bool FBarScrolling = false;
 };
 
 class TbsSkinMemo2 : public TbsSkinMemoBase {
