@@ -47,8 +47,11 @@ void TbsCustomEdit::SetReadOnly(bool value) {
 
 void TbsCustomEdit::UpdateBackground() {
     TEdit::UpdateBackground();
-    if (FSeeThrough)
+    // Nothing of its own under the text: the parent must paint there first.
+    if (FSeeThrough && !DrawsOwnFace()) {
+        setAttribute(Qt::WA_OpaquePaintEvent, false);
         setAutoFillBackground(false);
+    }
 }
 
 void TbsCustomEdit::Paint() {

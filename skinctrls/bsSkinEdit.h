@@ -37,6 +37,8 @@ public:
     TbsEditCommands EditCommands();
 
 protected:
+    // True for an edit that paints its whole window itself, see-through or not.
+    virtual bool DrawsOwnFace() const { return false; }
     void Paint() override;
     void UpdateBackground() override;
     void FontChanged() override;
@@ -94,6 +96,7 @@ public:
     TNotifyEvent OnButtonClick;
 
 protected:
+    bool DrawsOwnFace() const override { return true; }
     void Paint() override;
     void SizeChanged() override;
     void EnabledChanged() override;
