@@ -99,7 +99,10 @@ void TbsSkinFileListBox::RefillList() {
         return;
     const unsigned attributes = SearchAttributes(FFileType);
     Paths::SetCurrentDir(FDirectory);
-    const std::vector<FoundFile> found = FileSearch::FindFiles(FDirectory, FMask, attributes);
+    // The read-only bit matters only when it alone can admit a file.
+    const bool withReadOnly = !FFileType.Contains(ftNormal) && FFileType.Contains(ftReadOnly);
+    const std::vector<FoundFile> found =
+        FileSearch::FindNames(FDirectory, FMask, attributes, withReadOnly);
     const bool busy = found.size() >= size_t(BusyCursorCount);
     if (busy)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
