@@ -325,9 +325,19 @@ void TbsSkinCustomComboBox::DropDown() {
         FDropList->SetTopIndex(FSavedIndex);
     else
         FDropList->SetTopIndex(0);
-    if (IsLayeredWindowsSupported())
-        SetWindowAlpha(FDropList, 255);
+    const bool translucent = FAlphaBlend && IsLayeredWindowsSupported();
+    SetWindowAlpha(FDropList, translucent && FAlphaBlendAnimation ? 0
+                              : translucent                       ? FAlphaBlendValue
+                                                                  : 255);
     FDropList->show();
+    if (translucent && FAlphaBlendAnimation) {
+        for (int alpha = 0; alpha < FAlphaBlendValue && DroppedDown(); alpha += 2) {
+            SetWindowAlpha(FDropList, alpha);
+            QCoreApplication::processEvents();
+        }
+        if (DroppedDown())
+            SetWindowAlpha(FDropList, FAlphaBlendValue);
+    }
     qApp->installEventFilter(this);
     Invalidate();
 }
@@ -596,6 +606,12 @@ void TbsSkinCustomComboBox::FetchSkinRecord() {
 void TbsSkinCustomComboBox::SetSkinData(TbsSkinData* value) {
     TbsSkinCustomControl::SetSkinData(value);
     FDropList->SetSkinData(value);
+}
+
+void TbsSkinCustomComboBox::ForgetSkin() {
+    TbsSkinCustomControl::ForgetSkin();
+    FHasComboRecord = false;
+    FDropList->ForgetSkin();
 }
 
 void TbsSkinCustomComboBox::ApplySkin() {

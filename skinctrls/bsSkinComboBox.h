@@ -10,6 +10,7 @@
 #include "skinctrls/bsSkinListBox.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 
 class TbsSkinCustomComboBox;
 
@@ -63,6 +64,14 @@ public:
     bool AutoComplete() const { return FAutoComplete; }
     void SetAutoComplete(bool value) { FAutoComplete = value; }
 
+    // A translucent drop list (where the window system composites), faded in on request.
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool value) { FAlphaBlend = value; }
+    int AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(int value) { FAlphaBlendValue = std::clamp(value, 0, 255); }
+    bool AlphaBlendAnimation() const { return FAlphaBlendAnimation; }
+    void SetAlphaBlendAnimation(bool value) { FAlphaBlendAnimation = value; }
+
     TbsPopupListBox* DropList() const { return FDropList; }
     // The embedded edit (edit style only).
     TbsCustomEdit* InnerEdit() const { return FInnerEdit; }
@@ -79,6 +88,7 @@ public:
 
     void FetchSkinRecord() override;
     void ApplySkin() override;
+    void ForgetSkin() override;
     void SetSkinData(TbsSkinData* value) override;
     void SetFocus() override;
     void MouseLeave() override;
@@ -143,6 +153,9 @@ private:
     TbsSkinCustomComboBoxStyle FStyle = bscbFixedStyle;
     int FDropDownCount = 8;
     bool FAutoComplete = true;
+    bool FAlphaBlend = false;
+    int FAlphaBlendValue = 0;
+    bool FAlphaBlendAnimation = false;
     TRect FButtonRect, FItemArea;
     bool FButtonHot = false;
     bool FButtonPressed = false;

@@ -147,6 +147,8 @@ TbsSkinCustomListBox::TbsSkinCustomListBox(QWidget* parent)
     FInnerList->Font()->SetHeight(14);
     FInnerList->SetItemHeight(FDefaultItemHeight);
     FInnerList->OnScroll = [this](TObject*) { SyncListBars(); };
+    connect(&FRepeatTimer, &QTimer::timeout, this,
+            [this] { Guarded([this] { CaptionRepeatTick(); }); });
     SetBounds(Left(), Top(), 120, 120);
     LayoutInner();
 }
@@ -256,6 +258,19 @@ void TbsSkinCustomListBox::FetchSkinRecord() {
         FRecord.VScrollBarName = r->VScrollBarName;
         FRecord.HScrollBarName = r->HScrollBarName;
         FRecord.BothHScrollBarName = r->BothHScrollBarName;
+        FRecord.CaptionRect = r->CaptionRect;
+        FRecord.CaptionFontName = r->CaptionFontName;
+        FRecord.CaptionFontHeight = r->CaptionFontHeight;
+        FRecord.CaptionFontStyle = r->CaptionFontStyle;
+        FRecord.CaptionFontColor = r->CaptionFontColor;
+        FRecord.ButtonRects = {r->UpButtonRect, r->DownButtonRect, r->CheckButtonRect};
+        FRecord.ActiveButtonRects = {r->ActiveUpButtonRect, r->ActiveDownButtonRect,
+                                     r->ActiveCheckButtonRect};
+        FRecord.DownButtonRects = {r->DownUpButtonRect, r->DownDownButtonRect,
+                                   r->DownCheckButtonRect};
+        for (size_t i = 0; i < 3; ++i)
+            if (FRecord.DownButtonRects[i].IsEmpty())
+                FRecord.DownButtonRects[i] = FRecord.ActiveButtonRects[i];
     }
 }
 
@@ -310,6 +325,7 @@ void TbsSkinCustomListBox::SizeChanged() {
 
 void TbsSkinCustomListBox::LayoutInner() {
     FetchSkinRecord();
+    LayoutCaptionButtons();
     const int w = Width();
     const int h = Height();
     const bool skinned = FSkinIndex != -1;
@@ -505,23 +521,167 @@ void TbsSkinCustomListBox::DrawDefaultCaption(TCanvas& c) {
     else if (FAlignment == taRightJustify)
         x = text.Right - tw;
     c.TextRect(text, x, text.Top + (text.Height() - c.TextHeight(caption)) / 2, caption);
-    // Up, down and check buttons from the right end.
-    const int top = (h - buttonWidth) / 2;
+    LayoutCaptionButtons();
     for (int i = 0; i < 3; ++i) {
-        const int right = Width() - 2 - i * buttonWidth;
-        TRect r(right - buttonWidth, top, right, top + buttonWidth);
-        DrawDefaultFace(c, r, TbsDefaultLook::Normal);
-        if (i == 2)
-            DrawArrowMark(c, r, clBlack, TbsArrowDirection::Up);
+        const TCaptionButton& b = FButtons[size_t(i)];
+        TbsDefaultLook look = TbsDefaultLook::Normal;
+        if (b.Pressed && b.Hot)
+            look = TbsDefaultLook::Pressed;
+        else if (b.Hot)
+            look = TbsDefaultLook::Hot;
+        DrawDefaultFace(c, b.Rect, look);
+        if (i == 0)
+            DrawArrowMark(c, b.Rect, clBlack, TbsArrowDirection::Up);
         else if (i == 1)
-            DrawArrowMark(c, r, clBlack, TbsArrowDirection::Down);
+            DrawArrowMark(c, b.Rect, clBlack, TbsArrowDirection::Down);
         else
-            DrawCheckMark(c, r.Left + (r.Width() - 7) / 2, r.Top + (r.Height() - 7) / 2, clBlack);
+            DrawCheckMark(c, b.Rect.Left + (b.Rect.Width() - 7) / 2,
+                          b.Rect.Top + (b.Rect.Height() - 7) / 2, clBlack);
     }
 }
 
 void TbsSkinCustomListBox::DrawSkinImage(TBitmap& bitmap) {
     TbsSkinCustomControl::DrawSkinImage(bitmap);
+    if (FCaptionMode && FHasListRecord && Picture)
+        DrawSkinCaption(bitmap);
+}
+
+void TbsSkinCustomListBox::DrawSkinCaption(TBitmap& bitmap) {
+    TCanvas& c = bitmap.Canvas();
+    TRect text = FRecord.CaptionRect;
+    text.Right += Width() - SkinWidth();
+    if (!text.IsEmpty()) {
+        AssignSkinFont(c.Font, FRecord.CaptionFontName, FRecord.CaptionFontHeight,
+                       FRecord.CaptionFontStyle);
+        c.Font.SetColor(FRecord.CaptionFontColor);
+        c.Brush.Style = bsClear;
+        DrawTextVCentered(c, CorrectTextByWidth(c, Caption(), text.Width() - 4), text);
+    }
+    LayoutCaptionButtons();
+    for (size_t i = 0; i < 3; ++i) {
+        const TCaptionButton& b = FButtons[i];
+        TRect source;
+        if (b.Pressed && b.Hot)
+            source = FRecord.DownButtonRects[i];
+        else if (b.Hot)
+            source = FRecord.ActiveButtonRects[i];
+        DrawPicturePiece(c, b.Rect, *Picture, source);
+    }
+}
+
+// --- Caption buttons
+
+void TbsSkinCustomListBox::LayoutCaptionButtons() {
+    if (!FCaptionMode) {
+        for (TCaptionButton& b : FButtons)
+            b.Rect = TRect();
+        return;
+    }
+    if (FSkinIndex != -1 && FHasListRecord) {
+        for (size_t i = 0; i < 3; ++i) {
+            TRect r = FRecord.ButtonRects[i];
+            if (r.Left >= RTPoint.X)
+                r.Offset(Width() - SkinWidth(), 0);
+            FButtons[i].Rect = r;
+        }
+        return;
+    }
+    const int size = std::min(FDefaultCaptionHeight - 3, 17);
+    const int top = (FDefaultCaptionHeight - size) / 2;
+    for (size_t i = 0; i < 3; ++i) {
+        const int right = Width() - 2 - int(i) * size;
+        FButtons[i].Rect = TRect(right - size, top, right, top + size);
+    }
+}
+
+int TbsSkinCustomListBox::CaptionButtonAt(const TPoint& p) const {
+    for (int i = 0; i < 3; ++i)
+        if (PtInRect(FButtons[size_t(i)].Rect, p))
+            return i;
+    return -1;
+}
+
+const TNotifyEvent& TbsSkinCustomListBox::CaptionButtonEvent(int button) const {
+    return button == 0 ? OnUpButtonClick : button == 1 ? OnDownButtonClick : OnCheckButtonClick;
+}
+
+void TbsSkinCustomListBox::CaptionButtonAction(int button) {
+    const int index = ItemIndex();
+    if (button == 0 && index > 0)
+        SetItemIndex(index - 1);
+    else if (button == 1 && index + 1 < Count())
+        SetItemIndex(index + 1);
+    else if (button == 2)
+        FInnerList->Click();
+}
+
+void TbsSkinCustomListBox::CaptionRepeatTick() {
+    if (FCapturedButton < 0 || FCapturedButton > 1) {
+        FRepeatTimer.stop();
+        return;
+    }
+    if (!FRepeatStarted) {
+        // The first tick after the delay only switches to the repeat rate.
+        FRepeatStarted = true;
+        FRepeatTimer.setInterval(100);
+        return;
+    }
+    CaptionButtonAction(FCapturedButton);
+}
+
+void TbsSkinCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    LayoutCaptionButtons();
+    const int button = Button == mbLeft ? CaptionButtonAt(TPoint(X, Y)) : -1;
+    if (button >= 0) {
+        FCapturedButton = button;
+        FButtons[size_t(button)].Pressed = true;
+        FButtons[size_t(button)].Hot = true;
+        if (button < 2 && !CaptionButtonEvent(button)) {
+            FRepeatStarted = false;
+            FRepeatTimer.start(500);
+        }
+        Invalidate();
+    }
+    TbsSkinCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TbsSkinCustomListBox::MouseMove(TShiftState Shift, int X, int Y) {
+    const int over = CaptionButtonAt(TPoint(X, Y));
+    bool changed = false;
+    for (int i = 0; i < 3; ++i) {
+        TCaptionButton& b = FButtons[size_t(i)];
+        // While one is held only it tracks the mouse.
+        const bool hot = over == i && (FCapturedButton < 0 || FCapturedButton == i);
+        changed = changed || hot != b.Hot;
+        b.Hot = hot;
+    }
+    if (changed)
+        Invalidate();
+    TbsSkinCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TbsSkinCustomListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    const int button = FCapturedButton;
+    if (Button == mbLeft && button >= 0) {
+        FRepeatTimer.stop();
+        FCapturedButton = -1;
+        FButtons[size_t(button)].Pressed = false;
+        Invalidate();
+        if (CaptionButtonAt(TPoint(X, Y)) == button) {
+            if (CaptionButtonEvent(button))
+                FireEvent(CaptionButtonEvent(button), this);
+            else
+                CaptionButtonAction(button);
+        }
+    }
+    TbsSkinCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TbsSkinCustomListBox::MouseLeave() {
+    for (TCaptionButton& b : FButtons)
+        b.Hot = false;
+    Invalidate();
+    TbsSkinCustomControl::MouseLeave();
 }
 
 void TbsSkinCustomListBox::AssignItemFont(TFont& font) const {

@@ -12,6 +12,8 @@
 #include "framework/StdCtrls.h"
 
 #include <QPointer>
+#include <QTimer>
+#include <array>
 
 class TbsSkinCustomListBox;
 
@@ -32,13 +34,14 @@ public:
     void SetScrollOffsetX(int value);
     // The visible items and the area below them, as the container draws them.
     TBitmap RenderImage();
+    // A click on the list: the container's hook, then the framework's.
+    void Click() override;
 
 protected:
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void Click() override;
     void DblClick() override;
     void KeyDown(int& Key, TShiftState Shift) override;
     void KeyUp(int& Key, TShiftState Shift) override;
@@ -121,7 +124,19 @@ public:
     // Draws item `index` in the given state into an item-sized bitmap.
     void DrawItemImage(TBitmap& bitmap, int index, TOwnerDrawState state);
 
+    // The caption buttons (caption mode): 0 up, 1 down, 2 check, in control coordinates.
+    TRect CaptionButtonRect(int button) const { return FButtons.at(size_t(button)).Rect; }
+    bool CaptionButtonHot(int button) const { return FButtons.at(size_t(button)).Hot; }
+    bool CaptionButtonPressed(int button) const { return FButtons.at(size_t(button)).Pressed; }
+    // One tick of the held up or down button's repeat.
+    void CaptionRepeatTick();
+    void MouseLeave() override;
+
     TbsDrawSkinItemEvent OnDrawItem;
+    // Replace the caption buttons' own actions.
+    TNotifyEvent OnUpButtonClick;
+    TNotifyEvent OnDownButtonClick;
+    TNotifyEvent OnCheckButtonClick;
     TNotifyEvent OnListBoxClick;
     TNotifyEvent OnListBoxDblClick;
     TMouseEvent OnListBoxMouseDown;
@@ -147,6 +162,9 @@ protected:
     void DrawDefaultImage(TBitmap& bitmap) override;
     void DrawSkinImage(TBitmap& bitmap) override;
     void SizeChanged() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
     // Places the bars and the inner list.
     void LayoutInner();
@@ -162,6 +180,17 @@ private:
         TColor FontColor = clWindowText, ActiveFontColor = clHighlightText,
                FocusFontColor = clHighlightText;
         QString VScrollBarName, HScrollBarName, BothHScrollBarName;
+        TRect CaptionRect;
+        QString CaptionFontName;
+        int CaptionFontHeight = 14;
+        TFontStyles CaptionFontStyle;
+        TColor CaptionFontColor = clBtnText;
+        std::array<TRect, 3> ButtonRects, ActiveButtonRects, DownButtonRects;
+    };
+    struct TCaptionButton {
+        TRect Rect;
+        bool Hot = false;
+        bool Pressed = false;
     };
 
     // The inner list paints through these.
@@ -172,6 +201,12 @@ private:
     void AssignItemFont(TFont& font) const;
     int CaptionHeight() const;
     void DrawDefaultCaption(TCanvas& canvas);
+    void DrawSkinCaption(TBitmap& bitmap);
+    void LayoutCaptionButtons();
+    int CaptionButtonAt(const TPoint& p) const;
+    // Up: the previous item, down: the next one, check: the inner list's click.
+    void CaptionButtonAction(int button);
+    const TNotifyEvent& CaptionButtonEvent(int button) const;
 
     void SyncHorzBar();
     void SyncVertBar();
@@ -201,6 +236,10 @@ private:
     bool FCaptionMode = false;
     int FDefaultCaptionHeight = 20;
     TAlignment FAlignment = taLeftJustify;
+    std::array<TCaptionButton, 3> FButtons;
+    int FCapturedButton = -1;
+    QTimer FRepeatTimer;
+    bool FRepeatStarted = false;
 };
 
 class TbsSkinListBox : public TbsSkinCustomListBox {

@@ -113,3 +113,37 @@ TEST_F(ListFixture, HorizontalExtentAddsABarThatShiftsTheItems) {
     EXPECT_EQ(list->HorzBar(), nullptr);
     EXPECT_EQ(list->InnerList()->ScrollOffsetX(), 0);
 }
+
+TEST_F(ListFixture, CaptionButtonsStepTheSelectionAndRepeatWhileHeld) {
+    Add(20);
+    list->SetCaptionMode(true);
+    list->SetItemIndex(5);
+    EXPECT_EQ(list->InnerRect().Top, 21) << "below the caption bar";
+    // From the right end: up, down, check.
+    const TRect up = list->CaptionButtonRect(0);
+    const TRect down = list->CaptionButtonRect(1);
+    EXPECT_EQ(up.Right, list->Width() - 2);
+    EXPECT_EQ(down.Right, up.Left);
+    auto centre = [](const TRect& r) { return QPoint(r.Left + r.Width() / 2, r.Top + 4); };
+    Click(list, centre(up));
+    EXPECT_EQ(list->ItemIndex(), 4);
+    Click(list, centre(down));
+    EXPECT_EQ(list->ItemIndex(), 5);
+
+    // Held: the first tick only switches to the repeat rate, later ones step.
+    SendMouse(list, QEvent::MouseButtonPress, centre(down), Qt::LeftButton, Qt::LeftButton);
+    list->CaptionRepeatTick();
+    EXPECT_EQ(list->ItemIndex(), 5);
+    list->CaptionRepeatTick();
+    list->CaptionRepeatTick();
+    EXPECT_EQ(list->ItemIndex(), 7);
+    SendMouse(list, QEvent::MouseButtonRelease, centre(down), Qt::LeftButton, {});
+    EXPECT_EQ(list->ItemIndex(), 8) << "the release steps once more";
+
+    // An assigned event replaces the action and the repeat.
+    int ups = 0;
+    list->OnUpButtonClick = [&](TObject*) { ++ups; };
+    Click(list, centre(up));
+    EXPECT_EQ(ups, 1);
+    EXPECT_EQ(list->ItemIndex(), 8);
+}

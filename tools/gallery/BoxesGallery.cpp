@@ -122,10 +122,16 @@ std::vector<TGalleryCell> MemoCells() {
             MemoCell("framed memo", true, 3)};
 }
 
-TGalleryCell ListCell(const QString& label, int items, bool wide, bool focused) {
+TGalleryCell ListCell(const QString& label, int items, bool wide, bool focused,
+                      bool caption = false) {
     TGalleryCell cell{label, 170, 150, {}};
     cell.Build = [=](TGalleryContext& ctx) {
         auto* list = new TbsSkinListBox(ctx.Form);
+        if (caption) {
+            list->SetSkinDataName(QStringLiteral("captionlistbox"));
+            list->SetCaptionMode(true);
+            list->SetCaption(QStringLiteral("特效类别"));
+        }
         list->SetBounds(0, 0, 170, 150);
         list->SetSkinData(ctx.SkinData);
         list->SetImages(PageImages(ctx.Form));
@@ -146,7 +152,8 @@ TGalleryCell ListCell(const QString& label, int items, bool wide, bool focused) 
 
 std::vector<TGalleryCell> ListCells() {
     return {ListCell("images, selected", 5, false, false), ListCell("focused", 5, false, true),
-            ListCell("vertical bar", 12, false, false), ListCell("both bars", 12, true, false)};
+            ListCell("vertical bar", 12, false, false), ListCell("both bars", 12, true, false),
+            ListCell("caption bar", 5, false, false, true)};
 }
 
 TbsSkinComboBox* MakeCombo(TGalleryContext& ctx, bool editStyle) {
