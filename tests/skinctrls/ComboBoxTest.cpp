@@ -176,3 +176,25 @@ TEST_F(ComboFixture, FaceWithoutAndWithRecord) {
     EXPECT_NE(combo->DropList()->SkinIndex(), -1);
     EXPECT_EQ(combo->DropList()->ItemHeight(), 18);
 }
+
+TEST_F(ComboFixture, TheDroppedListFollowsTheMouseAndAClickPicks) {
+    EditStyle();
+    combo->SetItemIndex(0);
+    changes.clear();
+    combo->DropDown();
+    TbsListBox* inner = combo->DropList()->InnerList();
+    const int h = inner->ItemHeight();
+    MoveMouse(inner, QPoint(10, 2 * h + 3));
+    EXPECT_EQ(combo->DropList()->ItemIndex(), 2) << "the list follows the mouse";
+    EXPECT_EQ(combo->Text(), QString::fromUtf8(Categories[0])) << "following changes no text";
+    Click(inner, QPoint(10, 3 * h + 3));
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(changes, QStringList({QString::fromUtf8(Categories[3])}));
+    EXPECT_TRUE(combo->InnerEdit()->Editor()->hasFocus()) << "the focus stays in the combo";
+
+    // A press elsewhere cancels.
+    combo->DropDown();
+    Click(skinned.Form->ClientArea(), QPoint(300, 200));
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->ItemIndex(), 3);
+}

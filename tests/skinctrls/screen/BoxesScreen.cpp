@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
-    MapCharactersToSpareKeys(QStringLiteral("雪花飘落特效代码"));
+    MapCharactersToSpareKeys(QStringLiteral("雪花飘落特效代码文本"));
     Pump(300);
     Shot = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("boxes-screen.png");
 
@@ -94,6 +94,13 @@ int main(int argc, char** argv) {
     bar->SetKind(sbVertical);
     bar->SetBounds(320, 60, 19, 180);
     memo->SetVScrollBar(bar);
+    auto* combo = new TbsSkinComboBox(&form);
+    combo->SetBounds(20, 250, 169, 20);
+    for (const char* name : {"更新特效", "窗口特效系列", "文字特效系列", "文本特效系列"})
+        combo->Items()->Add(QString::fromUtf8(name));
+    combo->SetStyle(bscbEditStyle);
+    QStringList changes;
+    combo->OnChange = [&](TObject*) { changes << combo->Text(); };
     form.Show();
     form.activateWindow();
     if (!WaitFor([&] { return form.isActiveWindow(); }))
@@ -170,6 +177,31 @@ int main(int argc, char** argv) {
         Fail("the six commands", plain.join(QLatin1Char(' ')));
     if (!WaitFor([&] { return edit->SelLength() == words.size(); }))
         Fail("全选 selects the edit", QString::number(edit->SelLength()));
+
+    // The category box: typing searches and reports every text; a click in the real
+    // drop list picks while the keyboard stays in the box.
+    ClickAt(combo->InnerEdit(), QPoint(20, 8));
+    if (!WaitFor([&] { return combo->InnerEdit()->Editor()->hasFocus(); }))
+        Fail("focus the combo box");
+    changes.clear();
+    TypeText(QStringLiteral("文本"));
+    if (!WaitFor([&] { return changes.size() == 2; }))
+        Fail("type into the combo box", changes.join(QLatin1Char(' ')));
+    if (changes != QStringList({QStringLiteral("文"), QStringLiteral("文本")}) ||
+        combo->DropList()->ItemIndex() != 3)
+        Fail("the search while typing", changes.join(QLatin1Char(' ')));
+    const TRect button = combo->ButtonRect();
+    ClickAt(combo, QPoint(button.Left + 5, button.Top + 5));
+    if (!WaitFor([&] { return combo->DroppedDown() && combo->DropList()->isVisible(); }))
+        Fail("drop the list down");
+    Pump(300);
+    ClickAt(combo->DropList()->InnerList(), QPoint(20, combo->DropList()->ItemHeight() + 5));
+    if (!WaitFor([&] { return !combo->DroppedDown(); }))
+        Fail("pick from the drop list");
+    if (combo->Text() != QStringLiteral("窗口特效系列"))
+        Fail("the picked text", combo->Text());
+    if (!combo->InnerEdit()->Editor()->hasFocus())
+        Fail("the keyboard stays in the combo box");
 
     std::printf("screen test passed; screenshot %s\n", qPrintable(Shot));
     return 0;
