@@ -310,6 +310,14 @@ void TbsSkinCustomComboBox::DropDown() {
     if (count == 0 || DroppedDown())
         return;
     FireEvent(OnDropDown, this);
+    // The combo's own item drawing, raised with the combo as sender.
+    if (OnListBoxDrawItem)
+        FDropList->OnDrawItem = [this](TObject*, TCanvas& c, int index, int w, int h, TRect text,
+                                       TOwnerDrawState st) {
+            FireEvent(OnListBoxDrawItem, this, c, index, w, h, text, st);
+        };
+    else
+        FDropList->OnDrawItem = nullptr;
     FDropList->SetRowCount(std::min(FDropDownCount, count));
     const TPoint below = ClientToScreen(TPoint(0, Height()));
     const TRect work = GetMonitorWorkArea(window(), true);

@@ -72,6 +72,21 @@ public:
     bool AlphaBlendAnimation() const { return FAlphaBlendAnimation; }
     void SetAlphaBlendAnimation(bool value) { FAlphaBlendAnimation = value; }
 
+    // Passed to the drop list.
+    bool ListBoxUseSkinFont() const { return FDropList->UseSkinFont(); }
+    void SetListBoxUseSkinFont(bool value) { FDropList->SetUseSkinFont(value); }
+    bool ListBoxUseSkinItemHeight() const { return FDropList->UseSkinItemHeight(); }
+    void SetListBoxUseSkinItemHeight(bool value) { FDropList->SetUseSkinItemHeight(value); }
+    TFont* ListBoxDefaultFont() { return FDropList->DefaultFont(); }
+    int ListBoxDefaultItemHeight() const { return FDropList->DefaultItemHeight(); }
+    void SetListBoxDefaultItemHeight(int value) { FDropList->SetDefaultItemHeight(value); }
+    QString ListBoxCaption() const { return FDropList->Caption(); }
+    void SetListBoxCaption(const QString& value) { FDropList->SetCaption(value); }
+    bool ListBoxCaptionMode() const { return FDropList->CaptionMode(); }
+    void SetListBoxCaptionMode(bool value) { FDropList->SetCaptionMode(value); }
+    TAlignment ListBoxCaptionAlignment() const { return FDropList->Alignment(); }
+    void SetListBoxCaptionAlignment(TAlignment value) { FDropList->SetAlignment(value); }
+
     TbsPopupListBox* DropList() const { return FDropList; }
     // The embedded edit (edit style only).
     TbsCustomEdit* InnerEdit() const { return FInnerEdit; }
