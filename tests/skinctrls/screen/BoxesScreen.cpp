@@ -34,7 +34,7 @@ void Xdotool(const QStringList& args) {
     QProcess::execute(QStringLiteral("xdotool"), args);
 }
 
-bool WaitFor(const std::function<bool()>& done, int ms = 4000) {
+bool WaitFor(const std::function<bool()>& done, int ms = 8000) {
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
