@@ -310,6 +310,9 @@ public:
     // place in the locale's order, case-insensitive.
     TStrings* Items() const { return FItems.get(); }
     void SetItems(const TStrings& items);
+    // Replaces the items at once with `items`, which must already be in the list's order
+    // when Sorted (AnsiSortText gives that order); no selection. For long listings.
+    void SetOrderedItems(const QStringList& items);
     int Count() const;
     void Clear();
 

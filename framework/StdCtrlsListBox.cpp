@@ -71,6 +71,17 @@ public:
         FList.FTopIndex = 0;
         Changed();
     }
+    void AssignOrdered(const QStringList& items) {
+        FItems.clear();
+        FItems.reserve(size_t(items.size()));
+        for (const QString& text : items)
+            FItems.push_back(Item{text, nullptr});
+        FList.FSelectedFlags.assign(FItems.size(), false);
+        FList.FItemIndex = -1;
+        FList.FAnchor = -1;
+        FList.FTopIndex = 0;
+        Changed();
+    }
     // Sorts the items in the list's order, keeping equal items in their order and the
     // selection on its items.
     void Sort() {
@@ -155,6 +166,10 @@ TCustomListBox::~TCustomListBox() {
 
 void TCustomListBox::SetItems(const TStrings& items) {
     FItems->Assign(items);
+}
+
+void TCustomListBox::SetOrderedItems(const QStringList& items) {
+    static_cast<TListBoxStrings*>(FItems.get())->AssignOrdered(items);
 }
 
 int TCustomListBox::Count() const {

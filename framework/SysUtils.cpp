@@ -3,9 +3,11 @@
 #include "framework/Exceptions.h"
 #include "platform/Paths.h"
 
+#include <QCollator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -189,6 +191,31 @@ int AnsiCompareText(const QString& a, const QString& b) {
         return 0;
     int r = Sign(a.toCaseFolded().localeAwareCompare(b.toCaseFolded()));
     return r != 0 ? r : folded;
+}
+
+void AnsiSortText(QStringList& texts) {
+    struct Entry {
+        QString Text;
+        QString Folded;
+        QCollatorSortKey Key;
+    };
+    QCollator collator;
+    std::vector<Entry> entries;
+    entries.reserve(size_t(texts.size()));
+    for (const QString& text : texts) {
+        QString folded = text.toCaseFolded();
+        QCollatorSortKey key = collator.sortKey(folded);
+        entries.push_back(Entry{text, std::move(folded), std::move(key)});
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        const int folded = a.Text.compare(b.Text, Qt::CaseInsensitive);
+        if (folded == 0)
+            return false;
+        const int r = a.Key.compare(b.Key);
+        return r != 0 ? r < 0 : folded < 0;
+    });
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        texts[i] = std::move(entries[size_t(i)].Text);
 }
 
 bool AnsiSameText(const QString& a, const QString& b) {

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // ---- Integers
@@ -51,6 +52,9 @@ bool SameText(const QString& a, const QString& b);
 int AnsiCompareStr(const QString& a, const QString& b);
 int AnsiCompareText(const QString& a, const QString& b);
 bool AnsiSameText(const QString& a, const QString& b);
+// Sorts in AnsiCompareText's order (equal texts keep their order), comparing each text's
+// collation key once instead of collating every pair again: for long lists.
+void AnsiSortText(QStringList& texts);
 
 // ---- File names: the platform's path helpers (platform/Paths.h) under their framework
 // names. Both "/" and "\" count as separators; results use "/".

@@ -140,8 +140,13 @@ bool MatchesMask(const QString& name, const QString& patterns) {
     return MatchesAny(name, SplitPatterns(patterns));
 }
 
-std::vector<FoundFile> FindFiles(const QString& folder, const QString& patterns,
-                                 unsigned attributes) {
+namespace {
+
+// The search of FindFiles and FindNames. Without `details` an entry the folder reports as a
+// plain file or a folder is not looked at on its own (its size, time and, unless
+// `withReadOnly`, its read-only bit stay unknown).
+std::vector<FoundFile> Search(const QString& folder, const QString& patterns, unsigned attributes,
+                              bool details, bool withReadOnly) {
     const QByteArray encodedFolder = QFile::encodeName(Paths::ToNativeSeparators(folder));
     std::unique_ptr<DIR, DirCloser> dir(::opendir(encodedFolder.constData()));
     if (!dir) {
@@ -159,18 +164,26 @@ std::vector<FoundFile> FindFiles(const QString& folder, const QString& patterns,
             continue;
         if (!MatchesAny(name, foldedPatterns))
             continue;
-        struct stat info;
-        if (::fstatat(::dirfd(dir.get()), entry->d_name, &info, 0) != 0)
-            continue;
-        const unsigned attr = AttributesOf(name, info);
-        if (attr & excluded)
-            continue;
+        const bool known = entry->d_type == DT_REG || entry->d_type == DT_DIR;
         FoundFile file;
+        if (!details && !withReadOnly && known) {
+            file.Attr = entry->d_type == DT_DIR ? unsigned(faDirectory) : 0u;
+            if (name.startsWith(QLatin1Char('.')))
+                file.Attr |= faHidden;
+        } else {
+            struct stat info;
+            if (::fstatat(::dirfd(dir.get()), entry->d_name, &info, 0) != 0)
+                continue;
+            file.Attr = AttributesOf(name, info);
+            if (details) {
+                file.Size = S_ISREG(info.st_mode) ? qint64(info.st_size) : 0;
+                file.Time = QDateTime::fromMSecsSinceEpoch(qint64(info.st_mtim.tv_sec) * 1000 +
+                                                           info.st_mtim.tv_nsec / 1000000);
+            }
+        }
+        if (file.Attr & excluded)
+            continue;
         file.Name = name;
-        file.Attr = attr;
-        file.Size = S_ISREG(info.st_mode) ? qint64(info.st_size) : 0;
-        file.Time = QDateTime::fromMSecsSinceEpoch(qint64(info.st_mtim.tv_sec) * 1000 +
-                                                   info.st_mtim.tv_nsec / 1000000);
         found.push_back(std::move(file));
     }
     std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) {
@@ -178,6 +191,18 @@ std::vector<FoundFile> FindFiles(const QString& folder, const QString& patterns,
         return byCase != 0 ? byCase < 0 : a.Name < b.Name;
     });
     return found;
+}
+
+} // namespace
+
+std::vector<FoundFile> FindFiles(const QString& folder, const QString& patterns,
+                                 unsigned attributes) {
+    return Search(folder, patterns, attributes, true, true);
+}
+
+std::vector<FoundFile> FindNames(const QString& folder, const QString& patterns,
+                                 unsigned attributes, bool withReadOnly) {
+    return Search(folder, patterns, attributes, false, withReadOnly);
 }
 
 } // namespace FileSearch

@@ -84,3 +84,27 @@ TEST(FileSearch, FindsEntriesByPatternAndAttributes) {
     EXPECT_TRUE(FileSearch::FindFiles(folder, "*.none", faAnyFile).empty());
     EXPECT_THROW(FileSearch::FindFiles(folder + "/missing", "*", 0), EInOutError);
 }
+
+TEST(FileSearch, FindNamesFindsWhatFindFilesFinds) {
+    const QString folder = TestEnv::NewFolder("names");
+    for (const char* name : {"snow", "rain.htm", ".hidden"})
+        TestEnv::WriteFile(folder + "/" + name, "x");
+    QDir(folder).mkdir("sub");
+    QFile::link(folder + "/snow", folder + "/link");
+    QFile::link(folder + "/nowhere", folder + "/broken");
+    TestEnv::WriteFile(folder + "/locked", "x");
+    QFile::setPermissions(folder + "/locked", QFileDevice::ReadOwner);
+    for (unsigned attributes : {0u, unsigned(faDirectory | faHidden), unsigned(faAnyFile)}) {
+        const auto full = FileSearch::FindFiles(folder, "*.*", attributes);
+        const auto names = FileSearch::FindNames(folder, "*.*", attributes, true);
+        ASSERT_EQ(Names(names), Names(full)) << attributes;
+        for (const FoundFile& file : full)
+            EXPECT_EQ(Entry(names, file.Name).Attr, file.Attr) << file.Name.toStdString();
+    }
+    // Without the read-only bit every other bit is still right.
+    const auto quick = FileSearch::FindNames(folder, "*.*", faAnyFile, false);
+    EXPECT_EQ(Entry(quick, "sub").Attr, unsigned(faDirectory));
+    EXPECT_EQ(Entry(quick, ".hidden").Attr, unsigned(faHidden));
+    EXPECT_EQ(Names(quick).count("broken"), 0);
+    QFile::setPermissions(folder + "/locked", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
