@@ -1,7 +1,9 @@
 // A small form with one of each framework control, for looking at them on a desktop.
 //
-//   zarvo-demo [--screenshot FILE] [--quit-after MS]
+//   zarvo-demo [--skinned | --skin DIR] [--screenshot FILE] [--quit-after MS]
 //
+// --skinned shows the skinned demo window (message boxes of each kind, minimise to tray)
+// instead; --skin DIR shows it wearing the skin in DIR.
 // --screenshot saves the screen (or, without one, the form) to FILE just before the program
 // ends; --quit-after ends it after MS milliseconds. The pointer is put over the button, so
 // the screenshot shows its tooltip.
@@ -13,6 +15,8 @@
 #include "framework/Grids.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+
+#include "demo/SkinDemoForm.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -228,6 +232,32 @@ public:
     TStatusBar* Status = nullptr;
 };
 
+// Saves the screen (or, without one, the form) to `file`; false when it cannot be written.
+bool SaveScreenshot(TForm* form, const QString& file) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
+    if (shot.isNull())
+        shot = form->grab();
+    if (shot.save(file))
+        return true;
+    std::fprintf(stderr, "zarvo-demo: cannot save %s\n", qPrintable(file));
+    return false;
+}
+
+// The skinned demo window; ends after `quitAfter` ms when that is 0 or more.
+int RunSkinDemo(const QString& skinFolder, int quitAfter, const QString& screenshot) {
+    Application->SetTitle(QStringLiteral("zarvo demo"));
+    auto* form = new TSkinDemoForm(Application.operator->(), skinFolder);
+    Application->SetMainForm(form);
+    if (quitAfter >= 0)
+        QTimer::singleShot(quitAfter, form, [form, screenshot] {
+            if (!screenshot.isEmpty())
+                SaveScreenshot(form, screenshot);
+            Application->Terminate();
+        });
+    return Application->Run();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -242,7 +272,18 @@ int main(int argc, char** argv) {
                                  QStringLiteral("MS"));
     parser.addOption(screenshot);
     parser.addOption(quitAfter);
+    QCommandLineOption skinned(QStringLiteral("skinned"),
+                               QStringLiteral("Show the skinned demo window."));
+    QCommandLineOption skin(QStringLiteral("skin"),
+                            QStringLiteral("Show the skinned demo window in the skin in DIR."),
+                            QStringLiteral("DIR"));
+    parser.addOption(skinned);
+    parser.addOption(skin);
     parser.process(app);
+    if (parser.isSet(skinned) || parser.isSet(skin))
+        return RunSkinDemo(parser.value(skin),
+                           parser.isSet(quitAfter) ? parser.value(quitAfter).toInt() : -1,
+                           parser.value(screenshot));
 
     Application->SetTitle(QStringLiteral("zarvo demo"));
     Application->HintPause = 300;
