@@ -58,6 +58,8 @@ sleep 0.3
 import -window root "$out/skin-demo-box.png"
 xdotool key Escape
 wait_for answered 7 || fail "Escape did not answer No (7)"
+xdotool mousemove --window "$wid" 5 140
+sleep 0.2
 xdotool mousemove --window "$wid" 314 48 click 1
 wait_for xdotool search --name "^确认$" || fail "no second confirmation box"
 sleep 0.3

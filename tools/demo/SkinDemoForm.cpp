@@ -135,17 +135,11 @@ void TSkinDemoForm::AddTrayIcon() {
     TrayIcon->SetIcon(DemoIcon());
     TrayIcon->SetHint(QStringLiteral("zarvo 皮肤演示"));
     TrayIcon->SetIconVisible(false);
-    TrayIcon->OnDblClick = [this](TObject*) {
-        TrayIcon->RestoreMainWindow();
-        TrayIcon->HideTrayIcon();
-    };
+    TrayIcon->OnDblClick = [this](TObject*) { RestoreFromTray(); };
     auto* menu = new TPopupMenu(this);
     auto* restore = new TMenuItem(menu);
     restore->SetCaption(QStringLiteral("恢复(&R)"));
-    restore->OnClick = [this](TObject*) {
-        TrayIcon->RestoreMainWindow();
-        TrayIcon->HideTrayIcon();
-    };
+    restore->OnClick = [this](TObject*) { RestoreFromTray(); };
     menu->Items()->Add(restore);
     auto* quit = new TMenuItem(menu);
     quit->SetCaption(QStringLiteral("退出(&X)"));
@@ -165,4 +159,12 @@ void TSkinDemoForm::AddTrayIcon() {
 void TSkinDemoForm::MinimizeToTray() {
     TrayIcon->MinimizeToTray = true;
     showMinimized();
+}
+
+void TSkinDemoForm::RestoreFromTray() {
+    // Off first: the window manager may report the window minimised once more while it
+    // maps it again, and that must not send it back into the tray.
+    TrayIcon->MinimizeToTray = false;
+    TrayIcon->RestoreMainWindow();
+    TrayIcon->HideTrayIcon();
 }

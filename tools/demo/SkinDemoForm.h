@@ -23,6 +23,8 @@ public:
     bool SkinLoaded() const;
     // Minimises the window into the tray.
     void MinimizeToTray();
+    // Shows the window again and takes the icon out of the tray.
+    void RestoreFromTray();
 
     TbsSkinData* SkinData = nullptr;
     TbsSkinMessage* Messages = nullptr;
