@@ -3,6 +3,7 @@
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
 
+#include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
 
 #include <QApplication>
@@ -46,6 +47,40 @@ bool FirstIn(TMsgDlgButtons buttons, std::initializer_list<TMsgDlgBtn> order, TM
             return true;
         }
     return false;
+}
+
+// The plain box's picture of a kind.
+TMessageBoxIcon PlainIcon(TMsgDlgType kind) {
+    switch (kind) {
+    case mtWarning:
+        return TMessageBoxIcon::Warning;
+    case mtError:
+        return TMessageBoxIcon::Error;
+    case mtInformation:
+        return TMessageBoxIcon::Information;
+    case mtConfirmation:
+        return TMessageBoxIcon::Question;
+    case mtCustom:
+        break;
+    }
+    return TMessageBoxIcon::None;
+}
+
+// The plain box's button set nearest to a set of buttons (OK for sets it has no name for).
+TMessageBoxButtons PlainButtons(TMsgDlgButtons buttons) {
+    struct TPair {
+        TMsgDlgButtons Set;
+        TMessageBoxButtons Plain;
+    };
+    const TPair pairs[] = {{{mbOK, mbCancel}, TMessageBoxButtons::OKCancel},
+                           {{mbAbort, mbRetry, mbIgnore}, TMessageBoxButtons::AbortRetryIgnore},
+                           {{mbYes, mbNo, mbCancel}, TMessageBoxButtons::YesNoCancel},
+                           {{mbYes, mbNo}, TMessageBoxButtons::YesNo},
+                           {{mbRetry, mbCancel}, TMessageBoxButtons::RetryCancel}};
+    for (const TPair& pair : pairs)
+        if ((buttons.Bits() & ~(1u << mbHelp)) == pair.Set.Bits())
+            return pair.Plain;
+    return TMessageBoxButtons::OK;
 }
 
 } // namespace
@@ -165,6 +200,10 @@ int TbsSkinMessage::ButtonHeight() const {
 
 int TbsSkinMessage::ShowMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
                                       int helpContext) {
+    // Tests and tools without a display answer every box, the skinned ones too.
+    if (const TMessageBoxHook& hook = MessageBoxHook())
+        return hook(
+            TMessageBoxRequest{text, MsgDlgCaption(kind), PlainIcon(kind), PlainButtons(buttons)});
     std::unique_ptr<TbsMessageForm> form(CreateMessageForm(text, kind, buttons, helpContext));
     QPointer<TbsMessageForm> alive(form.get());
     int result = form->ShowModal();

@@ -117,7 +117,8 @@ public:
 
     // Builds the box, shows it modally, destroys it and answers its modal result: the
     // pressed button's, or mrCancel when closed otherwise. `helpContext` goes to the Help
-    // button.
+    // button. While the framework's message-box hook is set, the request goes to the hook
+    // instead and its answer is the result.
     int ShowMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
                           int helpContext = 0);
     // The box ShowMessageDialog shows, built but not shown; the caller owns it.

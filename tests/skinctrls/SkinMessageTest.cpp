@@ -228,3 +228,19 @@ TEST(SkinMessage, EnterEscapeAcceleratorsAndClosingGiveTheirResults) {
               mrOk);
     EXPECT_EQ(helpAsked, 42);
 }
+
+TEST(SkinMessage, TheFrameworksAnsweringHookAnswersSkinnedBoxesToo) {
+    TbsSkinMessage box;
+    MessageBoxAnswerer answerer(mrNo);
+    EXPECT_EQ(box.ShowMessageDialog(QStringLiteral("删除吗?"), mtConfirmation, {mbYes, mbNo}),
+              mrNo);
+    box.ShowMessageDialog(QStringLiteral("坏了"), mtError, {mbOK});
+    ASSERT_EQ(answerer.Requests.size(), 2u);
+    EXPECT_EQ(answerer.Requests[0].Text, QStringLiteral("删除吗?"));
+    EXPECT_EQ(answerer.Requests[0].Caption, QStringLiteral("确认"));
+    EXPECT_EQ(answerer.Requests[0].Icon, TMessageBoxIcon::Question);
+    EXPECT_EQ(answerer.Requests[0].Buttons, TMessageBoxButtons::YesNo);
+    EXPECT_EQ(answerer.Requests[1].Icon, TMessageBoxIcon::Error);
+    EXPECT_EQ(answerer.Requests[1].Buttons, TMessageBoxButtons::OK);
+    EXPECT_EQ(ShownBox(), nullptr);
+}
