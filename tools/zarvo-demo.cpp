@@ -1,12 +1,11 @@
 // A small form with one of each framework control, for looking at them on a desktop.
 //
-//   zarvo-demo [--skinned | --skin DIR] [--screenshot FILE] [--quit-after MS]
+//   zarvo-demo [--skinned | --skin DIR] [--quit-after MS [--screenshot FILE]]
 //
-// --skinned shows the skinned demo window (message boxes of each kind, minimise to tray)
-// instead; --skin DIR shows it wearing the skin in DIR.
-// --screenshot saves the screen (or, without one, the form) to FILE just before the program
-// ends; --quit-after ends it after MS milliseconds. The pointer is put over the button, so
-// the screenshot shows its tooltip.
+// --quit-after ends it after MS milliseconds; --screenshot then saves the screen (or, without
+// one, the form) to FILE just before it ends. The pointer is put over the button, so the
+// screenshot shows its tooltip. --skinned shows the skinned demo window instead (message
+// boxes of each kind, minimise to the tray); --skin DIR shows it wearing the skin in DIR.
 
 #include "framework/Canvas.h"
 #include "framework/Dialogs.h"
@@ -16,10 +15,10 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 
+#include "ToolCli.h"
 #include "demo/SkinDemoForm.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QCursor>
 #include <QPixmap>
 #include <QScreen>
@@ -232,84 +231,101 @@ public:
     TStatusBar* Status = nullptr;
 };
 
-// Saves the screen (or, without one, the form) to `file`; false when it cannot be written.
-bool SaveScreenshot(TForm* form, const QString& file) {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
-    if (shot.isNull())
-        shot = form->grab();
-    if (shot.save(file))
-        return true;
-    std::fprintf(stderr, "zarvo-demo: cannot save %s\n", qPrintable(file));
-    return false;
+} // namespace
+
+namespace {
+
+const ToolCli::TOption QuitAfterOption{QStringLiteral("--quit-after"), QStringLiteral("MS"),
+                                       QStringLiteral("end after MS milliseconds (0 or more)")};
+const ToolCli::TOption ScreenshotOption{
+    QStringLiteral("--screenshot"), QStringLiteral("FILE"),
+    QStringLiteral("with --quit-after: save a PNG screenshot to FILE just before ending")};
+
+const ToolCli::TOption SkinnedOption{QStringLiteral("--skinned"), QString(),
+                                     QStringLiteral("show the skinned demo window instead")};
+const ToolCli::TOption SkinOption{
+    QStringLiteral("--skin"), QStringLiteral("DIR"),
+    QStringLiteral("show the skinned demo window wearing the skin in DIR")};
+
+const ToolCli::TToolInfo& Tool() {
+    static const ToolCli::TToolInfo tool{
+        QStringLiteral("zarvo-demo"),
+        {QStringLiteral("[--skinned | --skin DIR] [--quit-after MS [--screenshot FILE]]")},
+        QStringLiteral("Shows a form with one of each framework control, to look at on a desktop.\n"
+                       "The pointer is put over a button, so its hint shows. A screenshot that\n"
+                       "cannot be written ends the program with exit code 1.\n"
+                       "The skinned demo window has a button for each kind of message box and\n"
+                       "one that minimises it into the tray; a double click on the tray icon\n"
+                       "brings it back. Each answer of a box is printed as \"answer N\".\n"),
+        {QuitAfterOption, ScreenshotOption, SkinnedOption, SkinOption}};
+    return tool;
 }
 
-// The skinned demo window; ends after `quitAfter` ms when that is 0 or more.
-int RunSkinDemo(const QString& skinFolder, int quitAfter, const QString& screenshot) {
-    Application->SetTitle(QStringLiteral("zarvo demo"));
-    auto* form = new TSkinDemoForm(Application.operator->(), skinFolder);
-    Application->SetMainForm(form);
-    if (quitAfter >= 0)
-        QTimer::singleShot(quitAfter, form, [form, screenshot] {
-            if (!screenshot.isEmpty())
-                SaveScreenshot(form, screenshot);
-            Application->Terminate();
-        });
-    return Application->Run();
+// The screen (or, without one, the form) as a picture.
+QPixmap Screenshot(TForm* form) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
+    return shot.isNull() ? form->grab() : shot;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                  QStringLiteral("Save a screenshot to FILE before ending."),
-                                  QStringLiteral("FILE"));
-    QCommandLineOption quitAfter(QStringLiteral("quit-after"),
-                                 QStringLiteral("End after MS milliseconds."),
-                                 QStringLiteral("MS"));
-    parser.addOption(screenshot);
-    parser.addOption(quitAfter);
-    QCommandLineOption skinned(QStringLiteral("skinned"),
-                               QStringLiteral("Show the skinned demo window."));
-    QCommandLineOption skin(QStringLiteral("skin"),
-                            QStringLiteral("Show the skinned demo window in the skin in DIR."),
-                            QStringLiteral("DIR"));
-    parser.addOption(skinned);
-    parser.addOption(skin);
-    parser.process(app);
-    if (parser.isSet(skinned) || parser.isSet(skin))
-        return RunSkinDemo(parser.value(skin),
-                           parser.isSet(quitAfter) ? parser.value(quitAfter).toInt() : -1,
-                           parser.value(screenshot));
+    return ToolCli::RunTool(Tool(), argc, argv, [&](const QStringList& args) {
+        const ToolCli::TArguments arguments = ToolCli::Parse(args, Tool().Options);
+        arguments.ExpectPositional(0, 0, QString());
+        const bool quits = arguments.IsSet(QuitAfterOption.Name);
+        const int quitAfter = quits ? ToolCli::IntegerValue(arguments, QuitAfterOption.Name, 0) : 0;
+        const QString screenshot = arguments.Value(ScreenshotOption.Name);
+        const bool skinned =
+            arguments.IsSet(SkinnedOption.Name) || arguments.IsSet(SkinOption.Name);
+        if (arguments.IsSet(SkinOption.Name) && arguments.Value(SkinOption.Name).isEmpty())
+            throw ToolCli::UsageError{QStringLiteral("--skin needs a folder")};
+        if (arguments.IsSet(ScreenshotOption.Name) && !quits)
+            throw ToolCli::UsageError{QStringLiteral("--screenshot needs --quit-after")};
+        if (arguments.IsSet(ScreenshotOption.Name) && screenshot.isEmpty())
+            throw ToolCli::UsageError{QStringLiteral("--screenshot needs a file name")};
+        // A screenshot that can never be written fails at once rather than after the wait.
+        if (!screenshot.isEmpty())
+            ToolCli::TAtomicFile probe(screenshot);
 
-    Application->SetTitle(QStringLiteral("zarvo demo"));
-    Application->HintPause = 300;
-    Application->HintHidePause = 10000;
-    DemoForm* form = nullptr;
-    Application->CreateForm(&form);
+        QApplication app(argc, argv);
+        Application->SetTitle(QStringLiteral("zarvo demo"));
+        Application->HintPause = 300;
+        Application->HintHidePause = 10000;
+        TForm* form = nullptr;
+        if (skinned) {
+            form = new TSkinDemoForm(Application.operator->(), arguments.Value(SkinOption.Name));
+            Application->SetMainForm(form);
+        } else {
+            DemoForm* demo = nullptr;
+            Application->CreateForm(&demo);
+            form = demo;
+            // Put the pointer over the button once the window is up, so its hint shows.
+            QTimer::singleShot(400, demo, [demo] {
+                QCursor::setPos(demo->Button->ClientToScreen(TPoint(40, 12)).ToQPoint());
+            });
+        }
 
-    // Put the pointer over the button once the window is up, so its hint shows.
-    QTimer::singleShot(400, form, [form] {
-        QCursor::setPos(form->Button->ClientToScreen(TPoint(40, 12)).ToQPoint());
+        QString failure;
+        if (quits) {
+            QTimer::singleShot(quitAfter, form, [form, screenshot, &failure] {
+                if (!screenshot.isEmpty()) {
+                    try {
+                        const QPixmap shot = Screenshot(form);
+                        ToolCli::WriteAtomically(screenshot, [&](const QString& path) {
+                            return shot.save(path, "PNG");
+                        });
+                    } catch (const ToolCli::Failure& error) {
+                        failure = error.Message;
+                    }
+                }
+                Application->Terminate();
+            });
+        }
+        const int code = Application->Run();
+        if (!failure.isEmpty())
+            throw ToolCli::Failure{failure};
+        return code;
     });
-
-    if (parser.isSet(quitAfter)) {
-        int ms = parser.value(quitAfter).toInt();
-        QString file = parser.value(screenshot);
-        QTimer::singleShot(ms, form, [form, file] {
-            if (!file.isEmpty()) {
-                QScreen* screen = QGuiApplication::primaryScreen();
-                QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
-                if (shot.isNull())
-                    shot = form->grab();
-                if (!shot.save(file))
-                    std::fprintf(stderr, "zarvo-demo: cannot save %s\n", qPrintable(file));
-            }
-            Application->Terminate();
-        });
-    }
-    return Application->Run();
 }

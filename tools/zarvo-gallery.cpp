@@ -1,15 +1,19 @@
-// zarvo-gallery [--fixture] [SKINFOLDER...] --out DIR
+// zarvo-gallery [--fixture] [SKIN...] --out DIR
 //
 // Renders every control of the skinned-control library in each of its states into one PNG
 // sheet per skin: "default.png" for the look without a skin, "fixture.png" for the test
-// fixture skin (--fixture), and "<folder name>.png" for every skin folder given (a folder
-// holding skin.ini). Each cell is labelled. Runs on the offscreen platform; no display.
+// fixture skin (--fixture), and "<name>.png" for every skin given (a skin folder, its
+// skin.ini or a compressed skin file, as zarvo-skin takes them). Each cell is labelled. Runs
+// on the offscreen platform; no display.
 
+#include "SkinSource.h"
+#include "ToolCli.h"
 #include "gallery/GalleryRegistry.h"
 #include "skinctrls/ControlsSkinFixture.h"
 
 #include "skin/bsSkinData.h"
 
+#include "framework/Exceptions.h"
 #include "framework/Font.h"
 #include "framework/Forms.h"
 
@@ -130,80 +134,103 @@ QImage RenderSheet(const QString& title, TbsSkinData* skinData) {
     return sheet;
 }
 
-bool SaveSheet(const QImage& sheet, const QString& path) {
-    if (!sheet.save(path, "PNG")) {
-        std::fprintf(stderr, "zarvo-gallery: cannot write %s\n", qPrintable(path));
-        return false;
-    }
+// Writes a sheet atomically: a failed write leaves an older sheet of the name as it was.
+void SaveSheet(const QImage& sheet, const QString& path) {
+    ToolCli::WriteAtomically(path, [&](const QString& file) { return sheet.save(file, "PNG"); });
     std::printf("%s\n", qPrintable(path));
-    return true;
 }
 
-// Loads a skin and renders its sheet; a skin that cannot be read is reported.
-bool RenderSkin(const QString& title, const QString& iniPath, const QString& out) {
-    TbsSkinData data;
+// A skin to draw a sheet of, loaded before any sheet is written.
+struct TSheetSkin {
+    QString Title;
+    QString SheetName;
+    std::unique_ptr<TbsSkinData> Data;
+};
+
+// The sheet's name for a skin argument: a folder's or skin.ini's folder name, or a
+// compressed skin file's name without its extension.
+QString SheetNameOf(const QString& argument, const QString& path) {
+    const QFileInfo info(QDir::cleanPath(argument));
+    if (info.isDir())
+        return info.fileName();
+    if (SkinSource::IsCompressedSkinFile(path))
+        return info.completeBaseName();
+    return QFileInfo(info.absolutePath()).fileName();
+}
+
+// Loads a skin as a program does; a skin that cannot be read or is incomplete fails the run.
+TSheetSkin LoadSheetSkin(const QString& title, const QString& sheetName, const QString& path) {
+    TSheetSkin skin{title, sheetName, std::make_unique<TbsSkinData>()};
     try {
-        data.LoadSkinFile(iniPath);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "zarvo-gallery: %s: %s\n", qPrintable(iniPath), error.what());
-        return false;
+        SkinSource::LoadSkin(*skin.Data, path);
+    } catch (const Exception& error) {
+        throw ToolCli::Failure{QStringLiteral("%1: %2").arg(path, error.Message())};
     }
-    if (data.SkinEmpty) {
-        std::fprintf(stderr, "zarvo-gallery: %s is not a complete skin\n", qPrintable(iniPath));
-        return false;
-    }
-    return SaveSheet(RenderSheet(title, &data), out);
+    if (skin.Data->SkinEmpty)
+        throw ToolCli::Failure{QStringLiteral("%1 is not a complete skin").arg(path)};
+    return skin;
 }
 
-int Usage() {
-    std::fprintf(stderr, "usage: zarvo-gallery [--fixture] [SKINFOLDER...] --out DIR\n");
-    return 2;
+const ToolCli::TOption FixtureOption{QStringLiteral("--fixture"), QString(),
+                                     QStringLiteral("also draw the test fixture skin "
+                                                    "(fixture.png)")};
+const ToolCli::TOption OutOption{QStringLiteral("--out"), QStringLiteral("DIR"),
+                                 QStringLiteral("the folder the sheets are written to (made when "
+                                                "missing)")};
+
+const ToolCli::TToolInfo& Tool() {
+    static const ToolCli::TToolInfo tool{
+        QStringLiteral("zarvo-gallery"),
+        {QStringLiteral("[--fixture] [SKIN...] --out DIR")},
+        QStringLiteral(
+            "Draws every skinned control in each of its states into one PNG sheet per skin:\n"
+            "default.png for the look without a skin, fixture.png for the test fixture skin,\n"
+            "and NAME.png for every SKIN given. A SKIN is a skin folder, its skin.ini or a\n"
+            "compressed skin file; NAME is the folder's name or the compressed file's name.\n"
+            "Every skin is loaded before any sheet is written, so a skin that cannot be read\n"
+            "fails the run without writing anything. Existing sheets are replaced. Runs on\n"
+            "the offscreen platform and needs no display.\n"),
+        {FixtureOption, OutOption}};
+    return tool;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    return ToolCli::RunTool(Tool(), argc, argv, [&](const QStringList& args) {
+        const ToolCli::TArguments arguments = ToolCli::Parse(args, Tool().Options);
+        const QString outDir = arguments.Value(OutOption.Name);
+        if (outDir.isEmpty())
+            throw ToolCli::UsageError{QStringLiteral("missing --out DIR")};
 
-    bool fixture = false;
-    QString outDir;
-    QStringList folders;
-    const QStringList args = app.arguments().mid(1);
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--fixture"))
-            fixture = true;
-        else if (args[i] == QLatin1String("--out") && i + 1 < args.size())
-            outDir = args[++i];
-        else if (args[i].startsWith(QLatin1String("-")))
-            return Usage();
-        else
-            folders << args[i];
-    }
-    if (outDir.isEmpty())
-        return Usage();
-    if (!QDir().mkpath(outDir)) {
-        std::fprintf(stderr, "zarvo-gallery: cannot create %s\n", qPrintable(outDir));
-        return 1;
-    }
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
 
-    bool ok = SaveSheet(RenderSheet(QStringLiteral("Default look (no skin)"), nullptr),
-                        outDir + QStringLiteral("/default.png"));
-    if (fixture) {
+        std::vector<TSheetSkin> skins;
         QTemporaryDir temp;
-        const QString ini = TControlsSkin().Write(temp.path() + QStringLiteral("/fixture"));
-        ok = !ini.isEmpty() &&
-             RenderSkin(QStringLiteral("Fixture skin"), ini,
-                        outDir + QStringLiteral("/fixture.png")) &&
-             ok;
-    }
-    for (const QString& folder : folders) {
-        const QString name = QFileInfo(QDir::cleanPath(folder)).fileName();
-        ok = RenderSkin(QStringLiteral("Skin ") + name, folder + QStringLiteral("/skin.ini"),
-                        outDir + QLatin1Char('/') + name + QStringLiteral(".png")) &&
-             ok;
-    }
-    Application->DestroyForms();
-    return ok ? 0 : 1;
+        if (arguments.IsSet(FixtureOption.Name)) {
+            const QString ini = TControlsSkin().Write(temp.path() + QStringLiteral("/fixture"));
+            if (ini.isEmpty())
+                throw ToolCli::Failure{QStringLiteral("cannot write the fixture skin")};
+            skins.push_back(
+                LoadSheetSkin(QStringLiteral("Fixture skin"), QStringLiteral("fixture"), ini));
+        }
+        for (const QString& argument : arguments.Positional()) {
+            const QString path = SkinSource::SkinPathOf(argument);
+            const QString name = SheetNameOf(argument, path);
+            skins.push_back(LoadSheetSkin(QStringLiteral("Skin ") + name, name, path));
+        }
+        if (!QDir().mkpath(outDir))
+            throw ToolCli::Failure{QStringLiteral("cannot create the folder %1").arg(outDir)};
+
+        const QDir out(outDir);
+        SaveSheet(RenderSheet(QStringLiteral("Default look (no skin)"), nullptr),
+                  out.filePath(QStringLiteral("default.png")));
+        for (const TSheetSkin& skin : skins)
+            SaveSheet(RenderSheet(skin.Title, skin.Data.get()),
+                      out.filePath(skin.SheetName + QStringLiteral(".png")));
+        Application->DestroyForms();
+        return 0;
+    });
 }

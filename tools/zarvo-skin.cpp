@@ -2,6 +2,9 @@
 // stumble on, prints what the engine reads from it, packs a skin folder into one
 // compressed skin file and unpacks it again, and shows a picture as the engine decodes it.
 
+#include "SkinSource.h"
+#include "ToolCli.h"
+
 #include "skin/bsSkinData.h"
 #include "skin/bsSkinNames.h"
 #include "skin/bszlibcompress.h"
@@ -33,42 +36,13 @@
 
 namespace {
 
-const char* const kUsage =
-    "Usage: zarvo-skin check [--strict] PATH\n"
-    "       zarvo-skin dump PATH\n"
-    "       zarvo-skin pack FOLDER|SKIN.INI FILE\n"
-    "       zarvo-skin unpack FILE FOLDER [--force]\n"
-    "       zarvo-skin picture FILE.bmp OUT.png\n"
-    "       zarvo-skin --help\n"
-    "\n"
-    "PATH is a skin folder, its skin.ini, or a compressed skin file.\n"
-    "\n"
-    "check    reports every problem of the skin, one per line, starting with \"error:\",\n"
-    "         \"warning:\" or \"note:\" (a record a complete skin has but nothing needs),\n"
-    "         then a summary line. Exit code 1 when there is an error, or with --strict\n"
-    "         also when there is a warning.\n"
-    "dump     prints what the engine reads: the [VERSION] strings, the pictures and their\n"
-    "         sizes, the frame description, the popup and hint windows and every record\n"
-    "         with its class and values in reading order.\n"
-    "pack     packs a skin folder into a compressed skin file.\n"
-    "unpack   writes skin.ini (GBK, CR LF) and the pictures (24-bit BMP) of a compressed\n"
-    "         skin file into FOLDER; existing files are kept unless --force is given.\n"
-    "picture  writes a BMP picture as PNG, decoded the way the engine decodes it.\n"
-    "\n"
-    "Exit codes: 0 success, 1 failure or a skin with errors, 2 wrong usage.\n";
+using ToolCli::Failure;
+using ToolCli::UsageError;
+using namespace SkinSource;
 
 const QString PicturesSection = QStringLiteral("PICTURES");
 const QString SkinObjectsSection = QStringLiteral("SKINOBJECTS");
 const QString SkinControlsSection = QStringLiteral("SKINCONTROLS");
-
-struct UsageError {
-    QString message;
-};
-
-// A failure of the command; the tool ends with exit code 1.
-struct ToolError {
-    QString message;
-};
 
 void Print(FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -95,24 +69,6 @@ template <class T> QString ClassName(const T& object) {
 
 // ---------------------------------------------------------------- skin sources
 
-// A skin file on the command line: a folder means its skin.ini.
-QString SkinPathOf(const QString& argument) {
-    const QFileInfo info(argument);
-    if (info.isDir())
-        return QDir(argument).filePath(QStringLiteral("skin.ini"));
-    return argument;
-}
-
-// A compressed skin file starts with the format version 1 as 4 bytes little-endian; no
-// skin.ini text starts so.
-bool IsCompressedSkinFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray head = file.read(4);
-    return head.size() == 4 && head[0] == 1 && head[1] == 0 && head[2] == 0 && head[3] == 0;
-}
-
 // The content of a compressed skin: the payload's pictures and skin.ini lines.
 struct TPackedSkin {
     TBitmap Picture, InactivePicture, Mask;
@@ -127,9 +83,9 @@ TPackedSkin ReadPackedSkin(const TbsCompressedStoredSkin& compressed) {
     payload.SetPosition(0);
     const int32_t version = payload.ReadInt32();
     if (version != TbsCompressedStoredSkin::FormatVersion)
-        throw ToolError{QStringLiteral("the packed data has version %1; only version %2 is read")
-                            .arg(version)
-                            .arg(TbsCompressedStoredSkin::FormatVersion)};
+        throw Failure{QStringLiteral("the packed data has version %1; only version %2 is read")
+                          .arg(version)
+                          .arg(TbsCompressedStoredSkin::FormatVersion)};
     TPackedSkin skin;
     SkinFiles::ReadFlaggedPicture(payload, skin.Picture);
     SkinFiles::ReadFlaggedPicture(payload, skin.InactivePicture);
@@ -139,26 +95,6 @@ TPackedSkin ReadPackedSkin(const TbsCompressedStoredSkin& compressed) {
     lines.LoadFromStream(payload);
     skin.Lines = lines.ToStringList();
     return skin;
-}
-
-// Loads a compressed skin file; an empty one is refused, since the engine ignores it.
-void LoadCompressedFile(TbsCompressedStoredSkin& compressed, const QString& path) {
-    compressed.LoadFromCompressedFile(path);
-    if (compressed.IsEmpty())
-        throw ToolError{QStringLiteral("the compressed skin file holds no data")};
-}
-
-// Loads the skin of PATH (skin.ini or compressed file) the way a program does.
-void LoadSkin(TbsSkinData& data, const QString& path) {
-    if (IsCompressedSkinFile(path)) {
-        TbsCompressedStoredSkin compressed;
-        LoadCompressedFile(compressed, path);
-        data.LoadCompressedStoredSkin(compressed);
-    } else {
-        if (!QFileInfo::exists(path))
-            throw ToolError{QStringLiteral("%1 does not exist").arg(path)};
-        data.LoadSkinFile(path);
-    }
 }
 
 QStringList MissingRequiredSections(const TCustomIniFile& ini) {
@@ -280,6 +216,13 @@ private:
         }
         FFolder = ExtractFilePath(SkinFiles::NormalizePath(FPath));
         TMemIniFile ini(FStored.IniStrings);
+        // A file with none of a skin's sections is something else; its lines would only
+        // raise a cascade of warnings that explain nothing.
+        if (MissingRequiredSections(ini).size() == TbsSkinData::RequiredSections().size()) {
+            R.Error(QStringLiteral("%1 is not a skin: it has none of the sections [%2]")
+                        .arg(FPath, TbsSkinData::RequiredSections().join(QStringLiteral("], ["))));
+            return false;
+        }
         const std::pair<QString, TBitmap*> flagged[] = {
             {QStringLiteral("picture"), &FStored.Picture},
             {QStringLiteral("inactivepicture"), &FStored.InActivePicture},
@@ -341,8 +284,8 @@ private:
             FStored.InActivePicture = packed.InactivePicture;
             FStored.Mask = packed.Mask;
             FStored.ActivePictures = std::move(packed.ActivePictures);
-        } catch (const ToolError& e) {
-            R.Error(e.message);
+        } catch (const Failure& e) {
+            R.Error(e.Message);
             return false;
         } catch (const Exception& e) {
             R.EngineError(QStringLiteral("compressed skin"), e.Message());
@@ -535,8 +478,8 @@ private:
         TbsSkinData data;
         try {
             LoadSkin(data, FPath);
-        } catch (const ToolError& e) {
-            R.EngineError(QStringLiteral("the skin does not load"), e.message);
+        } catch (const Failure& e) {
+            R.EngineError(QStringLiteral("the skin does not load"), e.Message);
         } catch (const Exception& e) {
             R.EngineError(QStringLiteral("the skin does not load"), e.Message());
         }
@@ -1029,7 +972,7 @@ int RunDump(const QString& argument) {
     try {
         LoadSkin(data, path);
     } catch (const Exception& e) {
-        throw ToolError{e.Message()};
+        throw Failure{e.Message()};
     }
     if (data.SkinEmpty) {
         QString reason = QStringLiteral("the skin is rejected");
@@ -1040,7 +983,7 @@ int RunDump(const QString& argument) {
                 reason +=
                     QStringLiteral(": missing [%1]").arg(missing.join(QStringLiteral("], [")));
         }
-        throw ToolError{reason};
+        throw Failure{reason};
     }
     Print(stdout, TSkinDumper(data).Text());
     return 0;
@@ -1048,26 +991,25 @@ int RunDump(const QString& argument) {
 
 // ---------------------------------------------------------------- pack and unpack
 
-int RunPack(const QString& source, const QString& target) {
+int RunPack(const QString& source, const QString& target, bool force) {
     const QString path = SkinPathOf(source);
-    if (!QFileInfo::exists(path))
-        throw ToolError{QStringLiteral("%1 does not exist").arg(path)};
+    ToolCli::RequireExisting(path);
     TbsCompressedStoredSkin compressed;
     try {
         compressed.LoadFromSkinFile(path);
     } catch (const Exception& e) {
-        throw ToolError{e.Message()};
+        throw Failure{e.Message()};
     }
     if (compressed.IsEmpty()) {
         const TMemIniFile ini(path);
-        throw ToolError{QStringLiteral("%1 is not a skin: missing [%2]")
-                            .arg(path, MissingRequiredSections(ini).join(QStringLiteral("], [")))};
+        throw Failure{QStringLiteral("%1 is not a skin: missing [%2]")
+                          .arg(path, MissingRequiredSections(ini).join(QStringLiteral("], [")))};
     }
-    try {
-        compressed.SaveToCompressedFile(target);
-    } catch (const Exception& e) {
-        throw ToolError{e.Message()};
-    }
+    ToolCli::RefuseToOverwrite(target, force);
+    ToolCli::WriteAtomically(target, [&](const QString& file) {
+        compressed.SaveToCompressedFile(file);
+        return true;
+    });
     Print(stdout,
           QStringLiteral("%1: %2 bytes\n").arg(target, QString::number(QFileInfo(target).size())));
     return 0;
@@ -1103,71 +1045,72 @@ std::vector<TPictureFile> NamedPictures(const TPackedSkin& packed) {
         if (!name.isEmpty())
             files.push_back({name, bitmap});
         else if (!bitmap->Empty())
-            throw ToolError{QStringLiteral("the skin holds a %1 but [PICTURES] %2 gives no file "
-                                           "name for it")
-                                .arg(key, Quoted(key))};
+            throw Failure{QStringLiteral("the skin holds a %1 but [PICTURES] %2 gives no file "
+                                         "name for it")
+                              .arg(key, Quoted(key))};
     }
     const QStringList names = SkinFiles::ReadActivePictureNames(ini);
     const size_t count = packed.ActivePictures.size();
     if (static_cast<size_t>(names.size()) != count)
-        throw ToolError{QStringLiteral("the skin holds %1 active pictures but [PICTURES] names %2")
-                            .arg(count)
-                            .arg(names.size())};
+        throw Failure{QStringLiteral("the skin holds %1 active pictures but [PICTURES] names %2")
+                          .arg(count)
+                          .arg(names.size())};
     for (size_t i = 0; i < count; ++i)
         files.push_back({names[static_cast<qsizetype>(i)], packed.ActivePictures[i].get()});
 
     for (size_t i = 0; i < files.size(); ++i) {
         if (!IsSafeRelativeName(files[i].Name))
-            throw ToolError{QStringLiteral("the picture name %1 does not stay inside the folder")
-                                .arg(Quoted(files[i].Name))};
+            throw Failure{QStringLiteral("the picture name %1 does not stay inside the folder")
+                              .arg(Quoted(files[i].Name))};
         for (size_t j = 0; j < i; ++j) {
             if (files[j].Name == files[i].Name &&
                 files[j].Bitmap->ToQImage() != files[i].Bitmap->ToQImage())
-                throw ToolError{QStringLiteral("two different pictures have the name %1")
-                                    .arg(Quoted(files[i].Name))};
+                throw Failure{QStringLiteral("two different pictures have the name %1")
+                                  .arg(Quoted(files[i].Name))};
         }
     }
     return files;
 }
 
 int RunUnpack(const QString& source, const QString& folder, bool force) {
+    ToolCli::RequireExisting(source);
     TPackedSkin packed;
     try {
         if (!IsCompressedSkinFile(source))
-            throw ToolError{QStringLiteral("%1 is not a compressed skin file").arg(source)};
+            throw Failure{QStringLiteral("%1 is not a compressed skin file").arg(source)};
         TbsCompressedStoredSkin compressed;
         LoadCompressedFile(compressed, source);
         packed = ReadPackedSkin(compressed);
     } catch (const Exception& e) {
-        throw ToolError{e.Message()};
+        throw Failure{e.Message()};
     }
     const std::vector<TPictureFile> pictures = NamedPictures(packed);
     const QDir target(folder);
     const QString iniPath = target.filePath(QStringLiteral("skin.ini"));
-    if (!force) {
-        QStringList existing;
-        if (QFileInfo::exists(iniPath))
-            existing << iniPath;
-        for (const TPictureFile& picture : pictures) {
-            if (QFileInfo::exists(target.filePath(picture.Name)))
-                existing << target.filePath(picture.Name);
-        }
-        if (!existing.isEmpty())
-            throw ToolError{
-                QStringLiteral("%1 exists; give --force to overwrite").arg(existing.first())};
-    }
+    QStringList outputs{iniPath};
+    for (const TPictureFile& picture : pictures)
+        outputs << target.filePath(picture.Name);
+    for (const QString& output : outputs)
+        ToolCli::RefuseToOverwrite(output, force);
     if (!QDir().mkpath(folder))
-        throw ToolError{QStringLiteral("cannot create the folder %1").arg(folder)};
+        throw Failure{QStringLiteral("cannot create the folder %1").arg(folder)};
+    // Every file is written beside its target first; the targets are replaced only once all
+    // of them are complete.
+    std::vector<ToolCli::TAtomicFile> files;
     try {
         for (const TPictureFile& picture : pictures) {
             const QString path = target.filePath(picture.Name);
             QDir().mkpath(QFileInfo(path).path());
-            picture.Bitmap->SaveToFile(path);
+            files.emplace_back(path);
+            picture.Bitmap->SaveToFile(files.back().TemporaryPath());
         }
-        TStringList(packed.Lines).SaveToFile(iniPath);
+        files.emplace_back(iniPath);
+        TStringList(packed.Lines).SaveToFile(files.back().TemporaryPath());
     } catch (const Exception& e) {
-        throw ToolError{e.Message()};
+        throw Failure{e.Message()};
     }
+    for (ToolCli::TAtomicFile& file : files)
+        file.Commit();
     Print(stdout, QStringLiteral("%1: skin.ini and %2 pictures\n")
                       .arg(folder, QString::number(pictures.size())));
     return 0;
@@ -1175,84 +1118,133 @@ int RunUnpack(const QString& source, const QString& folder, bool force) {
 
 // ---------------------------------------------------------------- picture
 
-int RunPicture(const QString& source, const QString& target) {
+// The picture formats `picture` writes, by the output file's extension.
+enum class TPictureFormat { Png, Jpeg, Bmp };
+
+TPictureFormat PictureFormatOf(const QString& target) {
+    const QString suffix = QFileInfo(target).suffix().toLower();
+    if (suffix == QLatin1String("png"))
+        return TPictureFormat::Png;
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return TPictureFormat::Jpeg;
+    if (suffix == QLatin1String("bmp"))
+        return TPictureFormat::Bmp;
+    throw UsageError{QStringLiteral("cannot write %1: give the output a .png, .jpg or .bmp name")
+                         .arg(Quoted(QFileInfo(target).fileName()))};
+}
+
+bool WritePicture(const TBitmap& bitmap, TPictureFormat format, const QString& path) {
+    switch (format) {
+    case TPictureFormat::Png:
+        return bitmap.ToQImage().save(path, "PNG");
+    case TPictureFormat::Jpeg:
+        return bitmap.ToQImage().save(path, "JPEG", 90);
+    case TPictureFormat::Bmp:
+        bitmap.SaveToFile(path);
+        return true;
+    }
+    return false;
+}
+
+int RunPicture(const QString& source, const QString& target, bool force) {
+    const TPictureFormat format = PictureFormatOf(target);
+    ToolCli::RequireExisting(source);
     TBitmap bitmap;
     try {
         bitmap.LoadFromFile(source);
     } catch (const Exception& e) {
-        throw ToolError{e.Message()};
+        throw Failure{e.Message()};
     }
     if (bitmap.Empty())
-        throw ToolError{
-            QStringLiteral("%1 is an empty picture (%2)").arg(source, SizeText(bitmap))};
-    if (!bitmap.ToQImage().save(target, "PNG"))
-        throw ToolError{QStringLiteral("cannot write %1").arg(target)};
+        throw Failure{QStringLiteral("%1 is an empty picture (%2)").arg(source, SizeText(bitmap))};
+    ToolCli::RefuseToOverwrite(target, force);
+    ToolCli::WriteAtomically(
+        target, [&](const QString& path) { return WritePicture(bitmap, format, path); });
     Print(stdout, QStringLiteral("%1: %2\n").arg(target, SizeText(bitmap)));
     return 0;
 }
 
 // ---------------------------------------------------------------- command line
 
-void ExpectArguments(const QStringList& args, int count) {
-    if (args.size() != count + 1)
-        throw UsageError{QStringLiteral("%1 takes %2 argument%3")
-                             .arg(args[0])
-                             .arg(count)
-                             .arg(count == 1 ? QString() : QStringLiteral("s"))};
+const ToolCli::TOption StrictOption{QStringLiteral("--strict"), QString(),
+                                    QStringLiteral("check: warnings fail the check too")};
+const ToolCli::TOption ForceOption{
+    QStringLiteral("--force"), QString(),
+    QStringLiteral("pack, unpack, picture: overwrite existing output files")};
+
+const ToolCli::TToolInfo& Tool() {
+    static const ToolCli::TToolInfo tool{
+        QStringLiteral("zarvo-skin"),
+        {QStringLiteral("check [--strict] PATH"), QStringLiteral("dump PATH"),
+         QStringLiteral("pack [--force] FOLDER|SKIN.INI FILE"),
+         QStringLiteral("unpack [--force] FILE FOLDER"),
+         QStringLiteral("picture [--force] FILE.bmp OUT.png|OUT.jpg|OUT.bmp")},
+        QStringLiteral(
+            "PATH is a skin folder, its skin.ini, or a compressed skin file.\n"
+            "\n"
+            "check    reports every problem of the skin, one per line, starting with \"error:\",\n"
+            "         \"warning:\" or \"note:\" (a record a complete skin has but nothing needs),\n"
+            "         then a summary line. Exit code 1 when there is an error, or with --strict\n"
+            "         also when there is a warning.\n"
+            "dump     prints what the engine reads: the [VERSION] strings, the pictures and their\n"
+            "         sizes, the frame description, the popup and hint windows and every record\n"
+            "         with its class and values in reading order.\n"
+            "pack     packs a skin folder into a compressed skin file.\n"
+            "unpack   writes skin.ini (GBK, CR LF) and the pictures (24-bit BMP) of a compressed\n"
+            "         skin file into FOLDER.\n"
+            "picture  writes a BMP picture as PNG, JPEG or 24-bit BMP (by the output's\n"
+            "         extension), decoded the way the engine decodes it.\n"
+            "\n"
+            "pack, unpack and picture keep existing files unless --force is given, and never\n"
+            "leave a half-written file behind.\n"),
+        {StrictOption, ForceOption}};
+    return tool;
 }
 
-int Run(QStringList args) {
+int Run(const QStringList& args) {
     if (args.isEmpty())
         throw UsageError{QStringLiteral("no command given")};
     const QString command = args[0];
+    const QStringList rest = args.mid(1);
+    static const QStringList commands{QStringLiteral("check"), QStringLiteral("dump"),
+                                      QStringLiteral("pack"), QStringLiteral("unpack"),
+                                      QStringLiteral("picture")};
+    if (command.startsWith(u'-'))
+        throw UsageError{QStringLiteral("unknown option %1").arg(command)};
+    if (!commands.contains(command))
+        throw UsageError{QStringLiteral("unknown command %1").arg(Quoted(command))};
     if (command == QLatin1String("check")) {
-        const bool strict = args.removeAll(QStringLiteral("--strict")) > 0;
-        ExpectArguments(args, 1);
-        return RunCheck(args[1], strict);
+        const ToolCli::TArguments arguments = ToolCli::Parse(rest, {StrictOption});
+        arguments.ExpectPositional(1, 1, QStringLiteral("the skin to check"));
+        return RunCheck(arguments.Positional()[0], arguments.IsSet(StrictOption.Name));
     }
     if (command == QLatin1String("dump")) {
-        ExpectArguments(args, 1);
-        return RunDump(args[1]);
+        const ToolCli::TArguments arguments = ToolCli::Parse(rest, {});
+        arguments.ExpectPositional(1, 1, QStringLiteral("the skin to dump"));
+        return RunDump(arguments.Positional()[0]);
     }
+    const ToolCli::TArguments arguments = ToolCli::Parse(rest, {ForceOption});
+    const bool force = arguments.IsSet(ForceOption.Name);
+    const QStringList& files = arguments.Positional();
     if (command == QLatin1String("pack")) {
-        ExpectArguments(args, 2);
-        return RunPack(args[1], args[2]);
+        arguments.ExpectPositional(2, 2, QStringLiteral("the skin and the file to pack it into"));
+        return RunPack(files[0], files[1], force);
     }
     if (command == QLatin1String("unpack")) {
-        const bool force = args.removeAll(QStringLiteral("--force")) > 0;
-        ExpectArguments(args, 2);
-        return RunUnpack(args[1], args[2], force);
+        arguments.ExpectPositional(2, 2,
+                                   QStringLiteral("the skin file and the folder to unpack "
+                                                  "it into"));
+        return RunUnpack(files[0], files[1], force);
     }
-    if (command == QLatin1String("picture")) {
-        ExpectArguments(args, 2);
-        return RunPicture(args[1], args[2]);
-    }
-    throw UsageError{QStringLiteral("unknown command %1").arg(Quoted(command))};
+    arguments.ExpectPositional(2, 2, QStringLiteral("the picture and the file to write"));
+    return RunPicture(files[0], files[1], force);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-        Print(stdout, QString::fromLatin1(kUsage));
-        return 0;
-    }
-    try {
-        const int code = Run(args);
-        return std::fflush(stdout) == 0 ? code : 1;
-    } catch (const UsageError& error) {
-        Print(stderr, QStringLiteral("zarvo-skin: %1\n").arg(error.message));
-        Print(stderr, QString::fromLatin1(kUsage));
-        return 2;
-    } catch (const ToolError& error) {
-        std::fflush(stdout);
-        Print(stderr, QStringLiteral("zarvo-skin: %1\n").arg(error.message));
-        return 1;
-    } catch (const Exception& error) {
-        std::fflush(stdout);
-        Print(stderr, QStringLiteral("zarvo-skin: %1\n").arg(error.Message()));
-        return 1;
-    }
+    return ToolCli::RunTool(Tool(), argc, argv, [&](const QStringList& args) {
+        QCoreApplication app(argc, argv);
+        return Run(args);
+    });
 }

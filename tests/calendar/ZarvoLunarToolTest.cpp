@@ -1,32 +1,19 @@
 // Runs the installed zarvo-lunar program from the program folder next to the test binaries.
 
-#include <QCoreApplication>
+#include "common/ToolRun.h"
+
 #include <QFileInfo>
-#include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
-struct ToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 QString ToolPath() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../zarvofx/zarvo-lunar");
+    return StagedToolPath(QStringLiteral("zarvo-lunar"));
 }
 
 ToolRun RunTool(const QStringList& args) {
-    QProcess process;
-    process.start(ToolPath(), args);
-    ToolRun run;
-    if (!process.waitForFinished(30000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return RunStagedTool(QStringLiteral("zarvo-lunar"), args, 30000);
 }
 
 class ZarvoLunarTool : public ::testing::Test {
@@ -78,14 +65,39 @@ TEST_F(ZarvoLunarTool, RejectsBadArgumentsWithExitCodeTwo) {
         {QStringLiteral("10000-01-01")},
         {QStringLiteral("0-01-01")},
         {QStringLiteral("2006-08-31"), QStringLiteral("2006-08-01")},
-        {QStringLiteral("2006-08-01"), QStringLiteral("2006-08-02"), QStringLiteral("2006-08-03")}};
+        {QStringLiteral("2006-08-01"), QStringLiteral("2006-08-02"), QStringLiteral("2006-08-03")},
+        {QStringLiteral("--today")},
+        {QStringLiteral("2006-08-01"), QStringLiteral("-x")}};
     for (const QStringList& args : bad) {
         ToolRun run = RunTool(args);
         EXPECT_EQ(run.exitCode, 2) << args.join(u' ').toStdString();
         EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_TRUE(run.err.startsWith(QStringLiteral("zarvo-lunar: ")));
+        // One line saying what is wrong, not the whole usage again.
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("zarvo-lunar: "))) << run.err.toStdString();
+        EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
     }
-    ToolRun help = RunTool({QStringLiteral("--help")});
+    EXPECT_EQ(RunTool({QStringLiteral("--today")}).err,
+              QStringLiteral("zarvo-lunar: unknown option --today (see zarvo-lunar --help)\n"));
+    // A date after "--" is a date even when it looks like an option.
+    EXPECT_TRUE(RunTool({QStringLiteral("--"), QStringLiteral("-1-01-01")})
+                    .err.contains(QStringLiteral("not a date")));
+}
+
+TEST_F(ZarvoLunarTool, HelpExplainsEveryColumnAndVersionPrintsTheVersion) {
+    const ToolRun help = RunTool({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: zarvo-lunar")));
+    EXPECT_TRUE(help.err.isEmpty());
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: zarvo-lunar DATE [LAST-DATE]\n")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("days since 30 December 1899")));
+    for (const char* column : {"serial", "leap flag", "solar term", "lunar festival"})
+        EXPECT_TRUE(help.out.contains(QString::fromLatin1(column))) << column;
+    for (const char* option : {"--help", "--version"})
+        EXPECT_TRUE(help.out.contains(QString::fromLatin1(option))) << option;
+
+    const ToolRun version = RunTool({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^zarvo-lunar \\d+\\.\\d+\\.\\d+\n$"))
+                    .match(version.out)
+                    .hasMatch())
+        << version.out.toStdString();
 }

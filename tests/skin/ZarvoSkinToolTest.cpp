@@ -4,6 +4,7 @@
 #include "SkinFixture.h"
 
 #include "common/TestEnv.h"
+#include "common/ToolRun.h"
 #include "framework/Bitmap.h"
 #include "skin/bsSkinDataRecords.h"
 #include "skin/bsSkinNames.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
 #include <QStringList>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -20,36 +20,12 @@
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-    QStringList Lines() const { return out.split(u'\n', Qt::SkipEmptyParts); }
-    bool Has(const QString& line) const { return Lines().contains(line); }
-    // The first output line starting with `prefix` and holding `part`.
-    QString Find(const QString& prefix, const QString& part) const {
-        for (const QString& line : Lines()) {
-            if (line.startsWith(prefix) && line.contains(part))
-                return line;
-        }
-        return QString();
-    }
-};
-
 QString ToolPath() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../zarvofx/zarvo-skin");
+    return StagedToolPath(QStringLiteral("zarvo-skin"));
 }
 
 ToolRun RunTool(const QStringList& args) {
-    QProcess process;
-    process.start(ToolPath(), args);
-    ToolRun run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return RunStagedTool(QStringLiteral("zarvo-skin"), args);
 }
 
 QString Str(std::string_view text) {
@@ -460,9 +436,115 @@ TEST_F(ZarvoSkinTool, UsageErrorsExitWithTwo) {
         const ToolRun run = RunTool(args);
         EXPECT_EQ(run.exitCode, 2) << args.join(u' ').toStdString();
         EXPECT_TRUE(run.err.startsWith(QStringLiteral("zarvo-skin: "))) << run.err.toStdString();
+        EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
     }
+    // Each command takes only its own options.
+    EXPECT_EQ(
+        RunTool({QStringLiteral("dump"), QStringLiteral("--strict"), QStringLiteral("a")}).err,
+        QStringLiteral("zarvo-skin: unknown option --strict (see zarvo-skin --help)\n"));
+    EXPECT_EQ(
+        RunTool({QStringLiteral("check"), QStringLiteral("--force"), QStringLiteral("a")}).exitCode,
+        2);
+    // A picture format it cannot write is refused before anything is read or written.
+    const QString gif = TestEnv::NewFolder() + QStringLiteral("/out.gif");
+    EXPECT_EQ(RunTool({QStringLiteral("picture"), QStringLiteral("missing.bmp"), gif}).exitCode, 2);
+    EXPECT_FALSE(QFileInfo::exists(gif));
+
     const ToolRun help = RunTool({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: zarvo-skin check [--strict] PATH")));
+    for (const char* option : {"--strict", "--force", "--help", "--version"})
+        EXPECT_TRUE(help.out.contains(QString::fromLatin1(option))) << option;
+    EXPECT_TRUE(
+        RunTool({QStringLiteral("--version")}).out.startsWith(QStringLiteral("zarvo-skin ")));
+}
+
+TEST_F(ZarvoSkinTool, CheckCallsAFileWithoutAnySkinSectionNotASkin) {
+    const QString folder = TestEnv::NewFolder(QStringLiteral("noskin"));
+    const QString text = folder + QStringLiteral("/notes.ini");
+    TestEnv::WriteFile(text, "[General]\r\nname=mine\r\n\r\nsome text\r\n");
+    const QString binary = folder + QStringLiteral("/picture.png");
+    TestEnv::WriteFile(binary, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff[\x01]", 21));
+    for (const QString& path : {text, binary}) {
+        const ToolRun run = RunTool({QStringLiteral("check"), path});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(
+            run.Lines(),
+            QStringList({QStringLiteral("error: %1 is not a skin: it has none of the sections "
+                                        "[VERSION], [PICTURES], [FORMINFO], [SKINOBJECTS], "
+                                        "[SKINCONTROLS]")
+                             .arg(path),
+                         path + QStringLiteral(": 1 error, 0 warnings")}))
+            << run.out.toStdString();
+    }
+}
+
+TEST_F(ZarvoSkinTool, MissingInputsAreReportedAsMissing) {
+    const QString missing = TestEnv::NewFolder() + QStringLiteral("/missing.skn");
+    const QString out = TestEnv::NewFolder();
+    const QStringList commands[] = {
+        {QStringLiteral("unpack"), missing, out + QStringLiteral("/skin")},
+        {QStringLiteral("pack"), missing, out + QStringLiteral("/a.skn")},
+        {QStringLiteral("dump"), missing},
+        {QStringLiteral("picture"), missing, out + QStringLiteral("/a.png")}};
+    for (const QStringList& args : commands) {
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.exitCode, 1) << args[0].toStdString();
+        EXPECT_EQ(run.err, QStringLiteral("zarvo-skin: %1 does not exist\n").arg(missing));
+    }
+    EXPECT_TRUE(QDir(out).isEmpty());
+}
+
+TEST_F(ZarvoSkinTool, WritingCommandsKeepExistingFilesUnlessForcedAndLeaveNoPartialFiles) {
+    TSkinFixture skin = TSkinFixture::Basic(QStringLiteral("force"));
+    skin.AddPicture(QStringLiteral("p.bmp"), 9, 5, 2);
+    const QString ini = skin.Write();
+    const QString work = TestEnv::NewFolder(QStringLiteral("force"));
+    const QString packed = work + QStringLiteral("/skin.skn");
+    const QString png = work + QStringLiteral("/p.png");
+    const QString picture = skin.Folder + QStringLiteral("/p.bmp");
+    const QStringList writes[] = {{QStringLiteral("pack"), ini, packed},
+                                  {QStringLiteral("picture"), picture, png}};
+    for (const QStringList& args : writes) {
+        TestEnv::WriteFile(args[2], "mine");
+        ToolRun run = RunTool(args);
+        EXPECT_EQ(run.exitCode, 1) << args[0].toStdString();
+        EXPECT_EQ(
+            run.err,
+            QStringLiteral("zarvo-skin: %1 exists; give --force to overwrite\n").arg(args[2]));
+        EXPECT_EQ(TestEnv::ReadFile(args[2]), QByteArray("mine"));
+        run = RunTool(QStringList(args) << QStringLiteral("--force"));
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_NE(TestEnv::ReadFile(args[2]), QByteArray("mine"));
+    }
+    EXPECT_EQ(RunTool({QStringLiteral("dump"), packed}).out,
+              RunTool({QStringLiteral("dump"), ini}).out);
+
+    // A failed write leaves the old file, and no temporary file, behind.
+    TestEnv::WriteFile(work + QStringLiteral("/bad.bmp"), QByteArray("BM\x10\0\0\0", 6));
+    EXPECT_EQ(RunTool({QStringLiteral("picture"), work + QStringLiteral("/bad.bmp"), png,
+                       QStringLiteral("--force")})
+                  .exitCode,
+              1);
+    EXPECT_EQ(QImage(png).size(), QSize(9, 5));
+    EXPECT_EQ(QDir(work).entryList(QDir::Files | QDir::Hidden),
+              QStringList({QStringLiteral("bad.bmp"), QStringLiteral("p.png"),
+                           QStringLiteral("skin.skn")}));
+}
+
+TEST_F(ZarvoSkinTool, PictureWritesTheFormatItsExtensionNames) {
+    TSkinFixture skin(QStringLiteral("formats"));
+    skin.AddPicture(QStringLiteral("p.bmp"), 13, 7, 4);
+    const QString source = skin.Folder + QStringLiteral("/p.bmp");
+    const QString jpg = skin.Folder + QStringLiteral("/out.JPG");
+    ASSERT_EQ(RunTool({QStringLiteral("picture"), source, jpg}).exitCode, 0);
+    EXPECT_TRUE(TestEnv::ReadFile(jpg).startsWith(QByteArray("\xff\xd8\xff")));
+    EXPECT_EQ(QImage(jpg).size(), QSize(13, 7));
+
+    const QString bmp = skin.Folder + QStringLiteral("/out.bmp");
+    ASSERT_EQ(RunTool({QStringLiteral("picture"), source, bmp}).exitCode, 0);
+    TBitmap copy;
+    copy.LoadFromFile(bmp);
+    EXPECT_TRUE(SamePixels(copy, FixturePicture(13, 7, 4)));
 }
