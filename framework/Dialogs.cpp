@@ -69,6 +69,10 @@ TMessageBoxHook SetMessageBoxHook(TMessageBoxHook hook) {
     return std::exchange(Hook(), std::move(hook));
 }
 
+const TMessageBoxHook& MessageBoxHook() {
+    return Hook();
+}
+
 int MessageBox(const QString& text, const QString& caption, TMessageBoxIcon icon,
                TMessageBoxButtons buttons) {
     if (Hook()) {

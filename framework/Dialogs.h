@@ -31,3 +31,6 @@ void ShowMessage(const QString& text);
 using TMessageBoxHook = std::function<int(const TMessageBoxRequest& request)>;
 // Installs (or, with an empty function, removes) the answering hook; returns the old one.
 TMessageBoxHook SetMessageBoxHook(TMessageBoxHook hook);
+// The hook set now (empty when boxes are shown). Other message boxes (the skinned one)
+// hand their requests to it too.
+const TMessageBoxHook& MessageBoxHook();

@@ -1,10 +1,11 @@
 // A small form with one of each framework control, for looking at them on a desktop.
 //
-//   zarvo-demo [--quit-after MS [--screenshot FILE]]
+//   zarvo-demo [--skinned | --skin DIR] [--quit-after MS [--screenshot FILE]]
 //
 // --quit-after ends it after MS milliseconds; --screenshot then saves the screen (or, without
 // one, the form) to FILE just before it ends. The pointer is put over the button, so the
-// screenshot shows its tooltip.
+// screenshot shows its tooltip. --skinned shows the skinned demo window instead (message
+// boxes of each kind, minimise to the tray); --skin DIR shows it wearing the skin in DIR.
 
 #include "framework/Canvas.h"
 #include "framework/Dialogs.h"
@@ -15,6 +16,7 @@
 #include "framework/StdCtrls.h"
 
 #include "ToolCli.h"
+#include "demo/SkinDemoForm.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -239,14 +241,23 @@ const ToolCli::TOption ScreenshotOption{
     QStringLiteral("--screenshot"), QStringLiteral("FILE"),
     QStringLiteral("with --quit-after: save a PNG screenshot to FILE just before ending")};
 
+const ToolCli::TOption SkinnedOption{QStringLiteral("--skinned"), QString(),
+                                     QStringLiteral("show the skinned demo window instead")};
+const ToolCli::TOption SkinOption{
+    QStringLiteral("--skin"), QStringLiteral("DIR"),
+    QStringLiteral("show the skinned demo window wearing the skin in DIR")};
+
 const ToolCli::TToolInfo& Tool() {
     static const ToolCli::TToolInfo tool{
         QStringLiteral("zarvo-demo"),
-        {QStringLiteral("[--quit-after MS [--screenshot FILE]]")},
+        {QStringLiteral("[--skinned | --skin DIR] [--quit-after MS [--screenshot FILE]]")},
         QStringLiteral("Shows a form with one of each framework control, to look at on a desktop.\n"
                        "The pointer is put over a button, so its hint shows. A screenshot that\n"
-                       "cannot be written ends the program with exit code 1.\n"),
-        {QuitAfterOption, ScreenshotOption}};
+                       "cannot be written ends the program with exit code 1.\n"
+                       "The skinned demo window has a button for each kind of message box and\n"
+                       "one that minimises it into the tray; a double click on the tray icon\n"
+                       "brings it back. Each answer of a box is printed as \"answer N\".\n"),
+        {QuitAfterOption, ScreenshotOption, SkinnedOption, SkinOption}};
     return tool;
 }
 
@@ -266,6 +277,10 @@ int main(int argc, char** argv) {
         const bool quits = arguments.IsSet(QuitAfterOption.Name);
         const int quitAfter = quits ? ToolCli::IntegerValue(arguments, QuitAfterOption.Name, 0) : 0;
         const QString screenshot = arguments.Value(ScreenshotOption.Name);
+        const bool skinned =
+            arguments.IsSet(SkinnedOption.Name) || arguments.IsSet(SkinOption.Name);
+        if (arguments.IsSet(SkinOption.Name) && arguments.Value(SkinOption.Name).isEmpty())
+            throw ToolCli::UsageError{QStringLiteral("--skin needs a folder")};
         if (arguments.IsSet(ScreenshotOption.Name) && !quits)
             throw ToolCli::UsageError{QStringLiteral("--screenshot needs --quit-after")};
         if (arguments.IsSet(ScreenshotOption.Name) && screenshot.isEmpty())
@@ -278,13 +293,19 @@ int main(int argc, char** argv) {
         Application->SetTitle(QStringLiteral("zarvo demo"));
         Application->HintPause = 300;
         Application->HintHidePause = 10000;
-        DemoForm* form = nullptr;
-        Application->CreateForm(&form);
-
-        // Put the pointer over the button once the window is up, so its hint shows.
-        QTimer::singleShot(400, form, [form] {
-            QCursor::setPos(form->Button->ClientToScreen(TPoint(40, 12)).ToQPoint());
-        });
+        TForm* form = nullptr;
+        if (skinned) {
+            form = new TSkinDemoForm(Application.operator->(), arguments.Value(SkinOption.Name));
+            Application->SetMainForm(form);
+        } else {
+            DemoForm* demo = nullptr;
+            Application->CreateForm(&demo);
+            form = demo;
+            // Put the pointer over the button once the window is up, so its hint shows.
+            QTimer::singleShot(400, demo, [demo] {
+                QCursor::setPos(demo->Button->ClientToScreen(TPoint(40, 12)).ToQPoint());
+            });
+        }
 
         QString failure;
         if (quits) {
