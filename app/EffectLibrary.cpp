@@ -1,0 +1,77 @@
+#include "app/EffectLibrary.h"
+
+#include "framework/Exceptions.h"
+#include "platform/Gbk.h"
+#include "platform/Paths.h"
+
+namespace EffectLibrary {
+
+const QStringList& Categories() {
+    static const QStringList names{
+        QStringLiteral("更新特效"),       QStringLiteral("窗口特效系列"),
+        QStringLiteral("链接特效系列"),   QStringLiteral("时间特效系列"),
+        QStringLiteral("文字特效系列"),   QStringLiteral("鼠标特效系列"),
+        QStringLiteral("图片特效系列"),   QStringLiteral("网页特效系列"),
+        QStringLiteral("密码特效系列"),   QStringLiteral("危险特效系列"),
+        QStringLiteral("黑客特效系列"),   QStringLiteral("娱乐特效系列"),
+        QStringLiteral("文本特效系列"),   QStringLiteral("Cookie脚本"),
+        QStringLiteral("状态栏特效系列"),
+    };
+    return names;
+}
+
+QString CategoryPrompt() {
+    return QStringLiteral("请选择特效类别");
+}
+
+bool IsCategory(const QString& text) {
+    return Categories().contains(text, Qt::CaseSensitive);
+}
+
+QString CategoryFolder(const QString& category) {
+    return Paths::ProgramFolder() + QStringLiteral("data/") + category + QLatin1Char('/');
+}
+
+bool IsSafeName(const QString& name) {
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
+        return false;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+bool IsProtectedEffect(const QString& name) {
+    static const QStringList names{QStringLiteral("zarvo网页特效"), QStringLiteral("软件升级"),
+                                   QStringLiteral("软件说明")};
+    return names.contains(name, Qt::CaseSensitive);
+}
+
+QString AddEffectProblem(const QString& categoryText, const QString& name, int codeLineCount) {
+    if (categoryText == CategoryPrompt())
+        return CategoryPrompt();
+    if (Gbk::AnsiLength(name) < 2)
+        return QStringLiteral("特效名称必须要2个字符以上");
+    if (codeLineCount < 1)
+        return QStringLiteral("特效代码必须在1行以上");
+    return {};
+}
+
+QString NewEffectPath(const QString& category, const QString& name) {
+    const QString path = CategoryFolder(category) + name;
+    if (!IsSafeName(category) || !IsSafeName(name))
+        throw EFCreateError(path, QStringLiteral("The name leaves the effect library."));
+    return path;
+}
+
+QString SavedPagePath(const QString& chosenPath) {
+    return chosenPath + QStringLiteral(".htm");
+}
+
+QString DeletedMessage(const QString& name) {
+    return QStringLiteral("特效 ") + name +
+           QStringLiteral(" 删除成功！如果您想恢复，请您重新安装本软件！");
+}
+
+} // namespace EffectLibrary

@@ -1,0 +1,47 @@
+#pragma once
+// The effect library on disk: fifteen fixed categories, each a folder inside "data" of the
+// program folder, each effect one extension-less text file named by the effect. These are the
+// rules the main window and the add-effect dialog apply before they touch a file; the files
+// themselves are read and written through the framework's string lists (GBK, CR LF).
+
+#include <QString>
+#include <QStringList>
+
+namespace EffectLibrary {
+
+// The fifteen category names in the order of the category boxes. Not sorted.
+const QStringList& Categories();
+
+// The prompt the category boxes start with; it is not a category.
+QString CategoryPrompt();
+
+// True when `text` equals one of the category names exactly (case and all).
+bool IsCategory(const QString& text);
+
+// "<program folder>data/<category>/": the folder a category lists. The name is not checked.
+QString CategoryFolder(const QString& category);
+
+// A category or effect name that stays inside the library: not empty, no path separator
+// ("/" or "\"), not "." or "..", no leading dot (hidden files are never listed), no control
+// characters. Names from the user go through this before a path is built from them.
+bool IsSafeName(const QString& name);
+
+// The effects that cannot be deleted (the program's own pages), matched exactly.
+bool IsProtectedEffect(const QString& name);
+
+// The first check of the add-effect dialog that fails, as the message it shows, or an empty
+// string when all pass: the prompt still shown, a name shorter than two bytes in the ANSI code
+// page (one Chinese character passes, one Latin letter does not), a memo without any line.
+QString AddEffectProblem(const QString& categoryText, const QString& name, int codeLineCount);
+
+// The path an effect of `name` in `category` is written to. Raises EFCreateError ("Cannot
+// create file") for a category or name that would leave the library, before anything is written.
+QString NewEffectPath(const QString& category, const QString& name);
+
+// A saved page always gets ".htm" appended, also when the chosen name already ends in it.
+QString SavedPagePath(const QString& chosenPath);
+
+// The message shown after an effect was deleted.
+QString DeletedMessage(const QString& name);
+
+} // namespace EffectLibrary

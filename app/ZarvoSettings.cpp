@@ -1,0 +1,91 @@
+#include "app/ZarvoSettings.h"
+
+#include "framework/Exceptions.h"
+#include "framework/IniFiles.h"
+#include "framework/Registry.h"
+#include "platform/Paths.h"
+
+namespace ZarvoSettings {
+namespace {
+
+const QString kPanelSection = QStringLiteral("zhuangtailan");
+
+struct FlagKey {
+    QString path;
+    QString valueName;
+    QString value;
+};
+
+FlagKey KeyOf(Flag flag) {
+    if (flag == Flag::StayOnTop)
+        return {QStringLiteral("\\Software\\zvwytxsz"), QStringLiteral("qianduanxianshi"),
+                QStringLiteral("fsStayOnTop")};
+    return {QStringLiteral("\\Software\\zvwytxtcts"), QStringLiteral("tuichutishi"),
+            QStringLiteral("tishi")};
+}
+
+} // namespace
+
+QString FilePath() {
+    return Paths::SettingsFilePath();
+}
+
+QString SkinPath() {
+    return TIniFile(FilePath()).ReadString(QStringLiteral("Skins"), QStringLiteral("Skins"), {});
+}
+
+void SetSkinPath(const QString& storedPath) {
+    TIniFile(FilePath()).WriteString(QStringLiteral("Skins"), QStringLiteral("Skins"), storedPath);
+}
+
+QString Music() {
+    return TIniFile(FilePath()).ReadString(QStringLiteral("music"), QStringLiteral("music"), {});
+}
+
+void SetMusic(const QString& path) {
+    TIniFile(FilePath()).WriteString(QStringLiteral("music"), QStringLiteral("music"), path);
+}
+
+void DeleteMusic() {
+    TIniFile(FilePath()).DeleteKey(QStringLiteral("music"), QStringLiteral("music"));
+}
+
+bool ShowPanelEnabled() {
+    return TIniFile(FilePath()).ReadBool(kPanelSection, QStringLiteral("yincang"), false);
+}
+
+bool HidePanelEnabled() {
+    return TIniFile(FilePath()).ReadBool(kPanelSection, QStringLiteral("xianshi"), false);
+}
+
+void RecordPanelHidden(bool hidden) {
+    TIniFile ini(FilePath());
+    ini.WriteString(kPanelSection, QStringLiteral("yincang"),
+                    hidden ? QStringLiteral("1") : QStringLiteral("0"));
+    ini.WriteString(kPanelSection, QStringLiteral("xianshi"),
+                    hidden ? QStringLiteral("0") : QStringLiteral("1"));
+}
+
+bool FlagSet(Flag flag) {
+    TRegistry registry;
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    const bool open = registry.OpenKey(KeyOf(flag).path, false);
+    registry.CloseKey();
+    return open;
+}
+
+void SetFlag(Flag flag, bool on) {
+    const FlagKey key = KeyOf(flag);
+    TRegistry registry;
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    if (!on) {
+        registry.DeleteKey(key.path);
+        return;
+    }
+    if (!registry.OpenKey(key.path, true))
+        throw ERegistryException(QStringLiteral("Failed to set data for '%1'").arg(key.valueName));
+    registry.WriteString(key.valueName, key.value);
+    registry.CloseKey();
+}
+
+} // namespace ZarvoSettings

@@ -1,0 +1,38 @@
+#pragma once
+// The program's preferences: the settings file beside the executable (the executable's path
+// with ".Ini") and two registry keys under the current user whose existence is the setting.
+// Every change is written at once; nothing is written at exit.
+
+#include <QString>
+
+namespace ZarvoSettings {
+
+// The settings file's path (overridable for tests through Paths::SetProgramFolder).
+QString FilePath();
+
+// "Skins"/"Skins": the chosen skin description as stored ("skins\skin1\skin.ini"), or empty.
+QString SkinPath();
+void SetSkinPath(const QString& storedPath);
+
+// "music"/"music": the saved background music, or empty. Deleting removes the key.
+QString Music();
+void SetMusic(const QString& path);
+void DeleteMusic();
+
+// "zhuangtailan": "yincang" enables "显示任务栏", "xianshi" enables "隐藏任务栏"; both read as
+// booleans defaulting to false. Hiding the panel writes yincang "1" and xianshi "0", showing it
+// the opposite.
+bool ShowPanelEnabled();
+bool HidePanelEnabled();
+void RecordPanelHidden(bool hidden);
+
+// The two registry flags: only their existence matters. Creating writes the one value the key
+// carries; removing deletes the key. Failures raise ERegistryException.
+enum class Flag {
+    StayOnTop,     // "\Software\zvwytxsz"
+    AskBeforeExit, // "\Software\zvwytxtcts"
+};
+bool FlagSet(Flag flag);
+void SetFlag(Flag flag, bool on);
+
+} // namespace ZarvoSettings
