@@ -61,8 +61,12 @@ QtMessageHandler gPreviousHandler = nullptr;
 bool IsEngineChatter(const QMessageLogContext& context, const QString& message) {
     if (context.category && QByteArray(context.category).startsWith("qt.webengine"))
         return true;
-    static const QStringList kLines{QStringLiteral("Sandboxing disabled by user."),
-                                    QStringLiteral("No suitable graphics backend found")};
+    static const QStringList kLines{
+        QStringLiteral("Sandboxing disabled by user."),
+        QStringLiteral("No suitable graphics backend found"),
+        // The off-screen platform, when a page asks for focus.
+        QStringLiteral("This plugin does not support raise()"),
+        QStringLiteral("This plugin does not support grabbing the keyboard")};
     // Qt's own note that it made up a runtime folder, seen where none is set (root shells).
     return kLines.contains(message.trimmed()) ||
            message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set"));
