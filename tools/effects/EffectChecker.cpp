@@ -283,14 +283,27 @@ void EffectChecker::Interact(Run* run) {
         if (!run)
             return;
         EffectReport& report = FReports[run->index];
-        QImage after = run->view->grab().toImage();
-        if (IsSingleColour(report.screenshot) && IsSingleColour(after)) {
-            report.blank = true;
-            report.blankColour = report.screenshot.isNull()
-                                     ? QStringLiteral("empty")
-                                     : QColor(report.screenshot.pixel(0, 0)).name();
+        if (!IsSingleColour(report.screenshot) || !IsSingleColour(run->view->grab().toImage())) {
+            Finish(run);
+            return;
         }
-        Finish(run);
+        // A page that is still one colour gets one more look: on a busy machine the first
+        // frames of a slow start can come late.
+        QTimer::singleShot(kLastLookMs, this, [this, slot = run->slot, index = run->index] {
+            Run* run = Live(slot, index);
+            if (!run)
+                return;
+            EffectReport& report = FReports[run->index];
+            QImage last = run->view->grab().toImage();
+            if (IsSingleColour(last)) {
+                report.blank = true;
+                report.blankColour =
+                    last.isNull() ? QStringLiteral("empty") : QColor(last.pixel(0, 0)).name();
+            } else if (IsSingleColour(report.screenshot)) {
+                report.screenshot = last; // the sheet shows the page as it came to be
+            }
+            Finish(run);
+        });
     });
 }
 

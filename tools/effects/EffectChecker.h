@@ -62,6 +62,7 @@ public:
     static constexpr int kLoadTimeoutMs = 15000;
     static constexpr int kDrawPauseMs = 400;
     static constexpr int kAfterClickMs = 400;
+    static constexpr int kLastLookMs = 1500;
 
 private:
     struct Run;
