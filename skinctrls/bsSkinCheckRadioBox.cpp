@@ -247,11 +247,13 @@ void TbsSkinCheckRadioBox::DrawImageAndCaption(TCanvas& canvas, int x, const TRe
     const QString caption = Caption();
     canvas.Brush.Style = bsClear;
     if (!caption.isEmpty()) {
+        // The caption's "&" marks the accelerator, drawn underlined.
         TRect textRect(x, band.Top, band.Right, band.Bottom);
-        DrawTextVCentered(canvas, caption, textRect);
-        const int h = canvas.TextHeight(caption);
-        const int top = band.Top + (band.Height() - h) / 2;
-        focus = TRect(x, top, std::min<int>(x + canvas.TextWidth(caption), band.Right), top + h);
+        canvas.DrawText(caption, textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        TRect measured(x, band.Top, band.Right, band.Bottom);
+        canvas.DrawText(caption, measured, DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
+        const int top = band.Top + (band.Height() - measured.Height()) / 2;
+        focus = TRect(x, top, std::min<int>(measured.Right, band.Right), top + measured.Height());
     }
     if (ShowsFocus() && !focus.IsEmpty()) {
         focus.Inflate(2, 1);
