@@ -1,10 +1,12 @@
 // Gallery section: check boxes and radio buttons (plain, checked, hot, disabled), up-down
-// pairs both ways (hot and pressed halves) and bevels in each shape and in divider mode.
+// pairs both ways (hot and pressed halves), bevels in each shape and in divider mode, and
+// radio groups in one and two columns.
 
 #include "gallery/GalleryRegistry.h"
 
 #include "skinctrls/bsSkinBevel.h"
 #include "skinctrls/bsSkinCheckRadioBox.h"
+#include "skinctrls/bsSkinRadioGroup.h"
 #include "skinctrls/bsSkinUpDown.h"
 
 #include "framework/Forms.h"
@@ -122,8 +124,27 @@ std::vector<TGalleryCell> BevelCells() {
             BevelCell("divider v", bsBox, bsLowered, true)};
 }
 
+TGalleryCell RadioGroupCell(const QString& label, int columns, int itemIndex) {
+    TGalleryCell cell{label, 220, 110, {}};
+    cell.Build = [=](TGalleryContext& ctx) {
+        auto* group = new TbsSkinRadioGroup(ctx.Form);
+        group->SetBounds(0, 0, cell.Width, cell.Height);
+        group->SetCaption(QStringLiteral("Effect kind"));
+        group->SetSkinData(ctx.SkinData);
+        group->SetItems({"Snow", "Stars", "Clock", "Trail", "Banner"});
+        group->SetColumns(columns);
+        group->SetItemIndex(itemIndex);
+    };
+    return cell;
+}
+
+std::vector<TGalleryCell> RadioGroupCells() {
+    return {RadioGroupCell("one column", 1, 0), RadioGroupCell("two columns", 2, 3)};
+}
+
 const bool Registered = GalleryRegistry::Add({40, "Check boxes, radio buttons", CheckRadioCells}) &&
                         GalleryRegistry::Add({41, "Up-down pairs", UpDownCells}) &&
-                        GalleryRegistry::Add({42, "Bevels", BevelCells});
+                        GalleryRegistry::Add({42, "Bevels", BevelCells}) &&
+                        GalleryRegistry::Add({43, "Radio groups", RadioGroupCells});
 
 } // namespace
