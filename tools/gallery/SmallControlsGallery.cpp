@@ -142,9 +142,9 @@ std::vector<TGalleryCell> RadioGroupCells() {
     return {RadioGroupCell("one column", 1, 0), RadioGroupCell("two columns", 2, 3)};
 }
 
-const bool Registered = GalleryRegistry::Add({40, "Check boxes, radio buttons", CheckRadioCells}) &&
-                        GalleryRegistry::Add({41, "Up-down pairs", UpDownCells}) &&
-                        GalleryRegistry::Add({42, "Bevels", BevelCells}) &&
-                        GalleryRegistry::Add({43, "Radio groups", RadioGroupCells});
+const bool Registered = GalleryRegistry::Add({50, "Check boxes, radio buttons", CheckRadioCells}) &&
+                        GalleryRegistry::Add({51, "Up-down pairs", UpDownCells}) &&
+                        GalleryRegistry::Add({52, "Bevels", BevelCells}) &&
+                        GalleryRegistry::Add({53, "Radio groups", RadioGroupCells});
 
 } // namespace
