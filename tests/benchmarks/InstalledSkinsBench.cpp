@@ -2,8 +2,8 @@
 // with skinned controls on a form (what a user waits for after choosing a skin).
 
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinForm.h"
 #include "skinctrls/bsSkinButton.h"
-#include "skinctrls/bsSkinChangeRelay.h"
 #include "skinctrls/bsSkinPanels.h"
 
 #include "framework/Forms.h"
@@ -40,8 +40,8 @@ void SwitchInstalledSkins(benchmark::State& state) {
         return;
     }
     auto form = std::make_unique<TForm>();
+    new TbsBusinessSkinForm(form.get());
     form->SetClientSize(689, 449);
-    InstallSkinChangeRelay(form.get());
     auto* data = new TbsSkinData(form.get());
     auto* box = new TbsSkinGroupBox(form.get());
     box->SetBounds(0, 24, 689, 401);
