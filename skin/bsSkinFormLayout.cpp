@@ -91,8 +91,7 @@ TbsFrameGeometry FitFrameGeometry(const TbsSkinData& d, int W, int H) {
 TRect FitFrameObjectRect(const TbsSkinData& d, const TbsFrameGeometry& g, TRect r) {
     const int dx = g.Dx(), dy = g.Dy();
     const TCorner a = CornerOf(d, g.PW, g.PH, r.TopLeft());
-    // The bottom-right corner is exclusive: its last pixel decides.
-    const TCorner b = CornerOf(d, g.PW, g.PH, TPoint(r.Right - 1, r.Bottom - 1));
+    const TCorner b = CornerOf(d, g.PW, g.PH, r.BottomRight());
     if (a == b && a != NoCorner) {
         r.Offset(a == TopRight || a == BottomRight ? dx : 0, a >= BottomLeft ? dy : 0);
         return r;

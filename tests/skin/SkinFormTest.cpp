@@ -76,7 +76,7 @@ TEST(SkinFrameGeometry, GrowsClientCaptionAndCornersWithTheWindow) {
 
     // Frame-picture objects move with their corner or stretch between two.
     EXPECT_EQ(FitFrameObjectRect(d, g, TRect(292, 2, 298, 8)), TRect(492, 2, 498, 8));
-    EXPECT_EQ(FitFrameObjectRect(d, g, TRect(1, 197, 4, 200)), TRect(1, 397, 4, 400));
+    EXPECT_EQ(FitFrameObjectRect(d, g, TRect(1, 196, 4, 199)), TRect(1, 396, 4, 399));
     EXPECT_EQ(FitFrameObjectRect(d, g, TRect(2, 2, 298, 8)), TRect(2, 2, 498, 8));
     EXPECT_EQ(FitFrameObjectRect(d, g, TRect(100, 100, 120, 110)), TRect(100, 100, 120, 110));
 }
