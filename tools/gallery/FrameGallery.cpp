@@ -7,6 +7,7 @@
 
 #include "skin/bsEffects.h"
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinForm.h"
 #include "skin/bsSkinFormLayout.h"
 #include "skin/bsUtils.h"
 
@@ -520,6 +521,53 @@ TGalleryCell PictureCell(const QString& label, const TBitmap& picture) {
     return cell;
 }
 
+enum class TFrameLook { Plain, RolledUp, Maximized };
+
+// The frame the form frame component paints on a W x H window (inactive: the sheet's
+// windows never have the focus), with its client background and window shape.
+TBitmap FormFrame(TbsSkinData* d, int W, int H, TFrameLook look) {
+    TForm form;
+    form.SetText(CaptionText);
+    form.SetBounds(0, 0, W, H);
+    auto* frame = new TbsBusinessSkinForm(&form);
+    frame->SetSkinData(d);
+    if (look == TFrameLook::Maximized) {
+        frame->SetFrameState(TbsFrameState::Maximized);
+        form.SetBounds(0, 0, W, H);
+    } else if (look == TFrameLook::RolledUp) {
+        frame->SetRolledUp(true);
+    }
+    TBitmap picture(form.Width(), form.Height());
+    TCanvas& c = picture.Canvas();
+    c.Brush.Color = Backdrop;
+    c.FillRect(TRect(0, 0, picture.Width(), picture.Height()));
+    const TRect client = frame->FrameClientRect(form.Width(), form.Height());
+    if (!client.IsEmpty()) {
+        TBitmap inside(client.Width(), client.Height());
+        frame->FrameEraseClient(&inside.Canvas());
+        c.Draw(client.Left, client.Top, inside);
+    }
+    frame->PaintFrame(c);
+    if (const TbsRegion& region = frame->WindowRegion())
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x)
+                if (!region->contains(QPoint(x, y)))
+                    picture.SetPixel(x, y, Backdrop);
+    return picture;
+}
+
+// The form frame component in the default look (plain frame) and in each skin.
+std::vector<TGalleryCell> FormFrameCells(TbsSkinData* data) {
+    TbsSkinData* d = data && !data->SkinEmpty ? data : nullptr;
+    return {
+        PictureCell("form frame, inactive, 420 x 260", FormFrame(d, 420, 260, TFrameLook::Plain)),
+        PictureCell("form frame, inactive, 600 x 180", FormFrame(d, 600, 180, TFrameLook::Plain)),
+        PictureCell("form frame, rolled up", FormFrame(d, 420, 260, TFrameLook::RolledUp)),
+        PictureCell("form frame, maximized (restore buttons)",
+                    FormFrame(d, 420, 260, TFrameLook::Maximized)),
+    };
+}
+
 // Nothing for the default look: a window without a skin has the plain frame.
 std::vector<TGalleryCell> FrameCells(TbsSkinData* data) {
     if (!data || data->SkinEmpty || data->SkinPicture.Empty())
@@ -551,6 +599,14 @@ const bool Registered = [] {
     section.Order = 5;
     section.Title = QStringLiteral("Window frame");
     section.SkinCells = FrameCells;
+    return GalleryRegistry::Add(std::move(section));
+}();
+
+const bool FormFrameRegistered = [] {
+    TGallerySection section;
+    section.Order = 6;
+    section.Title = QStringLiteral("Form frame");
+    section.SkinCells = FormFrameCells;
     return GalleryRegistry::Add(std::move(section));
 }();
 
