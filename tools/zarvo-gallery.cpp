@@ -6,7 +6,7 @@
 // holding skin.ini). Each cell is labelled. Runs on the offscreen platform; no display.
 
 #include "gallery/GalleryRegistry.h"
-#include "skinctrls/ControlsSkinFixture.h"
+#include "fixtures/ControlsSkinFixture.h"
 
 #include "skin/bsSkinData.h"
 

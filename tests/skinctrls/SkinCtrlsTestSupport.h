@@ -2,7 +2,7 @@
 // A form with a skin data component and the skin-change relay, and the fixture skins the
 // skinned-control tests load into it.
 
-#include "ControlsSkinFixture.h"
+#include "fixtures/ControlsSkinFixture.h"
 
 #include "common/TestEnv.h"
 #include "skin/bsSkinForm.h"
