@@ -9,7 +9,7 @@
 #include "SkinSource.h"
 #include "ToolCli.h"
 #include "gallery/GalleryRegistry.h"
-#include "skinctrls/ControlsSkinFixture.h"
+#include "fixtures/ControlsSkinFixture.h"
 
 #include "skin/bsSkinData.h"
 

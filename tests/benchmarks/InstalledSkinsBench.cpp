@@ -2,10 +2,12 @@
 // with skinned controls on a form (what a user waits for after choosing a skin).
 
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinForm.h"
 #include "skinctrls/bsSkinButton.h"
-#include "skinctrls/bsSkinChangeRelay.h"
 #include "skinctrls/bsSkinPanels.h"
 
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
 #include "framework/Forms.h"
 
 #include <QFileInfo>
@@ -40,8 +42,8 @@ void SwitchInstalledSkins(benchmark::State& state) {
         return;
     }
     auto form = std::make_unique<TForm>();
+    new TbsBusinessSkinForm(form.get());
     form->SetClientSize(689, 449);
-    InstallSkinChangeRelay(form.get());
     auto* data = new TbsSkinData(form.get());
     auto* box = new TbsSkinGroupBox(form.get());
     box->SetBounds(0, 24, 689, 401);
@@ -65,3 +67,26 @@ void SwitchInstalledSkins(benchmark::State& state) {
 BENCHMARK(SwitchInstalledSkins)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// Composing the skinned frame (four borders with caption and caption buttons) of the main
+// window's size and of a maximized full-HD window, in each installed skin.
+void ComposeSkinnedFrame(benchmark::State& state) {
+    const QString path = InstalledSkin(int(state.range(0)));
+    if (!QFileInfo::exists(path)) {
+        state.SkipWithError("the installed skins are not staged");
+        return;
+    }
+    TForm form;
+    auto* data = new TbsSkinData(&form);
+    data->LoadSkinFile(path);
+    auto* frame = new TbsBusinessSkinForm(&form);
+    frame->SetSkinData(data);
+    form.SetBounds(0, 0, int(state.range(1)), int(state.range(2)));
+    TBitmap window(form.Width(), form.Height());
+    for (auto _ : state)
+        frame->PaintFrame(window.Canvas());
+}
+BENCHMARK(ComposeSkinnedFrame)
+    ->ArgsProduct({{1, 2, 3, 4, 5, 6}, {689}, {449}})
+    ->ArgsProduct({{1, 3}, {1920}, {1080}})
+    ->Unit(benchmark::kMillisecond);

@@ -3,7 +3,7 @@
 // put controls on, and the paint loop that measures one paint (fetch, off-screen
 // composition, the copy to the screen) of a control.
 
-#include "skinctrls/ControlsSkinFixture.h"
+#include "fixtures/ControlsSkinFixture.h"
 
 #include "skin/bsSkinData.h"
 

@@ -1,6 +1,6 @@
 #include "skinctrls/bsSkinBevel.h"
 
-#include "ControlsSkinFixture.h"
+#include "fixtures/ControlsSkinFixture.h"
 #include "SkinCtrlsTestSupport.h"
 
 #include <gtest/gtest.h>

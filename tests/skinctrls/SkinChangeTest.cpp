@@ -1,5 +1,5 @@
 // A skin change end to end: the skin data's messages reach every skinned control of every
-// form through the form's relay; controls forget their records first and re-apply after.
+// form through the form frame; controls forget their records first and re-apply after.
 
 #include "SkinCtrlsTestSupport.h"
 
@@ -114,9 +114,7 @@ TEST(SkinChange, EveryControlForgetsThenReappliesDepthFirst) {
 TEST(SkinChange, ControlsOnOtherFormsFollowToo) {
     TSkinnedForm owner;
     auto second = std::make_unique<TForm>();
-    InstallSkinChangeRelay(second.get());
-    EXPECT_EQ(InstallSkinChangeRelay(second.get()),
-              second->findChild<TbsSkinChangeRelay*>()); // one relay per form
+    new TbsBusinessSkinForm(second.get());
     auto* button = new TbsSkinButton(second.get());
     button->SetSkinData(owner.Data);
     owner.LoadFixture();
@@ -130,7 +128,7 @@ TEST(SkinChange, ControlsOnOtherFormsFollowToo) {
     EXPECT_NE(late->SkinIndex(), -1);
     EXPECT_EQ(late->FittedClientRect, TRect(4, 4, 96, 26));
 
-    // Without a relay a form's controls keep their index until they next paint.
+    // Without a form frame a form's controls keep their index until they next paint.
     auto third = std::make_unique<TForm>();
     auto* unrelayed = new TbsSkinButton(third.get());
     unrelayed->SetSkinData(owner.Data);

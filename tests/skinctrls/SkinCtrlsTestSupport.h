@@ -2,10 +2,10 @@
 // A form with a skin data component and the skin-change relay, and the fixture skins the
 // skinned-control tests load into it.
 
-#include "ControlsSkinFixture.h"
+#include "fixtures/ControlsSkinFixture.h"
 
 #include "common/TestEnv.h"
-#include "skinctrls/bsSkinChangeRelay.h"
+#include "skin/bsSkinForm.h"
 #include "skinctrls/bsSkinCtrls.h"
 
 #include "framework/Forms.h"
@@ -26,11 +26,11 @@ inline const QString& FixtureSkinPath() {
     return path;
 }
 
-// A form owning a skin data component, with the relay installed.
+// A form owning a skin data component, with a form frame passing skin changes on.
 struct TSkinnedForm {
     TSkinnedForm() : Form(std::make_unique<TForm>()), Data(new TbsSkinData(Form.get())) {
+        new TbsBusinessSkinForm(Form.get());
         Form->SetClientSize(400, 300);
-        InstallSkinChangeRelay(Form.get());
     }
     void LoadFixture() { Data->LoadSkinFile(FixtureSkinPath()); }
     // Shows and activates the form so that its controls can take the focus.

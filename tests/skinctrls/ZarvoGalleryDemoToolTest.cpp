@@ -1,7 +1,7 @@
 // Runs the staged zarvo-gallery and zarvo-demo programs: their options, exit codes and a
 // quiet console.
 
-#include "ControlsSkinFixture.h"
+#include "fixtures/ControlsSkinFixture.h"
 
 #include "common/TestEnv.h"
 #include "common/ToolRun.h"

@@ -4,7 +4,7 @@
 #include "skin/bsSkinData.h"
 #include "skin/bsTrayIcon.h"
 #include "skinctrls/bsSkinButton.h"
-#include "skinctrls/bsSkinChangeRelay.h"
+#include "skin/bsSkinForm.h"
 #include "skinctrls/bsSkinPanels.h"
 
 #include "framework/Menus.h"
@@ -76,7 +76,9 @@ TSkinDemoForm::TSkinDemoForm(QObject* owner, const QString& skinFolder) : TForm(
     SetIcon(DemoIcon());
 
     SkinData = new TbsSkinData(this);
-    InstallSkinChangeRelay(this);
+    // The skinned frame draws the window and passes skin changes on to the controls.
+    auto* frame = new TbsBusinessSkinForm(this);
+    frame->SetSkinData(SkinData);
     if (!skinFolder.isEmpty()) {
         try {
             SkinData->LoadSkinFile(QDir(skinFolder).filePath(QStringLiteral("skin.ini")));

@@ -7,6 +7,8 @@
 
 #include "skin/bsEffects.h"
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinForm.h"
+#include "skin/bsSkinFormLayout.h"
 #include "skin/bsUtils.h"
 
 #include "framework/Bitmap.h"
@@ -23,11 +25,9 @@ namespace {
 const TColor Backdrop = RGB(248, 248, 250);
 const QString CaptionText = QStringLiteral("zarvo网页特效2008 qirra版");
 
-// Caption commands a window offers (the form's border icons).
-enum : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biRollUp = 8, biTray = 16 };
-constexpr unsigned AllIcons = biSystemMenu | biMinimize | biMaximize | biRollUp | biTray;
 // The main window: system menu, minimize and minimize to tray.
-constexpr unsigned MainWindowIcons = biSystemMenu | biMinimize | biTray;
+constexpr TbsBorderIcons AllIcons = DefaultFrameBorderIcons | biMinimizeToTray;
+constexpr TbsBorderIcons MainWindowIcons = biSystemMenu | biMinimize | biMinimizeToTray;
 
 enum class TState { Normal, Hot, Down, Disabled, Restored };
 
@@ -35,40 +35,7 @@ TPoint Moved(TPoint p, int dx, int dy) {
     return TPoint(p.X + dx, p.Y + dy);
 }
 
-TRect Grown(TRect r, int dx, int dy) {
-    r.Right += dx;
-    r.Bottom += dy;
-    return r;
-}
-
 // ---------------------------------------------------------------- the frame
-
-// The frame description fitted to W x H.
-struct TFitted {
-    int W = 0, H = 0, PW = 0, PH = 0;
-    TPoint LT, RT, LB, RB;
-    TRect Client, Caption, Buttons, Mask;
-};
-
-TFitted Fit(const TbsSkinData& d, int W, int H) {
-    TFitted f;
-    f.W = W;
-    f.H = H;
-    f.PW = d.SkinPicture.Width();
-    f.PH = d.SkinPicture.Height();
-    const int dx = W - f.PW, dy = H - f.PH;
-    f.LT = d.LeftTopPoint;
-    f.RT = Moved(d.RightTopPoint, dx, 0);
-    f.LB = Moved(d.LeftBottomPoint, 0, dy);
-    f.RB = Moved(d.RightBottomPoint, dx, dy);
-    f.Client = Grown(d.ClientRect, dx, dy);
-    f.Caption = d.CaptionRect.IsEmpty() ? d.CaptionRect : Grown(d.CaptionRect, dx, 0);
-    f.Buttons = d.ButtonsRect;
-    if (!f.Buttons.IsEmpty() && f.Buttons.Left > f.PW / 2)
-        f.Buttons.Offset(dx, 0);
-    f.Mask = Grown(d.MaskRectArea, dx, dy);
-    return f;
-}
 
 // One frame object as the frame lays it out.
 struct TObject {
@@ -102,141 +69,36 @@ std::optional<TbsStdCommand> CommandOf(const TbsDataSkinObject* r) {
     return std::nullopt;
 }
 
-bool Allowed(TbsStdCommand command, unsigned icons) {
-    switch (command) {
-    case TbsStdCommand::cmMinimizeToTray:
-        return icons & biTray;
-    case TbsStdCommand::cmRollUp:
-        return icons & biRollUp;
-    case TbsStdCommand::cmMaximize:
-        return icons & biMaximize;
-    case TbsStdCommand::cmMinimize:
-        return icons & biMinimize;
-    case TbsStdCommand::cmSysMenu:
-        return icons & biSystemMenu;
-    default:
-        return true;
-    }
-}
-
-// Which corner region of the frame picture holds `p` (-1 none): 0 top-left, 1 top-right,
-// 2 bottom-left, 3 bottom-right.
-int CornerRegion(const TbsSkinData& d, int PW, int PH, TPoint p) {
-    const TRect regions[4] = {TRect(0, 0, d.LeftTopPoint.X, d.LeftTopPoint.Y),
-                              TRect(d.RightTopPoint.X, 0, PW, d.RightTopPoint.Y),
-                              TRect(0, d.LeftBottomPoint.Y, d.LeftBottomPoint.X, PH),
-                              TRect(d.RightBottomPoint.X, d.RightBottomPoint.Y, PW, PH)};
-    for (int i = 0; i < 4; ++i) {
-        const TRect& r = regions[i];
-        if (p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom)
-            return i;
-    }
-    return -1;
-}
-
-// Objects drawn in place keep their position, moved with their corner.
-TRect PlaceInFrame(const TbsSkinData& d, const TFitted& f, TRect r) {
-    const int dx = f.W - f.PW, dy = f.H - f.PH;
-    const int a = CornerRegion(d, f.PW, f.PH, r.TopLeft());
-    const int b = CornerRegion(d, f.PW, f.PH, r.BottomRight());
-    if (a == b && a >= 0) {
-        r.Offset(a == 1 || a == 3 ? dx : 0, a >= 2 ? dy : 0);
-        return r;
-    }
-    if (a == 0 && b == 3)
-        return Grown(r, dx, dy);
-    if (a == 0 && b == 1)
-        return Grown(r, dx, 0);
-    if (a == 2 && b == 3) {
-        r.Offset(0, dy);
-        return Grown(r, dx, 0);
-    }
-    if (a == 0 && b == 2)
-        return Grown(r, 0, dy);
-    if (a == 1 && b == 3) {
-        r.Offset(dx, 0);
-        return Grown(r, 0, dy);
-    }
-    return r;
-}
-
-// The caption-button rules and the layout of the frame objects.
-std::vector<TObject> LayOut(const TbsSkinData& d, const TFitted& f, unsigned icons) {
+// The frame objects laid out as the form frame lays them out.
+std::vector<TObject> LayOut(const TbsSkinData& d, const TbsFrameGeometry& f, TbsBorderIcons icons) {
     std::vector<TObject> objects;
-    TObject* caption = nullptr;
+    std::vector<TbsFrameSlot> places;
     for (const auto& record : d.SkinObjects) {
         const TbsDataSkinObject* r = record.get();
         if (dynamic_cast<const TbsDataSkinMenuItem*>(r) ||
             dynamic_cast<const TbsDataSkinMainMenuItem*>(r) ||
             dynamic_cast<const TbsDataSkinMainMenuBarButton*>(r))
             continue;
+        TbsFrameSlot slot;
+        slot.Kind = dynamic_cast<const TbsDataSkinCaption*>(r) ? TbsFrameSlot::Caption
+                    : IsCaptionButton(r)                       ? TbsFrameSlot::CaptionButton
+                                                               : TbsFrameSlot::Other;
+        slot.Command = CommandOf(r);
+        slot.Animation = dynamic_cast<const TbsDataSkinAnimate*>(r) != nullptr;
+        slot.InButtonsArea = r->SkinRectInAPicture;
+        slot.Size = TPoint(r->SkinRect.Width(), r->SkinRect.Height());
+        slot.Rect = r->SkinRect;
+        places.push_back(slot);
         TObject o;
         o.Record = r;
-        o.Rect = r->SkinRect;
-        if (IsCaptionButton(r)) {
-            const auto command = CommandOf(r);
-            if (command && !Allowed(*command, icons)) {
-                o.Enabled = false;
-                o.Visible = !r->SkinRectInAPicture;
-            }
-        }
-        if (!r->SkinRectInAPicture)
-            o.Rect = PlaceInFrame(d, f, o.Rect);
         objects.push_back(o);
     }
-    for (TObject& o : objects)
-        if (dynamic_cast<const TbsDataSkinCaption*>(o.Record))
-            caption = &o;
-
-    const TRect area = !f.Buttons.IsEmpty() ? f.Buttons : f.Caption;
-    if (area.IsEmpty())
-        return objects;
-    auto byCommand = [&](TbsStdCommand command) -> TObject* {
-        for (TObject& o : objects)
-            if (o.Visible && o.Record->SkinRectInAPicture && IsCaptionButton(o.Record) &&
-                CommandOf(o.Record) == command)
-                return &o;
-        return nullptr;
-    };
-    const TbsStdCommand order[] = {TbsStdCommand::cmClose, TbsStdCommand::cmMaximize,
-                                   TbsStdCommand::cmMinimize, TbsStdCommand::cmRollUp,
-                                   TbsStdCommand::cmMinimizeToTray};
-    TObject* sysMenu = byCommand(TbsStdCommand::cmSysMenu);
-    auto size = [](const TObject& o) {
-        return TPoint(o.Record->SkinRect.Width(), o.Record->SkinRect.Height());
-    };
-    if (!d.ButtonsInLeft) {
-        int x = area.Right;
-        for (TbsStdCommand command : order)
-            if (TObject* o = byCommand(command)) {
-                const TPoint s = size(*o);
-                o->Rect = TRect(x - s.X, area.Top, x, area.Top + s.Y);
-                x -= s.X + d.ButtonsOffset;
-            }
-        if (f.Buttons.IsEmpty() && caption)
-            caption->Rect.Right = x + d.ButtonsOffset;
-        if (sysMenu && !f.Caption.IsEmpty()) {
-            const TPoint s = size(*sysMenu);
-            const int top = f.Caption.Top + f.Caption.Height() / 2 - s.Y / 2;
-            sysMenu->Rect = TRect(f.Caption.Left, top, f.Caption.Left + s.X, top + s.Y);
-            if (caption)
-                caption->Rect.Left = sysMenu->Rect.Right;
-        }
-    } else {
-        int x = area.Left;
-        for (TbsStdCommand command : order)
-            if (TObject* o = byCommand(command)) {
-                const TPoint s = size(*o);
-                o->Rect = TRect(x, area.Top, x + s.X, area.Top + s.Y);
-                x += s.X + d.ButtonsOffset;
-            }
-        if (f.Buttons.IsEmpty() && sysMenu) {
-            const TPoint s = size(*sysMenu);
-            sysMenu->Rect = TRect(x, area.Top, x + s.X, area.Top + s.Y);
-            x += s.X + d.ButtonsOffset;
-        }
-        if (f.Buttons.IsEmpty() && caption)
-            caption->Rect.Left = x + d.ButtonsOffset;
+    ApplyCaptionButtonRules(places, icons, false);
+    LayOutFrameSlots(d, f, places);
+    for (size_t i = 0; i < objects.size(); ++i) {
+        objects[i].Rect = places[i].Rect;
+        objects[i].Visible = places[i].Visible;
+        objects[i].Enabled = places[i].Enabled;
     }
     return objects;
 }
@@ -334,14 +196,14 @@ void DrawObject(TBitmap& border, int dy, TbsSkinData& d, const TObject& o, bool 
 void DrawMenuBar(TBitmap& frame, TbsSkinData& d, const TRect& client);
 
 // The frame of W x H, its buttons set for `icons`; `state` applies to every enabled button.
-TBitmap ComposeFrame(TbsSkinData& d, int W, int H, bool active, unsigned icons,
+TBitmap ComposeFrame(TbsSkinData& d, int W, int H, bool active, TbsBorderIcons icons,
                      TState state = TState::Normal, bool menuBar = false) {
     TBitmap frame(W, H);
     frame.Canvas().Brush.Color = Backdrop;
     frame.Canvas().FillRect(TRect(0, 0, W, H));
     if (d.SkinPicture.Empty())
         return frame;
-    const TFitted f = Fit(d, W, H);
+    const TbsFrameGeometry f = FitFrameGeometry(d, W, H);
     const TBitmap& source =
         !active && !d.InactiveSkinPicture.Empty() ? d.InactiveSkinPicture : d.SkinPicture;
     TBitmap left, top, right, bottom;
@@ -394,17 +256,12 @@ TBitmap ComposeFrame(TbsSkinData& d, int W, int H, bool active, unsigned icons,
     c.Draw(W - right.Width(), top.Height(), right);
     c.Draw(0, H - bottom.Height(), bottom);
     // The window shape: everything outside it shows the sheet.
-    if (!d.SkinMask.Empty()) {
-        const TRect maskRect = d.MaskRectArea;
-        const TbsRegion region =
-            CreateSkinRegion(d.LeftTopPoint, d.RightTopPoint, d.LeftBottomPoint, d.RightBottomPoint,
-                             maskRect, f.LT, f.RT, f.LB, f.RB, f.Mask, d.SkinMask, W, H);
-        if (region)
-            for (int y = 0; y < H; ++y)
-                for (int x = 0; x < W; ++x)
-                    if (!region->contains(QPoint(x, y)))
-                        frame.SetPixel(x, y, Backdrop);
-    }
+    TbsFrameMaskStrips strips;
+    if (const TbsRegion region = BuildFrameRegion(d, f, strips))
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                if (!region->contains(QPoint(x, y)))
+                    frame.SetPixel(x, y, Backdrop);
     return frame;
 }
 
@@ -504,6 +361,53 @@ TGalleryCell PictureCell(const QString& label, const TBitmap& picture) {
     return cell;
 }
 
+enum class TFrameLook { Plain, RolledUp, Maximized };
+
+// The frame the form frame component paints on a W x H window (inactive: the sheet's
+// windows never have the focus), with its client background and window shape.
+TBitmap FormFrame(TbsSkinData* d, int W, int H, TFrameLook look) {
+    TForm form;
+    form.SetText(CaptionText);
+    form.SetBounds(0, 0, W, H);
+    auto* frame = new TbsBusinessSkinForm(&form);
+    frame->SetSkinData(d);
+    if (look == TFrameLook::Maximized) {
+        frame->SetFrameState(TbsFrameState::Maximized);
+        form.SetBounds(0, 0, W, H);
+    } else if (look == TFrameLook::RolledUp) {
+        frame->SetRolledUp(true);
+    }
+    TBitmap picture(form.Width(), form.Height());
+    TCanvas& c = picture.Canvas();
+    c.Brush.Color = Backdrop;
+    c.FillRect(TRect(0, 0, picture.Width(), picture.Height()));
+    const TRect client = frame->FrameClientRect(form.Width(), form.Height());
+    if (!client.IsEmpty()) {
+        TBitmap inside(client.Width(), client.Height());
+        frame->FrameEraseClient(&inside.Canvas());
+        c.Draw(client.Left, client.Top, inside);
+    }
+    frame->PaintFrame(c);
+    if (const TbsRegion& region = frame->WindowRegion())
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x)
+                if (!region->contains(QPoint(x, y)))
+                    picture.SetPixel(x, y, Backdrop);
+    return picture;
+}
+
+// The form frame component in the default look (plain frame) and in each skin.
+std::vector<TGalleryCell> FormFrameCells(TbsSkinData* data) {
+    TbsSkinData* d = data && !data->SkinEmpty ? data : nullptr;
+    return {
+        PictureCell("form frame, inactive, 420 x 260", FormFrame(d, 420, 260, TFrameLook::Plain)),
+        PictureCell("form frame, inactive, 600 x 180", FormFrame(d, 600, 180, TFrameLook::Plain)),
+        PictureCell("form frame, rolled up", FormFrame(d, 420, 260, TFrameLook::RolledUp)),
+        PictureCell("form frame, maximized (restore buttons)",
+                    FormFrame(d, 420, 260, TFrameLook::Maximized)),
+    };
+}
+
 // Nothing for the default look: a window without a skin has the plain frame.
 std::vector<TGalleryCell> FrameCells(TbsSkinData* data) {
     if (!data || data->SkinEmpty || data->SkinPicture.Empty())
@@ -529,6 +433,14 @@ const bool Registered = [] {
     section.Order = 5;
     section.Title = QStringLiteral("Window frame");
     section.SkinCells = FrameCells;
+    return GalleryRegistry::Add(std::move(section));
+}();
+
+const bool FormFrameRegistered = [] {
+    TGallerySection section;
+    section.Order = 6;
+    section.Title = QStringLiteral("Form frame");
+    section.SkinCells = FormFrameCells;
     return GalleryRegistry::Add(std::move(section));
 }();
 

@@ -1,0 +1,258 @@
+#pragma once
+// TbsBusinessSkinForm: the skinned window frame. Dropped on a form, it takes over the window
+// around the client area (the framework's frame hook): it fits the client area to the skin,
+// paints the frame with its caption and caption buttons (the frame objects), shapes the
+// window with the skin's mask, answers its own hit test and hands moving and sizing to the
+// window manager, keeps its own frame state (maximize to the work area, minimize, parking,
+// roll-up), snaps to the work-area edges, fades the window in, paints the client background
+// and passes skin changes on to every skinned control of the form.
+//
+// Without a skin it draws the plain frame; a form without border gets no frame at all.
+// Geometry lives in skin/bsSkinFormLayout.h as pure functions.
+
+#include "skin/bsSkinFormLayout.h"
+#include "skin/bsSkinFormObjects.h"
+
+#include "framework/Font.h"
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+
+#include <QPoint>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+class TbsSkinData;
+
+enum class TbsFrameState { Normal, Minimized, Maximized };
+
+// What the frame needs of a tray icon component (minimize to tray, restore, its menu).
+class TbsFrameTrayLink {
+public:
+    virtual ~TbsFrameTrayLink() = default;
+    virtual void SetMinimizingToTray(bool value) = 0;
+    virtual void ShowTrayIcon() = 0;
+    virtual void HideTrayIcon() = 0;
+    virtual void RestoreMainWindow() = 0;
+    virtual bool HasPopupMenu() const = 0;
+    // Gives the icon the frame's tray menu; `restore` is its restore action.
+    virtual void SetTrayMenu(TPopupMenu* menu, std::function<void()> restore) = 0;
+};
+
+using TbsFrameObjectEvent = std::function<void(const QString& IDName)>;
+using TbsFrameObjectMouseEvent = std::function<void(const QString& IDName, int X, int Y,
+                                                    const TRect& ObjectRect, TMouseButton Button)>;
+using TbsFrameObjectMoveEvent =
+    std::function<void(const QString& IDName, int X, int Y, const TRect& ObjectRect)>;
+using TbsFrameObjectPaintEvent =
+    std::function<void(const QString& IDName, TCanvas* Canvas, const TRect& ObjectRect)>;
+
+class TbsBusinessSkinForm : public TComponent, public TFormFrameHook {
+    Q_OBJECT
+public:
+    static constexpr int TrackingInterval = 50;
+    static constexpr int MorphInterval = 20;
+    static constexpr int AnimationInterval = 25;
+
+    // Owned by the form; installs itself as the form's frame and shortcut handler.
+    explicit TbsBusinessSkinForm(TForm* form);
+    ~TbsBusinessSkinForm() override;
+
+    TForm* Form() const { return FForm; }
+
+    // --- Skin
+    TbsSkinData* SkinData() const { return FSkinData; }
+    // Applies the skin at once.
+    void SetSkinData(TbsSkinData* value);
+    TbsSkinData* MenusSkinData() const { return FMenusSkinData; }
+    void SetMenusSkinData(TbsSkinData* value) { FMenusSkinData = value; }
+    bool SkinActive() const { return FSkinActive; }
+
+    // --- Caption commands
+    TbsBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TbsBorderIcons value);
+    bool HideCaptionButtons() const { return FHideCaptionButtons; }
+    void SetHideCaptionButtons(bool value);
+    TPopupMenu* SystemMenu() const { return FSystemMenu; }
+    void SetSystemMenu(TPopupMenu* menu) { FSystemMenu = menu; }
+    bool UseDefaultSysMenu = true;
+    bool ShowIcon = false;
+    TFont DefCaptionFont;
+    TFont DefInActiveCaptionFont;
+
+    // --- Tray
+    TbsFrameTrayLink* TrayIcon() const;
+    void SetTrayIcon(QObject* trayIcon);
+    bool AlwaysShowInTray = false;
+    bool AlwaysMinimizeToTray = false;
+
+    // --- Window
+    int MinWidth = 0;
+    int MinHeight = 0;
+    bool MaximizeOnFullScreen = false;
+    bool Magnetic = false;
+    int MagneticSize = 5;
+    bool AlphaBlend = false;
+    bool AlphaBlendAnimation = false;
+    int AlphaBlendValue = 200;
+    TBitmap LogoBitMap;
+    bool LogoBitMapTransparent = false;
+
+    // --- State and commands
+    TbsFrameState FrameState() const { return FFrameState; }
+    void SetFrameState(TbsFrameState state);
+    bool RolledUp() const { return FRolledUp; }
+    void SetRolledUp(bool value);
+    bool RolledUpWhileMaximized() const { return FRolledUpWhileMaximized; }
+    TRect RestoreBounds() const { return FRestoreBounds; }
+    void MinimizeToTray();
+    void RestoreFromTray();
+    // The system-menu items, built fresh.
+    TMenuItem* GetSystemMenu();
+    // Opens the system menu at the screen point.
+    void PopupSystemMenu(int x, int y);
+    void CloseForm();
+    // Runs a caption command (what a std button or animation does on a click).
+    void RunCommand(TbsStdCommand command);
+    // Opens menu items below a window rectangle; when the menu closes, SkinMenuClosed.
+    void PopupMenuBelow(TMenuItem* items, const TRect& rect);
+    // A menu of this frame closed: the pressed menu button is released.
+    void SkinMenuClosed();
+    void RepaintFrame();
+    void RedrawObject(TbsActiveSkinObject* object);
+
+    // --- Geometry
+    int MinFrameWidth() const;
+    int MinFrameHeight() const;
+    // The fitted geometry of the current size (valid with a skin).
+    const TbsFrameGeometry& Geometry() const { return FGeometry; }
+    bool HasBorder() const;
+    bool Sizeable() const;
+    bool FormActive() const;
+    // The frame's hit-test code at a window point.
+    int HitTest(TPoint p) const;
+    // The frame's current window region; none without a mask.
+    const TbsRegion& WindowRegion() const { return FRegion; }
+
+    // --- Frame objects
+    const std::vector<std::unique_ptr<TbsActiveSkinObject>>& FrameObjects() const {
+        return FObjects;
+    }
+    TbsActiveSkinObject* ObjectByName(const QString& idName) const;
+    int HotObject() const { return FHotObject; }
+    int PressedObject() const { return FPressedObject; }
+    // Makes the object under the window point hot (or none).
+    void TrackObjects(TPoint p);
+    // One tick of the morph and animation timers (also run by the timers).
+    void MorphTick();
+    void AnimationTick();
+    void StartMorphTimer();
+    void StartAnimationTimer();
+    bool MorphTimerRunning() const { return FMorphTimer.isActive(); }
+    bool AnimationTimerRunning() const { return FAnimationTimer.isActive(); }
+
+    // Paints the whole frame (borders with their objects) onto a canvas of the window's
+    // size; the client area is left alone.
+    void PaintFrame(TCanvas& canvas);
+    // The four border images of the skinned frame with the objects on them.
+    void ComposeSkinBorders(TBitmap& left, TBitmap& top, TBitmap& right, TBitmap& bottom);
+
+    // --- The skin-change relay: every skin client of the form bound to `skinData` (all of
+    // them when it is null) forgets or applies its record, depth first.
+    void RelaySkinChange(QEvent::Type message, TbsSkinData* skinData);
+
+    // --- Frame hook
+    bool FrameEvent(QEvent* event) override;
+    TRect FrameClientRect(int width, int height) override;
+    bool FrameEraseClient(TCanvas* canvas) override;
+
+    TNotifyEvent OnChangeSkinData;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeActivate;
+    TNotifyEvent OnChangeRollUpState;
+    TNotifyEvent OnMinimizeToTray;
+    TNotifyEvent OnRestoreFromTray;
+    TbsFrameObjectEvent OnMouseEnterEvent;
+    TbsFrameObjectEvent OnMouseLeaveEvent;
+    TbsFrameObjectMouseEvent OnMouseDownEvent;
+    TbsFrameObjectMouseEvent OnMouseUpEvent;
+    TbsFrameObjectMoveEvent OnMouseMoveEvent;
+    TbsFrameObjectPaintEvent OnPaintEvent;
+
+private:
+    friend class TbsActiveSkinObject;
+    void ApplySkin();
+    void CreateObjects();
+    void CreatePlainButtons();
+    void FreeObjects();
+    void ApplyCaptionButtonRules();
+    void FitToSize();
+    void LayOutObjects();
+    void UpdateRegion();
+    void UpdateCaptionActive();
+    void ResetObjects();
+    void StopTimers();
+    bool IsMainForm() const;
+    bool ToolWindow() const;
+    TbsPlainFrameMetrics PlainMetrics() const;
+    TbsHitTestState HitState(TPoint p) const;
+    void PaintPlainFrame(TCanvas& canvas);
+    void EraseSkinClient(TCanvas& canvas, const TRect& client);
+    void Maximize();
+    void Minimize();
+    void Restore();
+    void ParkMinimized();
+    void DoubleClickCaption();
+    void ApplyMinimumSize();
+    void StartFade();
+    void FadeTick();
+    // Mouse events of the window around the client area.
+    bool FrameMouse(QMouseEvent* event);
+    void BeginSystemMoveOrResize(int code);
+    void UpdateCursor(int code);
+    TMenuItem* AddSystemItem(TMenuItem* root, int index, const QString& name);
+
+    TForm* FForm;
+    QPointer<TbsSkinData> FSkinData;
+    QPointer<TbsSkinData> FMenusSkinData;
+    QPointer<TPopupMenu> FSystemMenu;
+    QPointer<QObject> FTrayIcon;
+    TPopupMenu* FDefaultSystemMenu;
+    TPopupMenu* FTrayMenu;
+    bool FSkinActive = false;
+    TbsBorderIcons FBorderIcons = DefaultFrameBorderIcons;
+    bool FHideCaptionButtons = false;
+
+    TbsFrameState FFrameState = TbsFrameState::Normal;
+    bool FRolledUp = false;
+    bool FRolledUpWhileMaximized = false;
+    int FRollUpHeight = 0;
+    TRect FRestoreBounds;
+    bool FInSizeMove = false;
+    TPoint FMaximizedAt;
+    // A left press on the caption: the move starts when the mouse moves.
+    bool FCaptionPress = false;
+    QPoint FCaptionPressPoint;
+    bool FSettingBounds = false;
+
+    TbsFrameGeometry FGeometry;
+    TRect FPlainCaptionArea;
+    TbsFrameMaskStrips FMaskStrips;
+    TbsRegion FRegion;
+
+    std::vector<std::unique_ptr<TbsActiveSkinObject>> FObjects;
+    int FHotObject = -1;
+    int FPreviousHotObject = -1;
+    int FPressedObject = -1;
+
+    QTimer FTrackingTimer;
+    QTimer FMorphTimer;
+    QTimer FAnimationTimer;
+    QTimer FFadeTimer;
+    std::vector<int> FFadeSteps;
+    size_t FFadeStep = 0;
+};
+
+// The frame component of a form, or nullptr.
+TbsBusinessSkinForm* FindSkinForm(const QWidget* form);
