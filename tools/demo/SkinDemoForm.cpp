@@ -2,9 +2,9 @@
 
 #include "skin/bsMessages.h"
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinForm.h"
 #include "skin/bsTrayIcon.h"
 #include "skinctrls/bsSkinButton.h"
-#include "skin/bsSkinForm.h"
 #include "skinctrls/bsSkinPanels.h"
 
 #include "framework/Menus.h"
