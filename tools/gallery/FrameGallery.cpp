@@ -31,10 +31,6 @@ constexpr TbsBorderIcons MainWindowIcons = biSystemMenu | biMinimize | biMinimiz
 
 enum class TState { Normal, Hot, Down, Disabled, Restored };
 
-TPoint Moved(TPoint p, int dx, int dy) {
-    return TPoint(p.X + dx, p.Y + dy);
-}
-
 // ---------------------------------------------------------------- the frame
 
 // One frame object as the frame lays it out.
