@@ -60,8 +60,10 @@ void TbsSkinMenu::BeginOpening(QWidget* opener, TbsSkinData* skinData) {
     FFreshOpen = !FEngineActive;
     FOpener = opener;
     if (!FLevels.empty()) {
-        // The new menu replaces the open one; the opener just recorded hears the close.
+        // The new menu replaces the open one; the opener just recorded hears the close,
+        // and stays the opener of the new menu so that it hears that one close too.
         CloseLevels(0);
+        FOpener = opener;
     }
     FWorkArea = GetMonitorWorkArea(FHostForm, true);
     FSkinData = skinData;
@@ -305,7 +307,8 @@ bool TbsSkinMenu::eventFilter(QObject* watched, QEvent* event) {
             key->accept(); // deliver it as a key press, which the menu takes
             return true;
         }
-        MenuKeyDown(Innermost(), key->key());
+        if (!KeyPreview || !KeyPreview(key->key()))
+            MenuKeyDown(Innermost(), key->key());
         return true;
     }
     if (type == QEvent::KeyRelease)

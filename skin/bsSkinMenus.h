@@ -246,6 +246,9 @@ public:
     void CloseLevels(int level);
     // A key while a menu is open, for the innermost window.
     void MenuKeyDown(TbsSkinPopupWindow* window, int key);
+    // Sees every key press while a menu is open before the innermost window does; true
+    // when it used the key. The menu bar moves along its items with it.
+    std::function<bool(int key)> KeyPreview;
 
     bool EngineActive() const { return FEngineActive; }
     int LevelCount() const { return static_cast<int>(FLevels.size()); }
