@@ -2,7 +2,6 @@
 
 #include "skin/bsMessages.h"
 #include "skin/bsSkinData.h"
-#include "skin/bsSkinForm.h"
 #include "skin/bsTrayIcon.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
@@ -76,9 +75,8 @@ TSkinDemoForm::TSkinDemoForm(QObject* owner, const QString& skinFolder) : TForm(
     SetIcon(DemoIcon());
 
     SkinData = new TbsSkinData(this);
-    // The skinned frame draws the window and passes skin changes on to the controls.
-    auto* frame = new TbsBusinessSkinForm(this);
-    frame->SetSkinData(SkinData);
+    // The skin is loaded before the controls are made; each applies it when it is bound.
+    // (The skinned frame comes once it keeps the client size the window asks for.)
     if (!skinFolder.isEmpty()) {
         try {
             SkinData->LoadSkinFile(QDir(skinFolder).filePath(QStringLiteral("skin.ini")));
