@@ -4,7 +4,6 @@
 #include "framework/ControlsTestSupport.h"
 
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QWheelEvent>
@@ -184,24 +183,4 @@ TEST(SkinMemo, FramedMemoLocksAndDrawsItsFrame) {
     EXPECT_EQ(memo->Text(), QStringLiteral("abc"));
     c.Copy();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("abc"));
-}
-
-// A right click opens the memo's menu skinned, in the memo's skin; its copy acts on it.
-TEST_F(MemoFixture, TheContextMenuOpensSkinnedAndCopies) {
-    skinned.Data->LoadSkinFile(BoxesTest::BoxesSkinPath());
-    memo->SetSkinData(skinned.Data);
-    memo->SetText(QStringLiteral("雪花飘飘"));
-    memo->SetSelStart(0);
-    memo->SetSelLength(2);
-    QGuiApplication::clipboard()->clear();
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10), QPoint(150, 120));
-    QCoreApplication::sendEvent(memo->Editor()->viewport(), &click);
-    TbsSkinPopupWindow* window = BoxesTest::OpenPopupWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(window->IsSkinned());
-    EXPECT_EQ(window->Engine()->Opener(), memo);
-    window->Engine()->ChooseItem(window, 3); // 复制
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("雪花"));
-    BoxesTest::RunDeferredDeletes();
-    EXPECT_EQ(memo->EditMenu(), nullptr);
 }
