@@ -351,6 +351,10 @@ TbsSkinMenuFormLink TbsSkinPopupMenu::FormLink() const {
     TbsSkinMenuFormLink link;
     if (form && FormLookup())
         link = FormLookup()(form);
+    if (!link.Engine) {
+        link = TbsSkinMenuFormLink();
+        link.Engine = FFallbackEngine;
+    }
     if (!link.Engine)
         return link;
     if (FSkinData)

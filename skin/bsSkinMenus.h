@@ -15,9 +15,13 @@
 //   popupMenu.Popup(x, y)
 //       opens a TbsSkinPopupMenu at a screen point through the engine of its form; the
 //       form is found through the lookup the form frame installs (SetSkinMenuFormLookup).
-//       A form the lookup knows nothing about opens nothing.
+//       A form the lookup knows nothing about opens nothing (but see the fallback).
 //   popupMenu.PopupThrough(engine, x, y)
 //       opens through a given engine: for forms without a frame, and for tests.
+//   popupMenu.SetFallbackEngine(engine)
+//       the engine Popup and PopupFromEdit use while the lookup gives the form no frame
+//       engine; the consumers on forms without a frame (the edits' context menu, the tray
+//       icon) give their menus one of their own. A frame engine always takes precedence.
 //
 // While a menu is open the engine watches the application's events through one event
 // filter: key presses go to MenuKeyDown of the innermost window (so nobody else needs to
@@ -334,6 +338,10 @@ public:
     // The form whose engine opens the menu; by default the owner (or the owner's owner).
     QWidget* TargetForm() const { return FTargetForm; }
     void SetTargetForm(QWidget* form) { FTargetForm = form; }
+    // Opens the menu when the form has no frame engine (not owned; cleared when destroyed).
+    // It opens with the menu's own SkinData.
+    TbsSkinMenu* FallbackEngine() const { return FFallbackEngine; }
+    void SetFallbackEngine(TbsSkinMenu* engine) { FFallbackEngine = engine; }
 
     // Fires OnPopup and opens at the screen point through the form's engine.
     void Popup(int x, int y) override;
@@ -353,4 +361,5 @@ private:
 
     QPointer<TbsSkinData> FSkinData;
     QPointer<QWidget> FTargetForm;
+    QPointer<TbsSkinMenu> FFallbackEngine;
 };

@@ -1,5 +1,7 @@
 #include "skin/bsTrayIcon.h"
 
+#include "skin/bsSkinMenus.h"
+
 #include "platform/Gbk.h"
 
 #include "framework/Forms.h"
@@ -45,7 +47,8 @@ QString TrayTipText(const QString& hint, bool showHint) {
 }
 
 TbsTrayIcon::TbsTrayIcon(QObject* owner)
-    : TComponent(owner), FTray(std::make_unique<QSystemTrayIcon>()) {
+    : TComponent(owner), FTray(std::make_unique<QSystemTrayIcon>()),
+      FMenuEngine(new TbsSkinMenu(this)) {
     FClickTimer.setSingleShot(false);
     FClickTimer.setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
     connect(&FClickTimer, &QTimer::timeout, this,
@@ -346,6 +349,13 @@ void TbsTrayIcon::PopupAtCursor() {
     if (form && form->isVisible())
         form->activateWindow();
     menu->SetPopupComponent(this);
+    // Until the owner form has a frame whose engine takes over, the icon's own engine
+    // opens a skinned menu, on the owner form (shown or hidden in the tray).
+    auto* skinned = qobject_cast<TbsSkinPopupMenu*>(menu);
+    if (skinned && !skinned->FallbackEngine()) {
+        FMenuEngine->SetHostForm(form);
+        skinned->SetFallbackEngine(FMenuEngine);
+    }
     QPoint p = QCursor::pos();
     menu->Popup(p.x(), p.y());
 }

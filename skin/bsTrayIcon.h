@@ -23,6 +23,7 @@
 #include <memory>
 
 class QSystemTrayIcon;
+class TbsSkinMenu;
 class TForm;
 class TImageList;
 class TPopupMenu;
@@ -70,7 +71,9 @@ public:
     // Off: mouse notifications are ignored (no events, no menu).
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value) { FEnabled = value; }
-    // Not owned; cleared when the menu is destroyed. Opened through its virtual Popup.
+    // Not owned; cleared when the menu is destroyed. Opened through its virtual Popup; a
+    // skinned popup menu without an engine of its own opens through the icon's engine
+    // while its form has no frame.
     TPopupMenu* PopupMenu() const;
     void SetPopupMenu(TPopupMenu* menu);
     bool PopupByLeftButton = false;
@@ -143,6 +146,7 @@ private:
     void WatchTrayAvailability();
 
     std::unique_ptr<QSystemTrayIcon> FTray;
+    TbsSkinMenu* FMenuEngine; // owned (a child)
     QIcon FIcon;
     bool FIconVisible = true;
     QString FHint;

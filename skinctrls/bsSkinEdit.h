@@ -29,7 +29,7 @@ public:
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool value);
     // The context menu built last (owned; at most one).
-    TPopupMenu* EditMenu() const { return FEditMenu.data(); }
+    TbsEditPopupMenu* EditMenu() const { return FEditMenu.data(); }
     // The left button is held in the edit.
     bool Down() const { return FDown; }
 
@@ -53,7 +53,7 @@ private:
     bool FSeeThrough = false;
     bool FReadOnly = false;
     bool FDown = false;
-    QPointer<TPopupMenu> FEditMenu;
+    QPointer<TbsEditPopupMenu> FEditMenu;
 };
 
 class TbsSkinCustomEdit : public TbsCustomEdit, public TbsSkinClient {

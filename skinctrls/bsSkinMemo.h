@@ -36,7 +36,7 @@ public:
     void SetVScrollBar(TbsSkinScrollBar* bar);
 
     bool MouseInside() const { return FMouseInside; }
-    TPopupMenu* EditMenu() const { return FEditMenu.data(); }
+    TbsEditPopupMenu* EditMenu() const { return FEditMenu.data(); }
     virtual TbsEditCommands EditCommands();
 
     // Puts the memo's scroll state into the bound bars.
@@ -82,7 +82,7 @@ private:
     bool FUseSkinFont = true;
     bool FMouseInside = false;
     QPointer<TbsSkinScrollBar> FVScrollBar;
-    QPointer<TPopupMenu> FEditMenu;
+    QPointer<TbsEditPopupMenu> FEditMenu;
 };
 
 class TbsSkinMemo2 : public TbsSkinMemoBase {

@@ -4,6 +4,8 @@
 
 #include "SkinCtrlsTestSupport.h"
 
+#include "skin/bsSkinMenus.h"
+
 namespace BoxesTest {
 
 constexpr TColor EditFontColor = 0x00502010;
@@ -35,6 +37,13 @@ inline TControlsSkin BoxesSkin() {
         .Set("edit", "activeskinrect", "0,25,75,50")
         .Set("edit", "buttonrect", "55,4,71,21")
         .Set("edit", "activebuttonrect", "55,29,71,46");
+    // Popup menus framed by the panel picture (120 x 100, 4-pixel border).
+    skin.Set("POPUPWINDOW", "windowpictureindex", "8")
+        .Set("POPUPWINDOW", "lefttoppoint", "4,4")
+        .Set("POPUPWINDOW", "righttoppoint", "116,4")
+        .Set("POPUPWINDOW", "leftbottompoint", "4,96")
+        .Set("POPUPWINDOW", "rightbottompoint", "116,96")
+        .Set("POPUPWINDOW", "itemsrect", "4,4,116,96");
     skin.AddControl("memo", "memo");
     AddFrame(skin, "memo")
         .Set("memo", "bgcolor", "0x00F0E0D0")
@@ -58,6 +67,20 @@ inline TControlsSkin BoxesSkin() {
         .Set("combobox", "itemtextrect", "0,0,51,17")
         .Set("combobox", "listboxname", "listbox");
     return skin;
+}
+
+// The popup window of a menu open on the screen, or null.
+inline TbsSkinPopupWindow* OpenPopupWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<TbsSkinPopupWindow*>(widget); window && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+// Runs the deferred deletions (closed menu windows, menus that freed themselves).
+inline void RunDeferredDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
 }
 
 inline const QString& BoxesSkinPath() {

@@ -3,6 +3,7 @@
 #include "BoxesTestSupport.h"
 #include "framework/ControlsTestSupport.h"
 
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
@@ -197,4 +198,19 @@ TEST_F(ComboFixture, TheDroppedListFollowsTheMouseAndAClickPicks) {
     Click(skinned.Form->ClientArea(), QPoint(300, 200));
     EXPECT_FALSE(combo->DroppedDown());
     EXPECT_EQ(combo->ItemIndex(), 3);
+}
+
+// The box's edit has no skin of its own: its context menu takes the box's skin.
+TEST_F(ComboFixture, TheEditsContextMenuOpensInTheBoxsSkin) {
+    skinned.Data->LoadSkinFile(BoxesTest::BoxesSkinPath());
+    combo->SetSkinData(skinned.Data);
+    EditStyle();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(180, 140));
+    QCoreApplication::sendEvent(combo->InnerEdit()->Editor(), &click);
+    TbsSkinPopupWindow* window = BoxesTest::OpenPopupWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->IsSkinned());
+    EXPECT_EQ(window->Engine()->SkinData(), skinned.Data);
+    window->Engine()->CloseMenus();
+    BoxesTest::RunDeferredDeletes();
 }

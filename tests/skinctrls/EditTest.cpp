@@ -4,6 +4,7 @@
 #include "framework/ControlsTestSupport.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -114,4 +115,74 @@ TEST_F(EditFixture, EnterRaisesOnlyTheKeyPressAndTheLockDropsEditing) {
     edit->EditCommands().Undo();
     EXPECT_EQ(edit->Text(), QStringLiteral("雪"));
     delete menu;
+}
+
+// The context menu opens through the menu engine in the edit's skin (the form has no
+// frame, so through the menu's own engine): at the mouse, or at the edit's centre for the
+// keyboard. A command acts on the edit, and the menu frees itself after it.
+TEST_F(EditFixture, TheContextMenuOpensSkinnedAndActsOnTheEdit) {
+    SkinIt();
+    edit->SetText(QStringLiteral("雪花飘落"));
+    edit->SetSelStart(1);
+    edit->SetSelLength(2);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(200, 150));
+    QCoreApplication::sendEvent(Editor(), &click);
+    TbsSkinPopupWindow* window = BoxesTest::OpenPopupWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(edit->EditMenu(), nullptr);
+    EXPECT_EQ(window->Engine(), &edit->EditMenu()->OwnEngine());
+    EXPECT_EQ(window->Engine()->Opener(), edit);
+    EXPECT_TRUE(window->IsSkinned());
+    EXPECT_EQ(window->ScreenPos(), TPoint(200, 150));
+    ASSERT_EQ(window->ItemCount(), 8);
+    EXPECT_FALSE(window->Items(0)->IsEnabled()); // nothing to undo
+    EXPECT_TRUE(window->Items(2)->IsEnabled());  // cut the selection
+    EXPECT_EQ(window->HotIndex(), 2) << "the first usable item is preselected";
+
+    window->Engine()->ChooseItem(window, 7); // 全选
+    EXPECT_EQ(edit->SelLength(), 4);
+    EXPECT_EQ(BoxesTest::OpenPopupWindow(), nullptr);
+    BoxesTest::RunDeferredDeletes();
+    EXPECT_EQ(edit->EditMenu(), nullptr) << "freed once its command ran";
+
+    QPointer<TbsEditPopupMenu> menu;
+    PopupEditMenu(edit, menu, edit->EditCommands(), TPoint(-1, -1));
+    window = BoxesTest::OpenPopupWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->ScreenPos(), edit->ClientToScreen(TPoint(169 / 2, edit->Height() / 2)));
+    EXPECT_FALSE(window->Items(7)->IsEnabled()) << "everything is selected already";
+    // A new request replaces the open menu.
+    QPointer<TbsEditPopupMenu> first = menu;
+    PopupEditMenu(edit, menu, edit->EditCommands(), TPoint(220, 160));
+    EXPECT_TRUE(first.isNull());
+    window = BoxesTest::OpenPopupWindow();
+    ASSERT_NE(window, nullptr);
+    window->Engine()->ChooseItem(window, 5); // 删除
+    EXPECT_TRUE(edit->Text().isEmpty());
+    BoxesTest::RunDeferredDeletes();
+    EXPECT_TRUE(menu.isNull());
+}
+
+// Once the form has a frame, its engine opens the edit's menu, still in the edit's skin.
+TEST_F(EditFixture, TheFormFramesEngineTakesOverTheContextMenu) {
+    SkinIt();
+    auto* frameEngine = new TbsSkinMenu(skinned.Form.get());
+    TbsSkinData frameMenus;
+    SetSkinMenuFormLookup([&](QWidget* form) {
+        TbsSkinMenuFormLink link;
+        if (form == skinned.Form.get()) {
+            link.Engine = frameEngine;
+            link.MenusSkinData = &frameMenus;
+        }
+        return link;
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(200, 150));
+    QCoreApplication::sendEvent(Editor(), &click);
+    SetSkinMenuFormLookup({});
+    TbsSkinPopupWindow* window = BoxesTest::OpenPopupWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Engine(), frameEngine);
+    EXPECT_EQ(frameEngine->SkinData(), skinned.Data);
+    EXPECT_TRUE(window->IsSkinned());
+    frameEngine->CloseMenus();
 }

@@ -1,6 +1,7 @@
 // The tray icon: the tooltip cut, clicks against double clicks through the click timer,
 // the menu on the icon, the animation frames, and hiding the main window into the tray.
 
+#include "BoxesTestSupport.h"
 #include "framework/ControlsTestSupport.h"
 #include "skin/bsTrayIcon.h"
 
@@ -12,6 +13,7 @@
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
 
+#include <QCursor>
 #include <QSystemTrayIcon>
 #include <gtest/gtest.h>
 
@@ -257,4 +259,56 @@ TEST(TrayIcon, AnIconStartingMinimisedHidesTheWindowAndComesBackWithANewTray) {
     icon.TaskbarCreated();
     EXPECT_FALSE(icon.SystemTrayIcon()->isVisible()) << "a hidden icon stays hidden";
     Application->SetMainForm(previousMain);
+}
+
+// The right button opens the skinned menu at the cursor: on a form without a frame through
+// the icon's own engine (hosted by the owner form), once the form has a frame through the
+// frame's engine; a disabled icon opens nothing.
+TEST(TrayIcon, TheRightButtonOpensTheSkinnedMenuThroughAnEngine) {
+    SkinCtrlsTest::TSkinnedForm skinned;
+    skinned.Data->LoadSkinFile(BoxesTest::BoxesSkinPath());
+    auto* icon = new TbsTrayIcon(skinned.Form.get());
+    auto* menu = new TbsSkinPopupMenu(skinned.Form.get());
+    menu->SetSkinData(skinned.Data);
+    int restores = 0, quits = 0;
+    AddItem(*menu, QStringLiteral("恢复(&R)"), &restores);
+    AddItem(*menu, QStringLiteral("退出(&X)"), &quits);
+    icon->SetPopupMenu(menu);
+    QCursor::setPos(300, 200);
+
+    icon->Notify(M::RightDown);
+    icon->Notify(M::RightUp);
+    TbsSkinPopupWindow* window = BoxesTest::OpenPopupWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->IsSkinned());
+    EXPECT_EQ(window->Engine(), menu->FallbackEngine());
+    EXPECT_EQ(window->Engine()->HostForm(), skinned.Form.get());
+    EXPECT_EQ(window->ScreenPos(), TPoint::FromQPoint(QCursor::pos()));
+    EXPECT_EQ(menu->PopupComponent(), icon);
+    window->Engine()->ChooseItem(window, 1);
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(BoxesTest::OpenPopupWindow(), nullptr);
+    BoxesTest::RunDeferredDeletes();
+
+    icon->SetEnabled(false);
+    icon->Notify(M::RightDown);
+    EXPECT_EQ(BoxesTest::OpenPopupWindow(), nullptr);
+    icon->SetEnabled(true);
+
+    auto* frameEngine = new TbsSkinMenu(skinned.Form.get());
+    SetSkinMenuFormLookup([&](QWidget* form) {
+        TbsSkinMenuFormLink link;
+        if (form == skinned.Form.get())
+            link.Engine = frameEngine;
+        return link;
+    });
+    icon->Notify(M::RightDown);
+    SetSkinMenuFormLookup({});
+    window = BoxesTest::OpenPopupWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Engine(), frameEngine);
+    EXPECT_TRUE(window->IsSkinned()) << "the menu's own skin";
+    window->Engine()->MenuKeyDown(window, Qt::Key_Return);
+    EXPECT_EQ(restores, 1);
+    BoxesTest::RunDeferredDeletes();
 }

@@ -2,6 +2,7 @@
 
 #include "skin/bsMessages.h"
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinMenus.h"
 #include "skin/bsTrayIcon.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
@@ -136,7 +137,8 @@ void TSkinDemoForm::AddTrayIcon() {
     TrayIcon->SetHint(QStringLiteral("zarvo 皮肤演示"));
     TrayIcon->SetIconVisible(false);
     TrayIcon->OnDblClick = [this](TObject*) { RestoreFromTray(); };
-    auto* menu = new TPopupMenu(this);
+    auto* menu = new TbsSkinPopupMenu(this);
+    menu->SetSkinData(SkinData);
     auto* restore = new TMenuItem(menu);
     restore->SetCaption(QStringLiteral("恢复(&R)"));
     restore->OnClick = [this](TObject*) { RestoreFromTray(); };

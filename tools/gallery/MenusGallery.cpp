@@ -1,11 +1,13 @@
 // Gallery section: popup menus and hints as the menu engine and the hint window draw them,
 // in the default look and in each skin: a menu with every kind of item, a cascade with its
-// submenu open, a scrolling menu with its strips, and a hint.
+// submenu open, a scrolling menu with its strips, the skinned edits' context menu, and a
+// hint.
 
 #include "gallery/GalleryRegistry.h"
 
 #include "skin/bsSkinHint.h"
 #include "skin/bsSkinMenus.h"
+#include "skinctrls/bsSkinEdit.h"
 
 #include "framework/Canvas.h"
 #include "framework/ExtCtrls.h"
@@ -129,6 +131,22 @@ TMenuPictures ComposeMenus(TbsSkinData* skin) {
     return pictures;
 }
 
+// The context menu of an edit with part of its text selected.
+TBitmap ComposeEditMenu(TbsSkinData* skin) {
+    TForm form;
+    auto* edit = new TbsSkinEdit(&form);
+    edit->SetText(QStringLiteral("雪花飘落"));
+    edit->SetSelStart(0);
+    edit->SetSelLength(2);
+    TbsSkinMenu engine(&form);
+    std::unique_ptr<TPopupMenu> menu(BuildEditMenu(edit, edit->EditCommands()));
+    engine.PopupItems(edit, skin, false, menu->Items(), TRect(10, 10, 10, 10));
+    TBitmap picture = Shaped(engine.Levels(0));
+    engine.CloseMenus();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return picture;
+}
+
 TBitmap ComposeHint(TbsSkinData* skin) {
     TForm form;
     TForm* previous = Application->MainForm();
@@ -163,6 +181,7 @@ std::vector<TGalleryCell> MenuCells(TbsSkinData* skin) {
                     menus.Sample),
         PictureCell("cascade with the submenu open", menus.Cascade),
         PictureCell("scrolling menu: top and bottom, scrolling down", menus.Scrolling),
+        PictureCell("edit context menu, part of the text selected", ComposeEditMenu(skin)),
         PictureCell("hint", ComposeHint(skin)),
     };
 }
