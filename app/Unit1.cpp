@@ -25,7 +25,8 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-// Indices into the image list the skin maker draws (images/mainimages.bmp).
+// Indices into the image list the skin maker draws (images/mainimages.bmp); the menu items'
+// pictures are numbered where the items are made.
 constexpr int imgCopyCode = 0;
 constexpr int imgPreview = 1;
 constexpr int imgBrowser = 2;
@@ -57,9 +58,11 @@ TBitmap LoadProgramPicture(const QString& name) {
     return picture;
 }
 
-TMenuItem* AddItem(TMenuItem* parent, const QString& caption, TShortCut shortCut = scNone) {
+TMenuItem* AddItem(TMenuItem* parent, const QString& caption, int image = -1,
+                   TShortCut shortCut = scNone) {
     auto* item = new TMenuItem(parent);
     item->SetCaption(caption);
+    item->SetImageIndex(image);
     item->SetShortCut(shortCut);
     parent->Add(item);
     return item;
@@ -112,6 +115,8 @@ TForm1::TForm1(QObject* owner) : TForm(owner) {
 }
 
 TForm1::~TForm1() {
+    // The hint handler points at this window; only this window installs one.
+    Application->OnHint = {};
     if (Form1 == this)
         Form1 = nullptr;
 }
@@ -130,69 +135,68 @@ void TForm1::CreateMainMenu() {
     TMenuItem* root = bsSkinMainMenu1->Items();
 
     TMenuItem* F1 = AddItem(root, QStringLiteral("文件(&F)"));
-    N1 = AddItem(F1, QStringLiteral("保存特效"), ShortCut(Qt::Key_S, scCtrl));
+    N1 = AddItem(F1, QStringLiteral("保存特效"), 4, ShortCut(Qt::Key_S, scCtrl));
     N1->SetEnabled(false);
     AddSeparator(F1);
-    J1 = AddItem(F1, QStringLiteral("添加特效(&J)"));
+    J1 = AddItem(F1, QStringLiteral("添加特效(&J)"), 3);
     AddSeparator(F1);
-    D1 = AddItem(F1, QStringLiteral("删除特效(&D)"));
+    D1 = AddItem(F1, QStringLiteral("删除特效(&D)"), 5);
     D1->SetEnabled(false);
     AddSeparator(F1);
-    N5 = AddItem(F1, QStringLiteral("退出"), ShortCut(Qt::Key_F4, scAlt));
+    N5 = AddItem(F1, QStringLiteral("退出"), 6, ShortCut(Qt::Key_F4, scAlt));
 
     TMenuItem* T1 = AddItem(root, QStringLiteral("工具(&T)"));
-    N6 = AddItem(T1, QStringLiteral("显示任务栏"));
-    N7 = AddItem(T1, QStringLiteral("隐藏任务栏"));
+    N6 = AddItem(T1, QStringLiteral("显示任务栏"), 7);
+    N7 = AddItem(T1, QStringLiteral("隐藏任务栏"), 8);
     AddSeparator(T1);
-    TMenuItem* E1 = AddItem(T1, QStringLiteral("系统工具(&E)"));
-    AddItem(E1, QStringLiteral("记事本"));
-    AddItem(E1, QStringLiteral("注册表"));
-    AddItem(E1, QStringLiteral("我的电脑"));
+    TMenuItem* E1 = AddItem(T1, QStringLiteral("系统工具(&E)"), 9);
+    AddItem(E1, QStringLiteral("记事本"), 10);
+    AddItem(E1, QStringLiteral("注册表"), 12);
+    AddItem(E1, QStringLiteral("我的电脑"), 13);
     AddSeparator(T1);
-    AddItem(T1, QStringLiteral("zarvo万年历(&Q)"));
+    AddItem(T1, QStringLiteral("zarvo万年历(&Q)"), 14);
     AddSeparator(T1);
-    TMenuItem* v1 = AddItem(T1, QStringLiteral("痕迹清理(&F)"));
-    AddItem(v1, QStringLiteral("清除开始菜单我最近的文档"));
+    TMenuItem* v1 = AddItem(T1, QStringLiteral("痕迹清理(&F)"), 15);
+    AddItem(v1, QStringLiteral("清除开始菜单我最近的文档"), 16);
 
     TMenuItem* S1 = AddItem(root, QStringLiteral("设置(&S)"));
-    TMenuItem* A1 = AddItem(S1, QStringLiteral("外观选择(&A)"));
+    TMenuItem* A1 = AddItem(S1, QStringLiteral("外观选择(&A)"), 18);
     for (const char* look :
          {"默认风格", "蓝色风暴", "冰雪世纪", "无限幻想", "纯真年代", "时尚之风"})
         AddItem(A1, QString::fromUtf8(look));
-    TMenuItem* M1 = AddItem(S1, QStringLiteral("背景音乐(&M)"));
-    AddItem(M1, QStringLiteral("选择音乐"));
+    TMenuItem* M1 = AddItem(S1, QStringLiteral("背景音乐(&M)"), 19);
+    AddItem(M1, QStringLiteral("选择音乐"), 20);
     AddSeparator(M1);
+    int picture = 21;
     for (const char* command : {"播    放", "暂    停", "停    止", "重    播"})
-        AddItem(M1, QString::fromUtf8(command))->SetEnabled(false);
+        AddItem(M1, QString::fromUtf8(command), picture++)->SetEnabled(false);
     AddSeparator(M1);
-    AddItem(M1, QStringLiteral("保存歌曲"))->SetEnabled(false);
-    AddItem(M1, QStringLiteral("删除歌曲"))->SetEnabled(false);
+    AddItem(M1, QStringLiteral("保存歌曲"), 25)->SetEnabled(false);
+    AddItem(M1, QStringLiteral("删除歌曲"), 26)->SetEnabled(false);
     AddSeparator(S1);
-    N26 = AddItem(S1, QStringLiteral("前端显示"));
-    N27 = AddItem(S1, QStringLiteral("前端显示"));
+    N26 = AddItem(S1, QStringLiteral("前端显示"), 27);
+    N27 = AddItem(S1, QStringLiteral("前端显示"), 27);
     N27->SetChecked(true);
     AddSeparator(S1);
-    N42 = AddItem(S1, QStringLiteral("显示退出显示"));
-    N43 = AddItem(S1, QStringLiteral("显示退出显示"));
+    N42 = AddItem(S1, QStringLiteral("显示退出显示"), 28);
+    N43 = AddItem(S1, QStringLiteral("显示退出显示"), 28);
     N43->SetChecked(true);
 
     TMenuItem* W1 = AddItem(root, QStringLiteral("网页工具(&W)"));
-    AddItem(W1, QStringLiteral("屏幕取色(&T)"));
+    AddItem(W1, QStringLiteral("屏幕取色(&T)"), 29);
     AddItem(root, QStringLiteral("捐助"));
     TMenuItem* H1 = AddItem(root, QStringLiteral("帮助(&H)"));
-    AddItem(H1, QStringLiteral("访问本站"));
-    AddItem(H1, QStringLiteral("zarvo论坛"));
+    AddItem(H1, QStringLiteral("访问本站"), 31);
+    AddItem(H1, QStringLiteral("zarvo论坛"), 32);
     AddSeparator(H1);
-    AddItem(H1, QStringLiteral("帮助"), Qt::Key_F1);
-    AddItem(H1, QStringLiteral("联系我(&L)"));
-    AddItem(H1, QStringLiteral("关于(&O)"));
+    AddItem(H1, QStringLiteral("帮助"), 33, Qt::Key_F1);
+    AddItem(H1, QStringLiteral("联系我(&L)"), 34);
+    AddItem(H1, QStringLiteral("关于(&O)"), 35);
     TMenuItem* U1 = AddItem(root, QStringLiteral("升级(&U)"));
-    AddItem(U1, QStringLiteral("本站升级(&B)"));
-    AddItem(U1, QStringLiteral("自动升级"), ShortCut(Qt::Key_U, scCtrl));
+    AddItem(U1, QStringLiteral("本站升级(&B)"), 36);
+    AddItem(U1, QStringLiteral("自动升级"), 37, ShortCut(Qt::Key_U, scCtrl));
     AddItem(root, QStringLiteral("zarvoGame推广网"));
 
-    J1->SetImageIndex(imgAddEffect);
-    N1->SetImageIndex(imgSaveEffect);
     SetMenu(bsSkinMainMenu1);
 }
 

@@ -43,7 +43,6 @@ protected:
     void TearDown() override {
         forms.clear();
         SetMessageBoxHook({});
-        Application->OnHint = {};
         Application->ResetTerminated();
         ZarvoSettings::SetFlag(ZarvoSettings::Flag::StayOnTop, false);
         ZarvoSettings::SetFlag(ZarvoSettings::Flag::AskBeforeExit, false);
@@ -197,6 +196,10 @@ TEST_F(MainWindow, HintHandlerShowsTheHintOrTheWelcomeText) {
     EXPECT_EQ(form->bsSkinStatusPanel1->Caption(), QStringLiteral("特效预览"));
     Application->SetHint(QString());
     EXPECT_EQ(form->bsSkinStatusPanel1->Caption(), MakerInfo::WelcomeText());
+    // A closed window leaves no handler behind that would reach it.
+    forms.clear();
+    Application->SetHint(QStringLiteral("复制代码"));
+    EXPECT_FALSE(Application->OnHint);
 }
 
 TEST_F(MainWindow, OnlyAnExactCategoryNameListsItsFolder) {
