@@ -409,6 +409,13 @@ void TForm1::bsSkinComboBox1Change(TObject*) {
         return;
     }
     bsSkinFileListBox1->SetDirectory(EffectLibrary::CategoryFolder(text));
+    FCategoryListed = true;
+}
+
+void TForm1::DoShow() {
+    TForm::DoShow();
+    if (!FCategoryListed)
+        bsSkinFileListBox1->Items()->Clear();
 }
 
 void TForm1::bsSkinFileListBox1ListBoxClick(TObject*) {

@@ -105,6 +105,11 @@ public:
     TMenuItem* N42; // "显示退出显示", unchecked: no question before closing
     TMenuItem* N43; // "显示退出显示", checked: ask before closing
 
+protected:
+    // The file list reads its start folder when first shown; until a category is chosen
+    // the list stays empty (the program folder holds extension-less files of its own).
+    void DoShow() override;
+
 private:
     void CreateImageList();
     void CreateMainMenu();
@@ -121,6 +126,7 @@ private:
     void ApplyRegistryFlags();
 
     std::unique_ptr<TNamedMutex> FInstanceMutex;
+    bool FCategoryListed = false;
 };
 
 extern TForm1* Form1;
