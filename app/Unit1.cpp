@@ -1,0 +1,441 @@
+#include "app/Unit1.h"
+
+#include "app/EffectLibrary.h"
+#include "app/ZarvoSettings.h"
+#include "framework/Bitmap.h"
+#include "framework/ExtCtrls.h"
+#include "framework/ImgList.h"
+#include "framework/Menus.h"
+#include "framework/Timers.h"
+#include "platform/Locale.h"
+#include "platform/NamedMutex.h"
+#include "platform/Paths.h"
+#include "skin/bsMessages.h"
+#include "skin/bsSkinData.h"
+#include "skinctrls/bsSkinButton.h"
+#include "skinctrls/bsSkinComboBox.h"
+#include "skinctrls/bsSkinMemo.h"
+#include "skinctrls/bsSkinPanels.h"
+#include "skinctrls/bsSkinScrollBar.h"
+#include "skinctrls/bsfilectrl.h"
+
+#include <QTime>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+// Indices into the image list the skin maker draws (images/mainimages.bmp); the menu items'
+// pictures are numbered where the items are made.
+constexpr int imgCopyCode = 0;
+constexpr int imgPreview = 1;
+constexpr int imgBrowser = 2;
+constexpr int imgAddEffect = 3;
+constexpr int imgSaveEffect = 4;
+constexpr int imgEffectItem = 11;
+constexpr int imgCategory = 17;
+
+const QString ImageListFile = QStringLiteral("images/mainimages.bmp");
+const QString PlaceholderFile = QStringLiteral("images/placeholder.bmp");
+const QString InstallationMarker = QStringLiteral("zarvotx.ini");
+
+QString CodeWindowCaption() {
+    return QStringLiteral("代码窗口");
+}
+
+// A picture of the program folder, or an empty one when it is missing or unreadable: the
+// window then simply shows no picture there.
+TBitmap LoadProgramPicture(const QString& name) {
+    TBitmap picture;
+    const QString path = Paths::ResolveProgramPath(name);
+    if (!Paths::FileExists(path))
+        return picture;
+    try {
+        picture.LoadFromFile(path);
+    } catch (const std::exception&) {
+        return TBitmap();
+    }
+    return picture;
+}
+
+TMenuItem* AddItem(TMenuItem* parent, const QString& caption, int image = -1,
+                   TShortCut shortCut = scNone) {
+    auto* item = new TMenuItem(parent);
+    item->SetCaption(caption);
+    item->SetImageIndex(image);
+    item->SetShortCut(shortCut);
+    parent->Add(item);
+    return item;
+}
+
+void AddSeparator(TMenuItem* parent) {
+    AddItem(parent, QStringLiteral("-"));
+}
+
+} // namespace
+
+namespace MakerInfo {
+QString HomePage() {
+    return QStringLiteral("https://zarvo.example.org/");
+}
+QString BlogPage() {
+    return QStringLiteral("https://zarvo.example.org/blog/");
+}
+QString WelcomeText() {
+    return QStringLiteral("欢迎您使用zarvo软件！制作人：qirra ") + HomePage();
+}
+} // namespace MakerInfo
+
+QString TForm1::Title() {
+    return QStringLiteral("zarvo网页特效2008 qirra版");
+}
+
+TForm1::TForm1(QObject* owner) : TForm(owner) {
+    SetText(Title());
+    SetBorderStyle(bsSingle);
+    // The skinned frame draws the caption buttons; until it is on the window the desktop's
+    // close and minimise buttons stand in, so the window can always be closed.
+    SetBorderIcons(biSystemMenu | biMinimize);
+    SetClientSize(689, 449);
+
+    bsSkinData1 = new TbsSkinData(this);
+    bsSkinMessage1 = new TbsSkinMessage(this);
+    bsSkinMessage1->SetSkinData(bsSkinData1);
+    bsSkinMessage1->SetCtrlSkinData(bsSkinData1);
+    Timer1 = new TTimer(this);
+    Timer1->SetInterval(1000);
+
+    CreateImageList();
+    CreateMainMenu();
+    CreateEffectArea();
+    CreateCodeWindow();
+    CreateCommandButtons();
+    CreateStatusBar();
+    WireEvents();
+}
+
+TForm1::~TForm1() {
+    // The hint handler points at this window; only this window installs one.
+    Application->OnHint = {};
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::CreateImageList() {
+    ImageList1 = new TImageList(this);
+    ImageList1->SetSize(16, 16);
+    const TBitmap strip = LoadProgramPicture(ImageListFile);
+    if (!strip.Empty())
+        ImageList1->AddMasked(strip, clFuchsia);
+}
+
+void TForm1::CreateMainMenu() {
+    bsSkinMainMenu1 = new TMainMenu(this);
+    bsSkinMainMenu1->SetImages(ImageList1);
+    TMenuItem* root = bsSkinMainMenu1->Items();
+
+    TMenuItem* F1 = AddItem(root, QStringLiteral("文件(&F)"));
+    N1 = AddItem(F1, QStringLiteral("保存特效"), 4, ShortCut(Qt::Key_S, scCtrl));
+    N1->SetEnabled(false);
+    AddSeparator(F1);
+    J1 = AddItem(F1, QStringLiteral("添加特效(&J)"), 3);
+    AddSeparator(F1);
+    D1 = AddItem(F1, QStringLiteral("删除特效(&D)"), 5);
+    D1->SetEnabled(false);
+    AddSeparator(F1);
+    N5 = AddItem(F1, QStringLiteral("退出"), 6, ShortCut(Qt::Key_F4, scAlt));
+
+    TMenuItem* T1 = AddItem(root, QStringLiteral("工具(&T)"));
+    N6 = AddItem(T1, QStringLiteral("显示任务栏"), 7);
+    N7 = AddItem(T1, QStringLiteral("隐藏任务栏"), 8);
+    AddSeparator(T1);
+    TMenuItem* E1 = AddItem(T1, QStringLiteral("系统工具(&E)"), 9);
+    AddItem(E1, QStringLiteral("记事本"), 10);
+    AddItem(E1, QStringLiteral("注册表"), 12);
+    AddItem(E1, QStringLiteral("我的电脑"), 13);
+    AddSeparator(T1);
+    AddItem(T1, QStringLiteral("zarvo万年历(&Q)"), 14);
+    AddSeparator(T1);
+    TMenuItem* v1 = AddItem(T1, QStringLiteral("痕迹清理(&F)"), 15);
+    AddItem(v1, QStringLiteral("清除开始菜单我最近的文档"), 16);
+
+    TMenuItem* S1 = AddItem(root, QStringLiteral("设置(&S)"));
+    TMenuItem* A1 = AddItem(S1, QStringLiteral("外观选择(&A)"), 18);
+    for (const char* look :
+         {"默认风格", "蓝色风暴", "冰雪世纪", "无限幻想", "纯真年代", "时尚之风"})
+        AddItem(A1, QString::fromUtf8(look));
+    TMenuItem* M1 = AddItem(S1, QStringLiteral("背景音乐(&M)"), 19);
+    AddItem(M1, QStringLiteral("选择音乐"), 20);
+    AddSeparator(M1);
+    int picture = 21;
+    for (const char* command : {"播    放", "暂    停", "停    止", "重    播"})
+        AddItem(M1, QString::fromUtf8(command), picture++)->SetEnabled(false);
+    AddSeparator(M1);
+    AddItem(M1, QStringLiteral("保存歌曲"), 25)->SetEnabled(false);
+    AddItem(M1, QStringLiteral("删除歌曲"), 26)->SetEnabled(false);
+    AddSeparator(S1);
+    N26 = AddItem(S1, QStringLiteral("前端显示"), 27);
+    N27 = AddItem(S1, QStringLiteral("前端显示"), 27);
+    N27->SetChecked(true);
+    AddSeparator(S1);
+    N42 = AddItem(S1, QStringLiteral("显示退出显示"), 28);
+    N43 = AddItem(S1, QStringLiteral("显示退出显示"), 28);
+    N43->SetChecked(true);
+
+    TMenuItem* W1 = AddItem(root, QStringLiteral("网页工具(&W)"));
+    AddItem(W1, QStringLiteral("屏幕取色(&T)"), 29);
+    AddItem(root, QStringLiteral("捐助"));
+    TMenuItem* H1 = AddItem(root, QStringLiteral("帮助(&H)"));
+    AddItem(H1, QStringLiteral("访问本站"), 31);
+    AddItem(H1, QStringLiteral("zarvo论坛"), 32);
+    AddSeparator(H1);
+    AddItem(H1, QStringLiteral("帮助"), 33, Qt::Key_F1);
+    AddItem(H1, QStringLiteral("联系我(&L)"), 34);
+    AddItem(H1, QStringLiteral("关于(&O)"), 35);
+    TMenuItem* U1 = AddItem(root, QStringLiteral("升级(&U)"));
+    AddItem(U1, QStringLiteral("本站升级(&B)"), 36);
+    AddItem(U1, QStringLiteral("自动升级"), 37, ShortCut(Qt::Key_U, scCtrl));
+    AddItem(root, QStringLiteral("zarvoGame推广网"));
+
+    SetMenu(bsSkinMainMenu1);
+}
+
+void TForm1::CreateEffectArea() {
+    bsSkinGroupBox1 = new TbsSkinGroupBox(this);
+    bsSkinGroupBox1->SetSkinDataName(QStringLiteral("groupbox"));
+    bsSkinGroupBox1->SetBounds(0, MenuBarHeight + 2, 689, 401);
+    bsSkinGroupBox1->SetCaption(QStringLiteral("zarvo特效软件"));
+
+    bsSkinComboBox1 = new TbsSkinComboBox(bsSkinGroupBox1);
+    bsSkinComboBox1->SetSkinDataName(QStringLiteral("combobox"));
+    bsSkinComboBox1->SetStyle(bscbEditStyle);
+    bsSkinComboBox1->SetBounds(8, 24, 169, 20);
+    bsSkinComboBox1->Items()->AddStrings(EffectLibrary::Categories());
+    bsSkinComboBox1->SetDropDownCount(8);
+    bsSkinComboBox1->SetAutoComplete(true);
+    bsSkinComboBox1->SetImages(ImageList1);
+    bsSkinComboBox1->SetImageIndex(imgCategory);
+    bsSkinComboBox1->SetText(EffectLibrary::CategoryPrompt());
+    bsSkinComboBox1->SetHint(EffectLibrary::CategoryPrompt());
+    bsSkinComboBox1->SetShowHint(true);
+
+    bsSkinFileListBox1 = new TbsSkinFileListBox(bsSkinGroupBox1);
+    bsSkinFileListBox1->SetSkinDataName(QStringLiteral("listbox"));
+    bsSkinFileListBox1->SetBounds(8, 45, 169, 350);
+    bsSkinFileListBox1->SetMask(QStringLiteral("*."));
+    bsSkinFileListBox1->SetSorted(true);
+    bsSkinFileListBox1->SetImages(ImageList1);
+    bsSkinFileListBox1->SetImageIndex(imgEffectItem);
+    // The effect's name shows in the status line only, not as a tooltip.
+    bsSkinFileListBox1->SetShowHint(false);
+}
+
+void TForm1::CreateCodeWindow() {
+    bsSkinGroupBox2 = new TbsSkinGroupBox(bsSkinGroupBox1);
+    bsSkinGroupBox2->SetSkinDataName(QStringLiteral("groupbox"));
+    bsSkinGroupBox2->SetBounds(179, 24, 506, 297);
+    bsSkinGroupBox2->SetCaption(CodeWindowCaption());
+
+    Image1 = new TImage(bsSkinGroupBox2);
+    Image1->SetBounds(1, 24, 504, 273);
+    Image1->SetTransparent(true);
+    Image1->SetPicture(LoadProgramPicture(PlaceholderFile));
+
+    bsSkinMemo21 = new TbsSkinMemo2(bsSkinGroupBox2);
+    bsSkinMemo21->SetSkinDataName(QStringLiteral("memo"));
+    bsSkinMemo21->SetBounds(4, 25, 479, 269);
+    bsSkinMemo21->SetScrollBars(ssBoth);
+    bsSkinMemo21->SetWordWrap(false);
+    bsSkinMemo21->SetVisible(false);
+
+    bsSkinScrollBar1 = new TbsSkinScrollBar(bsSkinGroupBox2);
+    bsSkinScrollBar1->SetSkinDataName(QStringLiteral("vscrollbar"));
+    bsSkinScrollBar1->SetKind(sbVertical);
+    bsSkinScrollBar1->SetBounds(484, 24, 19, 270);
+    bsSkinMemo21->SetVScrollBar(bsSkinScrollBar1);
+    bsSkinScrollBar1->SetVisible(false);
+    bsSkinScrollBar1->SetEnabled(false);
+}
+
+TbsSkinButton* TForm1::AddCommandButton(int left, int width, const QString& caption, int image) {
+    auto* button = new TbsSkinButton(bsSkinGroupBox3);
+    button->SetSkinDataName(QStringLiteral("button"));
+    button->SetBounds(left, 32, width, 25);
+    button->SetCaption(caption);
+    button->SetHint(caption);
+    button->SetShowHint(true);
+    if (image < ImageList1->Count()) {
+        TBitmap glyph;
+        ImageList1->GetBitmap(image, glyph);
+        button->SetGlyph(glyph);
+    }
+    return button;
+}
+
+void TForm1::CreateCommandButtons() {
+    bsSkinGroupBox3 = new TbsSkinGroupBox(bsSkinGroupBox1);
+    bsSkinGroupBox3->SetSkinDataName(QStringLiteral("groupbox"));
+    bsSkinGroupBox3->SetBounds(179, 323, 506, 73);
+    bsSkinGroupBox3->SetCaption(QStringLiteral("代码预览窗口"));
+
+    bsSkinButton1 = AddCommandButton(16, 75, QStringLiteral("复制代码"), imgCopyCode);
+    bsSkinButton2 = AddCommandButton(112, 75, QStringLiteral("特效预览"), imgPreview);
+    bsSkinButton3 = AddCommandButton(208, 105, QStringLiteral("在浏览器中预览"), imgBrowser);
+    bsSkinButton4 = AddCommandButton(328, 75, QStringLiteral("添加特效"), imgAddEffect);
+    bsSkinButton5 = AddCommandButton(416, 75, QStringLiteral("保存特效"), imgSaveEffect);
+    for (TbsSkinButton* button : {bsSkinButton1, bsSkinButton2, bsSkinButton3, bsSkinButton5})
+        button->SetEnabled(false);
+}
+
+void TForm1::CreateStatusBar() {
+    bsSkinStatusBar1 = new TbsSkinStatusBar(this);
+    bsSkinStatusBar1->SetSkinDataName(QStringLiteral("statusbar"));
+    bsSkinStatusBar1->SetBounds(0, 449 - 21, 689, 21);
+    bsSkinStatusBar1->SetAlign(alBottom);
+
+    bsSkinStatusPanel4 = new TbsSkinStatusPanel(bsSkinStatusBar1);
+    bsSkinStatusPanel4->SetSkinDataName(QStringLiteral("statuspanel"));
+    bsSkinStatusPanel4->SetBounds(689 - 56, 0, 56, 21);
+    bsSkinStatusPanel4->SetAlign(alRight);
+    bsSkinStatusPanel4->SetCaption(QString());
+
+    bsSkinStatusPanel1 = new TbsSkinStatusPanel(bsSkinStatusBar1);
+    bsSkinStatusPanel1->SetSkinDataName(QStringLiteral("statuspanel"));
+    bsSkinStatusPanel1->SetAlign(alClient);
+    bsSkinStatusPanel1->SetCaption(QStringLiteral("欢迎您使用zarvo软件！ ") +
+                                   MakerInfo::BlogPage());
+
+    // The status bar hands its skin to the panels on it.
+    bsSkinStatusBar1->SetSkinData(bsSkinData1);
+    for (TbsSkinCustomControl* control : std::initializer_list<TbsSkinCustomControl*>{
+             bsSkinGroupBox1, bsSkinComboBox1, bsSkinFileListBox1, bsSkinGroupBox2,
+             bsSkinScrollBar1, bsSkinGroupBox3, bsSkinButton1, bsSkinButton2, bsSkinButton3,
+             bsSkinButton4, bsSkinButton5})
+        control->SetSkinData(bsSkinData1);
+    bsSkinMemo21->SetSkinData(bsSkinData1);
+}
+
+void TForm1::WireEvents() {
+    OnCreate = [this](TObject* sender) { FormCreate(sender); };
+    OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
+    bsSkinComboBox1->OnChange = [this](TObject* sender) { bsSkinComboBox1Change(sender); };
+    bsSkinFileListBox1->OnListBoxClick = [this](TObject* sender) {
+        bsSkinFileListBox1ListBoxClick(sender);
+    };
+    bsSkinButton1->OnClick = [this](TObject* sender) { bsSkinButton1Click(sender); };
+    Timer1->OnTimer = [this](TObject* sender) { Timer1Timer(sender); };
+    N5->OnClick = [this](TObject* sender) { N5Click(sender); };
+}
+
+// ---------------------------------------------------------------- start-up
+
+void TForm1::FormCreate(TObject*) {
+    SetAutoSize(true);
+    bsSkinData1->LoadSkinFile(Paths::ResolveProgramPath(ZarvoSettings::SkinPath()));
+    CheckSingleInstance();
+    bsSkinStatusPanel1->SetCaption(MakerInfo::WelcomeText());
+    Application->OnHint = [this](TObject* sender) { ApplicationHint(sender); };
+    if (!CheckInstallationMarker())
+        return;
+    N6->SetEnabled(ZarvoSettings::ShowPanelEnabled());
+    N7->SetEnabled(ZarvoSettings::HidePanelEnabled());
+    N27->SetVisible(false);
+    ApplyRegistryFlags();
+    Application->OnHint = [this](TObject* sender) { ApplicationHint(sender); };
+}
+
+bool TForm1::CheckSingleInstance() {
+    FInstanceMutex = CreateNamedMutex(Title());
+    if (!FInstanceMutex->AlreadyExists())
+        return true;
+    // The rest of start-up still runs; the process ends when the message loop starts.
+    bsSkinMessage1->ShowMessageDialog(QStringLiteral("zarvo网页特效2008已经在运行了！"),
+                                      mtInformation, {mbOK});
+    Application->Terminate();
+    return false;
+}
+
+bool TForm1::CheckInstallationMarker() {
+    if (Paths::FileExists(Paths::ResolveProgramPath(InstallationMarker)))
+        return true;
+    bsSkinMessage1->ShowMessageDialog(
+        QStringLiteral("运行失败！有文件丢失，请您重新安装本软件！官网：") + MakerInfo::HomePage(),
+        mtError, {mbOK});
+    Application->Terminate();
+    return false;
+}
+
+void TForm1::ApplyRegistryFlags() {
+    const bool onTop = ZarvoSettings::FlagSet(ZarvoSettings::Flag::StayOnTop);
+    SetFormStyle(onTop ? fsStayOnTop : fsNormal);
+    N26->SetVisible(!onTop);
+    N27->SetVisible(onTop);
+    const bool ask = ZarvoSettings::FlagSet(ZarvoSettings::Flag::AskBeforeExit);
+    N42->SetVisible(!ask);
+    N43->SetVisible(ask);
+}
+
+void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
+    if (!ZarvoSettings::FlagSet(ZarvoSettings::Flag::AskBeforeExit))
+        return;
+    const int answer = bsSkinMessage1->ShowMessageDialog(QStringLiteral("您真的要退出") + Text() +
+                                                             QStringLiteral("?"),
+                                                         mtInformation, {mbYes, mbNo});
+    CanClose = answer != mrNo;
+}
+
+void TForm1::N5Click(TObject*) {
+    Close();
+}
+
+// ---------------------------------------------------------------- status line
+
+void TForm1::ApplicationHint(TObject*) {
+    const QString hint = Application->Hint();
+    bsSkinStatusPanel1->SetCaption(hint.isEmpty() ? MakerInfo::WelcomeText() : hint);
+}
+
+void TForm1::Timer1Timer(TObject*) {
+    bsSkinStatusPanel4->SetCaption(QTime::currentTime().toString(Locale::LongTimeFormat()));
+}
+
+// ---------------------------------------------------------------- effect browser
+
+void TForm1::bsSkinComboBox1Change(TObject*) {
+    const QString text = bsSkinComboBox1->Text();
+    if (!EffectLibrary::IsCategory(text)) {
+        bsSkinMessage1->ShowMessageDialog(QStringLiteral("对不起，没有此项特效类别！"), mtError,
+                                          {mbOK});
+        return;
+    }
+    bsSkinFileListBox1->SetDirectory(EffectLibrary::CategoryFolder(text));
+    FCategoryListed = true;
+}
+
+void TForm1::DoShow() {
+    TForm::DoShow();
+    if (!FCategoryListed)
+        bsSkinFileListBox1->Items()->Clear();
+}
+
+void TForm1::bsSkinFileListBox1ListBoxClick(TObject*) {
+    const QString path = bsSkinFileListBox1->FileName();
+    if (path.isEmpty())
+        return;
+    bsSkinMemo21->Lines()->LoadFromFile(path);
+    const QString name = Paths::ExtractFileName(path);
+    bsSkinFileListBox1->SetHint(name);
+    bsSkinGroupBox2->SetCaption(CodeWindowCaption() + QStringLiteral("--------") + name);
+    for (TMenuItem* item : {D1, N1})
+        item->SetEnabled(true);
+    for (TbsSkinButton* button : {bsSkinButton1, bsSkinButton2, bsSkinButton3, bsSkinButton5})
+        button->SetEnabled(true);
+    bsSkinMemo21->SetVisible(true);
+    bsSkinScrollBar1->SetVisible(true);
+    Image1->SetVisible(false);
+}
+
+void TForm1::bsSkinButton1Click(TObject*) {
+    bsSkinMemo21->SelectAll();
+    bsSkinMemo21->CopyToClipboard();
+}

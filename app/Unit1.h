@@ -1,0 +1,132 @@
+#pragma once
+// The program's main window: the effect browser (category box, effect file list, code memo),
+// the command buttons, the status line with hint text and clock, and the start-up checks.
+//
+// Layout (client coordinates, top to bottom):
+//   0..22    the main menu bar's place (the skinned bar is drawn by its own component)
+//   24..425  bsSkinGroupBox1: category box and effect list on the left; the code window
+//            (bsSkinGroupBox2) and the command buttons (bsSkinGroupBox3) on the right
+//   428..449 bsSkinStatusBar1: hint or welcome text, and the clock at the right end
+//
+// Every handler runs through the framework's guard, so a file error ends only the command
+// (the standard error report) and the window goes on.
+
+#include "framework/Forms.h"
+
+#include <memory>
+
+class TbsSkinButton;
+class TbsSkinComboBox;
+class TbsSkinData;
+class TbsSkinFileListBox;
+class TbsSkinGroupBox;
+class TbsSkinMemo2;
+class TbsSkinMessage;
+class TbsSkinScrollBar;
+class TbsSkinStatusBar;
+class TbsSkinStatusPanel;
+class TImage;
+class TImageList;
+class TMainMenu;
+class TMenuItem;
+class TNamedMutex;
+class TTimer;
+
+namespace MakerInfo {
+// The address of the maker's home page, shown in the welcome text and the marker message.
+QString HomePage();
+// The address of the maker's blog page (the status panel's design text).
+QString BlogPage();
+// "欢迎您使用zarvo软件！制作人：<author> <home page>".
+QString WelcomeText();
+} // namespace MakerInfo
+
+class TForm1 : public TForm {
+    Q_OBJECT
+public:
+    // The application title: the main window's caption and the single-instance lock's name.
+    static QString Title();
+    // Height kept free at the top of the client area for the main menu bar.
+    static constexpr int MenuBarHeight = 22;
+
+    explicit TForm1(QObject* owner = nullptr);
+    ~TForm1() override;
+
+    // --- Handlers (named after the component and event that raise them)
+    // Start-up: skin, single-instance lock, installation marker, status line, menu states
+    // from the settings file and the registry flags.
+    void FormCreate(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    // The category box's text changed: an exact category name lists its folder.
+    void bsSkinComboBox1Change(TObject* Sender);
+    // An effect was clicked: its text goes into the memo and the commands are enabled.
+    void bsSkinFileListBox1ListBoxClick(TObject* Sender);
+    // "复制代码": selects the whole memo text and copies it.
+    void bsSkinButton1Click(TObject* Sender);
+    void Timer1Timer(TObject* Sender);
+    // The application's hint changed: show it, or the welcome text when there is none.
+    void ApplicationHint(TObject* Sender);
+    void N5Click(TObject* Sender);
+
+    // --- Components (named as the program's design names them)
+    TbsSkinData* bsSkinData1;       // the one skin of every window
+    TbsSkinMessage* bsSkinMessage1; // the message box of every window
+    TImageList* ImageList1;         // the 16 x 16 pictures of menus, lists and buttons
+    TMainMenu* bsSkinMainMenu1;     // the main menu (shown by the menu bar)
+    TTimer* Timer1;                 // the status-bar clock, 1000 ms
+
+    TbsSkinGroupBox* bsSkinGroupBox1;       // "zarvo特效软件": the whole effect area
+    TbsSkinComboBox* bsSkinComboBox1;       // the category box
+    TbsSkinFileListBox* bsSkinFileListBox1; // the effects of the chosen category
+    TbsSkinGroupBox* bsSkinGroupBox2;       // "代码窗口": the code of the opened effect
+    TImage* Image1;                         // placeholder until an effect is opened
+    TbsSkinMemo2* bsSkinMemo21;             // the opened effect's code
+    TbsSkinScrollBar* bsSkinScrollBar1;     // the memo's vertical bar
+    TbsSkinGroupBox* bsSkinGroupBox3;       // "代码预览窗口": the command buttons
+    TbsSkinButton* bsSkinButton1;           // "复制代码"
+    TbsSkinButton* bsSkinButton2;           // "特效预览"
+    TbsSkinButton* bsSkinButton3;           // "在浏览器中预览"
+    TbsSkinButton* bsSkinButton4;           // "添加特效"
+    TbsSkinButton* bsSkinButton5;           // "保存特效"
+    TbsSkinStatusBar* bsSkinStatusBar1;     // the status line
+    TbsSkinStatusPanel* bsSkinStatusPanel1; // hint or welcome text
+    TbsSkinStatusPanel* bsSkinStatusPanel4; // the clock
+
+    // Main menu items the window's own logic switches (the whole tree hangs below
+    // bsSkinMainMenu1).
+    TMenuItem* N1;  // "保存特效"
+    TMenuItem* J1;  // "添加特效(&J)"
+    TMenuItem* D1;  // "删除特效(&D)"
+    TMenuItem* N5;  // "退出"
+    TMenuItem* N6;  // "显示任务栏"
+    TMenuItem* N7;  // "隐藏任务栏"
+    TMenuItem* N26; // "前端显示", unchecked: the window is not on top
+    TMenuItem* N27; // "前端显示", checked: the window stays on top
+    TMenuItem* N42; // "显示退出显示", unchecked: no question before closing
+    TMenuItem* N43; // "显示退出显示", checked: ask before closing
+
+protected:
+    // The file list reads its start folder when first shown; until a category is chosen
+    // the list stays empty (the program folder holds extension-less files of its own).
+    void DoShow() override;
+
+private:
+    void CreateImageList();
+    void CreateMainMenu();
+    void CreateEffectArea();
+    void CreateCodeWindow();
+    void CreateCommandButtons();
+    void CreateStatusBar();
+    void WireEvents();
+    TbsSkinButton* AddCommandButton(int left, int width, const QString& caption, int image);
+    // False (and termination requested) when another copy already runs.
+    bool CheckSingleInstance();
+    // False (and termination requested) when the installation marker is missing.
+    bool CheckInstallationMarker();
+    void ApplyRegistryFlags();
+
+    std::unique_ptr<TNamedMutex> FInstanceMutex;
+    bool FCategoryListed = false;
+};
+
+extern TForm1* Form1;
