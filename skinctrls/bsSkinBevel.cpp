@@ -1,6 +1,7 @@
 // The skinned bevel: colours from the skin and the divider mode.
 
 #include "skinctrls/bsSkinBevel.h"
+#include "skin/bsSkinRecordLookup.h"
 
 TbsSkinBevel::TbsSkinBevel(QWidget* parent) : TBevel(parent) {}
 
@@ -24,14 +25,10 @@ void TbsSkinBevel::SetDividerMode(bool value) {
 void TbsSkinBevel::ApplySkin() {
     FLightColor = clBtnHighlight;
     FDarkColor = clBtnShadow;
-    const TbsSkinData* data = FSkinData.data();
-    const int index = data && !data->SkinEmpty ? data->IndexOfControl(FSkinDataName) : -1;
-    if (index >= 0 && index < static_cast<int>(data->SkinControls.size())) {
-        if (const auto* r = dynamic_cast<const TbsDataSkinBevel*>(
-                data->SkinControls[static_cast<size_t>(index)].get())) {
-            FLightColor = r->LightColor;
-            FDarkColor = r->DarkColor;
-        }
+    if (const auto* r =
+            FindControlRecord<TbsDataSkinBevel>(FSkinData.data(), FSkinDataName).Record) {
+        FLightColor = r->LightColor;
+        FDarkColor = r->DarkColor;
     }
     update();
 }

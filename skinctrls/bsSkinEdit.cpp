@@ -1,4 +1,5 @@
 #include "skinctrls/bsSkinEdit.h"
+#include "skin/bsSkinRecordLookup.h"
 
 #include "skinctrls/bsSkinBoxDraw.h"
 
@@ -188,13 +189,7 @@ void TbsSkinCustomEdit::SetButtonMode(bool value) {
 void TbsSkinCustomEdit::FetchSkinRecord() {
     FSkinIndex = -1;
     TbsSkinData* data = SkinData();
-    if (!data || data->SkinEmpty)
-        return;
-    const int index = data->IndexOfControl(FSkinDataName);
-    if (index < 0)
-        return;
-    const auto* r =
-        dynamic_cast<const TbsDataSkinEditControl*>(data->SkinControls[size_t(index)].get());
+    const auto [index, r] = FindControlRecord<TbsDataSkinEditControl>(data, FSkinDataName);
     if (!r)
         return;
     FSkinIndex = index;

@@ -1,4 +1,5 @@
 #include "skinctrls/bsSkinMemo.h"
+#include "skin/bsSkinRecordLookup.h"
 
 #include "skinctrls/bsSkinBoxDraw.h"
 
@@ -73,13 +74,7 @@ void TbsSkinMemoBase::SetDefaultFont(const TFont& font) {
 void TbsSkinMemoBase::FetchSkinRecord() {
     FSkinIndex = -1;
     TbsSkinData* data = SkinData();
-    if (!data || data->SkinEmpty)
-        return;
-    const int index = data->IndexOfControl(FSkinDataName);
-    if (index < 0)
-        return;
-    const auto* r =
-        dynamic_cast<const TbsDataSkinMemoControl*>(data->SkinControls[size_t(index)].get());
+    const auto [index, r] = FindControlRecord<TbsDataSkinMemoControl>(data, FSkinDataName);
     if (!r)
         return;
     FSkinIndex = index;

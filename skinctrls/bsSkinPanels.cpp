@@ -1,6 +1,7 @@
 // The skinned panel, group box, status bar, labels and status panel.
 
 #include "skinctrls/bsSkinPanels.h"
+#include "skin/bsSkinRecordLookup.h"
 
 #include <algorithm>
 
@@ -697,16 +698,13 @@ void TbsSkinStdLabel::ApplySkin() {
 }
 
 void TbsSkinStdLabel::FetchSkinRecord() {
-    const TbsSkinData* data = FSkinData.data();
-    FSkinIndex = data && !data->SkinEmpty ? data->IndexOfControl(FSkinDataName) : -1;
-    FHasRecord = false;
-    if (FSkinIndex < 0 || FSkinIndex >= static_cast<int>(data->SkinControls.size()))
+    const auto found =
+        FindControlRecord<TbsDataSkinStdLabelControl>(FSkinData.data(), FSkinDataName);
+    FSkinIndex = found.Index;
+    FHasRecord = found.Record != nullptr;
+    if (!found.Record)
         return;
-    const auto* r = dynamic_cast<const TbsDataSkinStdLabelControl*>(
-        data->SkinControls[static_cast<size_t>(FSkinIndex)].get());
-    if (!r)
-        return;
-    FHasRecord = true;
+    const auto* r = found.Record;
     FFontName = r->FontName;
     FFontHeight = r->FontHeight;
     FFontStyle = r->FontStyle;
