@@ -314,6 +314,10 @@ void EffectChecker::Finish(Run* run) {
     run->timeout.stop();
     if (run->view) {
         run->view->hide();
+        // The page goes before its view: a view torn down while its page still talks to it
+        // can call into a half-destroyed widget. Deferred deletes run in the order posted.
+        if (run->page)
+            run->page->deleteLater();
         run->view->deleteLater();
     }
     const int slot = run->slot;
