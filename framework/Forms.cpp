@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QScreen>
@@ -824,8 +825,7 @@ void TApplication::SetMouseControl(TControl* control, const TPoint& screenPoint)
         if (FHintShown && !PtInRect(FHintCursorRect, screenPoint)) {
             HideHintWindow();
             StartHintTimer(true);
-        } else if (!FHintShown && !FHintBlocked && !FHintTimer.isActive() &&
-                   HintAllowed(control)) {
+        } else if (!FHintShown && !FHintBlocked && !FHintTimer.isActive() && HintAllowed(control)) {
             // A hint given while the mouse is on the control (a grid naming the cell under
             // it) waits the same pause as one found on entering.
             StartHintTimer(FHintRecently);
@@ -887,8 +887,9 @@ void TApplication::TrackMouse(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::Enter: {
-        auto* enter = static_cast<QEnterEvent*>(event);
-        FMousePos = TPoint::FromQPoint(enter->globalPosition().toPoint());
+        // Widgets may send a plain Enter event of their own; it carries no position.
+        const auto* enter = dynamic_cast<QEnterEvent*>(event);
+        FMousePos = TPoint::FromQPoint(enter ? enter->globalPosition().toPoint() : QCursor::pos());
         // Entering sends Enter to every widget from the window down; settle on the last.
         FPendingLeave = widget;
         FLeavePending = true;
