@@ -82,6 +82,7 @@ TEST(SkinButton, DefaultFacesShowNormalHotPressedAndDisabled) {
     EXPECT_EQ(hot.Pixel(0, 0), RGB(0, 0, 128));
     EXPECT_EQ(hot.Pixel(2, 2), RGB(182, 189, 210));
 
+    f.Activate(); // a press needs a window that can give the button the focus
     Press(b);
     ASSERT_TRUE(b->Down());
     TBitmap pressed = b->RenderImage();
@@ -102,6 +103,7 @@ TEST(SkinButton, SkinFacesFollowTheState) {
     TSkinnedForm f;
     f.LoadFixture();
     auto* b = MakeButton(f, "");
+    b->SetCanFocused(false); // the faces of the mouse alone
     b->SetSkinData(f.Data);
     ASSERT_NE(b->SkinIndex(), -1);
     const TBitmap& picture = *b->Picture;
@@ -175,6 +177,7 @@ TEST(SkinButton, MorphProgressRunsToItsEndsOnTheTimer) {
 TEST(SkinButton, ClicksOnlyWhenReleasedOverTheButton) {
     TSkinnedForm f;
     auto* b = MakeButton(f, "Go");
+    f.Activate();
     int clicks = 0;
     b->OnClick = [&](TObject*) { ++clicks; };
     Click(b);
@@ -326,6 +329,7 @@ TEST(SkinButton, GroupButtonsToggleLikeRadioButtons) {
 TEST(SkinButton, RepeatModeClicksWhileHeld) {
     TSkinnedForm f;
     auto* b = MakeButton(f, "+");
+    f.Activate();
     b->SetRepeatMode(true);
     b->SetRepeatInterval(20);
     int clicks = 0;
