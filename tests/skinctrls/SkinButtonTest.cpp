@@ -442,3 +442,66 @@ TEST(SkinSpeedButton, ClicksOnReleaseOrOnPressInAGroup) {
     EXPECT_EQ(s->Width(), 25);
     EXPECT_EQ(PaintedPixel(*s, 12, 12), s->Picture->Pixel(12, 12));
 }
+
+TEST(SkinButton, APressIsDroppedWhenTheButtonCannotTakeTheFocus) {
+    TSkinnedForm f; // never shown: nothing in it can take the focus
+    auto* b = MakeButton(f, "Go");
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    Press(b);
+    EXPECT_FALSE(b->Down());
+    EXPECT_FALSE(b->MouseHeld());
+    Release(b);
+    EXPECT_EQ(clicks, 0);
+    // A button that never takes the focus is pressed all the same.
+    b->SetCanFocused(false);
+    Press(b);
+    EXPECT_TRUE(b->Down());
+    Release(b);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(SkinButton, ALinkedActionRunsWhenNoClickHandlerIsSetAndLendsItsImage) {
+    TSkinnedForm f;
+    TActionList list;
+    TImageList images;
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::transparent);
+    for (int y = 4; y < 12; ++y)
+        for (int x = 4; x < 12; ++x)
+            red.setPixelColor(x, y, Qt::red);
+    images.AddImage(red);
+    list.SetImages(&images);
+    auto* action = new TAction(&list);
+    action->SetCaption("&Save");
+    action->SetImageIndex(0);
+    int runs = 0;
+    action->OnExecute = [&](TObject*) { ++runs; };
+
+    auto* b = MakeButton(f, "");
+    b->SetModalResult(mrOk);
+    b->SetAction(action);
+    EXPECT_EQ(b->Caption(), "&Save");
+    ASSERT_EQ(b->Glyph()->Width(), 16);
+    EXPECT_EQ(b->Glyph()->Pixel(0, 0), RGB(255, 0, 255)); // magenta behind the image
+    EXPECT_EQ(b->Glyph()->Pixel(8, 8), clRed);
+    action->SetEnabled(false);
+    EXPECT_FALSE(b->isEnabled());
+    action->SetEnabled(true);
+
+    b->Click();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(f.Form->ModalResult(), mrOk); // the modal result comes first either way
+    int own = 0;
+    b->OnClick = [&](TObject*) { ++own; };
+    b->Click();
+    EXPECT_EQ(own, 1);
+    EXPECT_EQ(runs, 1);
+
+    // A button with a glyph of its own keeps it.
+    auto* c = MakeButton(f, "", 10, 50);
+    TBitmap glyph(4, 4);
+    c->SetGlyph(glyph);
+    c->SetAction(action);
+    EXPECT_EQ(c->Glyph()->Width(), 4);
+}
