@@ -505,3 +505,61 @@ TEST(SkinButton, ALinkedActionRunsWhenNoClickHandlerIsSetAndLendsItsImage) {
     c->SetAction(action);
     EXPECT_EQ(c->Glyph()->Width(), 4);
 }
+
+namespace {
+
+int CountOf(const TBitmap& image, TColor color) {
+    int n = 0;
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            n += image.Pixel(x, y) == color;
+    return n;
+}
+
+} // namespace
+
+TEST(SkinButton, ADisabledButtonWithoutDisabledFaceKeepsItsFaceInTheDisabledFontColour) {
+    TSkinnedForm f;
+    f.LoadFixture();
+    // Pure colours in a big bold font, so the caption leaves pixels of exactly them.
+    auto& record = dynamic_cast<TbsDataSkinButtonControl&>(
+        *f.Data->SkinControls[static_cast<size_t>(f.Data->IndexOfControl("toolbutton"))]);
+    ASSERT_TRUE(record.DisabledSkinRect.IsEmpty());
+    record.FontHeight = 24;
+    record.FontStyle = TFontStyles{fsBold};
+    record.FontColor = clBlue;
+    record.DisabledFontColor = clRed;
+    auto* b = MakeButton(f, "HH");
+    b->SetSkinDataName("toolbutton");
+    b->SetCanFocused(false);
+    b->SetSkinData(f.Data);
+    // Two 8 x 9 frames, lime and yellow, over a magenta bottom row (the transparent colour).
+    TBitmap glyph(16, 10);
+    glyph.Canvas().Brush.Color = clFuchsia;
+    glyph.Canvas().FillRect(TRect(0, 0, 16, 10));
+    glyph.Canvas().Brush.Color = clLime;
+    glyph.Canvas().FillRect(TRect(0, 0, 8, 9));
+    glyph.Canvas().Brush.Color = clYellow;
+    glyph.Canvas().FillRect(TRect(8, 0, 16, 9));
+    b->SetGlyph(glyph);
+    b->SetNumGlyphs(2);
+
+    TBitmap enabled = b->RenderImage();
+    EXPECT_GT(CountOf(enabled, clBlue), 0);
+    EXPECT_EQ(CountOf(enabled, clRed), 0);
+    EXPECT_GT(CountOf(enabled, clLime), 0);
+    EXPECT_EQ(CountOf(enabled, clYellow), 0);
+
+    b->SetEnabled(false);
+    TBitmap disabled = b->RenderImage();
+    EXPECT_EQ(disabled.Pixel(1, 12), b->Picture->Pixel(1, 12)); // the normal face
+    EXPECT_GT(CountOf(disabled, clRed), 0);
+    EXPECT_EQ(CountOf(disabled, clBlue), 0);
+    EXPECT_GT(CountOf(disabled, clYellow), 0); // frame 2, the disabled one
+    EXPECT_EQ(CountOf(disabled, clLime), 0);
+    // One frame: the whole strip is the normal glyph, drawn as it is.
+    b->SetNumGlyphs(1);
+    disabled = b->RenderImage();
+    EXPECT_GT(CountOf(disabled, clLime), 0);
+    EXPECT_GT(CountOf(disabled, clRed), 0);
+}
