@@ -17,6 +17,7 @@
 // of its own when it has none. While a popup of the bar is open the engine shows the bar
 // every key first (TbsSkinMenu::KeyPreview), so Left and Right move the open submenu along.
 
+#include "skin/bsButtonCore.h"
 #include "skin/bsEffects.h"
 #include "skin/bsSkinData.h"
 #include "skin/bsSkinMenus.h"
@@ -45,14 +46,13 @@ private:
     QPointer<TbsSkinData> FSkinData;
 };
 
-// One object of the bar. The press, hover and morph state lives here alone so that it can
-// move onto a shared button core later.
-class TbsMenuBarObject {
+// One object of the bar: hover, press and morph state on the button core, its morph
+// stepped by the bar's one timer.
+class TbsMenuBarObject : public TbsButtonCore {
 public:
     // `record` may be null (a plain object); its rects and morph settings are copied.
     TbsMenuBarObject(TbsSkinMainMenuBar* bar, const TbsDataSkinObject* record,
                      const TBitmap* picture);
-    virtual ~TbsMenuBarObject() = default;
 
     virtual void Draw(TCanvas& canvas) = 0;
     virtual void MouseDown(int x, int y, TMouseButton button);
@@ -61,10 +61,8 @@ public:
     virtual void MouseEnter();
     virtual void MouseLeave();
     // Still blending between its normal and active look.
-    virtual bool IsMorphing() const;
+    bool IsMorphing() const override;
 
-    // One tick of the morph timer; true when the object changed and needs a redraw.
-    bool MorphStep();
     // Repaints the object's part of the bar.
     void Redraw();
 
@@ -72,15 +70,16 @@ public:
     QString IDName;
     bool Enabled = true;
     bool Visible = true;
-    bool MouseInside = false;
-    bool Active = false;
-    bool Down = false;
     bool Morphing = false; // morphing on: the record morphs and has an active look
     TbsMorphKind MorphKind = TbsMorphKind::mkDefault;
-    TbsMorphProgress Morph;
     TRect SkinRect, ActiveSkinRect, DownRect;
     TRect ObjectRect; // in bar coordinates
     const TBitmap* Picture = nullptr;
+
+protected:
+    void RedrawFace() override { Redraw(); }
+    bool Morphs() const override { return Morphing; }
+    void StartMorphTimer() override;
 };
 
 class TbsSkinMainMenuBarItem : public TbsMenuBarObject {

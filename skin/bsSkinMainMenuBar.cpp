@@ -358,7 +358,7 @@ void TbsSkinMainMenuBar::MorphTick() {
 
 TbsSkinMainMenuBarItem* TbsSkinMainMenuBar::DownItem() const {
     for (int i = 0; i < ObjectCount(); ++i)
-        if (TbsSkinMainMenuBarItem* item = Items(i); item && item->Down)
+        if (TbsSkinMainMenuBarItem* item = Items(i); item && item->Down())
             return item;
     return nullptr;
 }
@@ -366,7 +366,7 @@ TbsSkinMainMenuBarItem* TbsSkinMainMenuBar::DownItem() const {
 TbsSkinMainMenuBarItem* TbsSkinMainMenuBar::ActiveItem(const TbsMenuBarObject* except) const {
     for (int i = 0; i < ObjectCount(); ++i)
         if (TbsSkinMainMenuBarItem* item = Items(i);
-            item && item != except && (item->Active || item->Down))
+            item && item != except && (item->Active || item->Down()))
             return item;
     return nullptr;
 }
@@ -469,7 +469,7 @@ void TbsSkinMainMenuBar::LeaveMenuMode() {
     if (TbsSkinMainMenuBarItem* item = ActiveItem()) {
         item->Active = false;
         item->MouseInside = false;
-        item->Down = false;
+        item->SetDownState(false);
         item->Redraw();
     }
     FHotObject = FPreviousHotObject = -1;
@@ -480,7 +480,7 @@ void TbsSkinMainMenuBar::LeaveMenuMode() {
 
 void TbsSkinMainMenuBar::SubmenuClosed() {
     if (TbsSkinMainMenuBarItem* item = DownItem()) {
-        item->Down = false;
+        item->SetDownState(false);
         item->Active = true;
         item->Redraw();
     }
@@ -524,7 +524,7 @@ bool TbsSkinMainMenuBar::ClickActiveItem() {
         TbsSkinMainMenuBarItem* item = Items(i);
         if (!item)
             continue;
-        if ((item->Down && !item->HasSubitems()) || (item->Active && !popupOpen)) {
+        if ((item->Down() && !item->HasSubitems()) || (item->Active && !popupOpen)) {
             item->Active = false;
             item->MouseDown(0, 0, mbLeft);
             return true;
@@ -545,7 +545,7 @@ bool TbsSkinMainMenuBar::HandleAccelerator(int key) {
         FHotObject = i;
         if (!item->Active)
             item->MouseEnter();
-        if (!(popupOpen && item->HasSubitems()) && !item->Down)
+        if (!(popupOpen && item->HasSubitems()) && !item->Down())
             item->MouseDown(0, 0, mbLeft);
         return true;
     }
