@@ -852,7 +852,7 @@ void TCustomListView::SetOwnerData(bool value) {
 
 void TCustomListView::AddColumn(const TListColumn& column) {
     FColumns.push_back(column);
-    FModel->ColumnsChanged();
+    ColumnsChanged();
     for (int i = 0; i < ColumnCount(); ++i)
         FHeader->resizeSection(i, FColumns[size_t(i)].Width);
 }
@@ -867,7 +867,15 @@ void TCustomListView::SetColumn(int index, const TListColumn& column) {
 
 void TCustomListView::ClearColumns() {
     FColumns.clear();
+    ColumnsChanged();
+}
+
+void TCustomListView::ColumnsChanged() {
+    // The model starts anew with other columns; the focused item stays focused.
+    const int current = ItemIndex();
     FModel->ColumnsChanged();
+    if (current >= 0)
+        SetItemIndex(current);
 }
 
 int TCustomListView::ColumnWidth(int index) const {

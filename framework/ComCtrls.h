@@ -403,6 +403,7 @@ private:
     friend class TListViewHeader;
     friend class TListLabelDelegate;
     void ApplyViewStyle();
+    void ColumnsChanged();
     void ConnectScrollBars(QAbstractItemView* view);
     QAbstractItemView* ActiveView() const;
     void CurrentChanged(int row, int previous);
