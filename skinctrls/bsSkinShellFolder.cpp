@@ -241,7 +241,8 @@ int TbsShellImages::IndexOf(const QString& path, bool isFolder, bool open) {
               : open                                    ? QStringLiteral("folder-open")
                                                         : QStringLiteral("folder");
     else
-        key = QStringLiteral("file") + ExtensionOf(QFileInfo(path).fileName()).toLower();
+        key = QStringLiteral("file") +
+              ExtensionOf(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1)).toLower();
     if (auto found = FIndexes.constFind(key); found != FIndexes.constEnd())
         return *found;
     static QFileIconProvider provider;
