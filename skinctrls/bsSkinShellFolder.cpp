@@ -345,7 +345,7 @@ QStringList TbsShellFolder::Details() const {
     const QString extension = ExtensionOf(QFileInfo(FPath).fileName());
     const QString size = FSize >= 0 ? QLocale::c().toString(FSize) : QString();
     const QString modified =
-        FModified.isValid() ? FModified.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm"))
+        FModified.isValid() ? FModified.toLocalTime().toString(QStringLiteral("yy-MM-dd hh:mm"))
                             : QString();
     return {size, extension.mid(1), modified};
 }
