@@ -349,6 +349,8 @@ public:
     QString DriveOf(const QString& path) const;
 
 private:
+    void DrawDrive(TCanvas& c, int index, const TRect& rect);
+
     TDriveTypes FDriveTypes = dtRemovable | dtFixed | dtRemote | dtCDROM | dtRAM;
     std::vector<TbsShellDrive> FDrives;
     TImageList FImages;
