@@ -106,19 +106,6 @@ bool CreateNewFolder(const QString& folder) {
     return true;
 }
 
-QString VolumeOfPath(const QString& path, const QStringList& mountPoints) {
-    const QString clean = QDir::cleanPath(WithSlashes(path));
-    QString best = QStringLiteral("/");
-    for (const QString& mount : mountPoints) {
-        const QString m = QDir::cleanPath(mount);
-        const bool holds =
-            clean == m || m == QLatin1String("/") || clean.startsWith(m + QLatin1Char('/'));
-        if (holds && m.size() > best.size())
-            best = m;
-    }
-    return best;
-}
-
 QSize TbsDialogMemory::StartClientSize(int minWidth, int minHeight) const {
     const QSize size = ClientSize.value_or(QSize(FirstClientWidth, FirstClientHeight));
     return QSize(std::max(size.width(), minWidth), std::max(size.height(), minHeight));

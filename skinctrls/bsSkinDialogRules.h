@@ -81,10 +81,6 @@ private:
 // false when it existed. A failure to create raises EInOutError with the system's text.
 bool CreateNewFolder(const QString& folder);
 
-// The mount point (of `mountPoints`, e.g. "/", "/home", "/media/usb") that holds `path`:
-// the longest one that is `path` itself or a folder above it; "/" when none matches.
-QString VolumeOfPath(const QString& path, const QStringList& mountPoints);
-
 // What a dialog keeps from one run to the next.
 struct TbsDialogMemory {
     static constexpr int FirstClientWidth = 520;

@@ -98,15 +98,6 @@ TEST(DialogRules, NewFolderIsMadeOnceAndAFailureRaisesTheSystemsError) {
     EXPECT_THROW(CreateNewFolder(folder + "/missing/deeper"), EInOutError);
 }
 
-TEST(DialogRules, VolumeIsTheLongestMountPointAboveThePath) {
-    const QStringList mounts{"/", "/home", "/media/usb", "/media/usb2"};
-    EXPECT_EQ(VolumeOfPath("/home/u/music", mounts), "/home");
-    EXPECT_EQ(VolumeOfPath("/media/usb2/x", mounts), "/media/usb2");
-    EXPECT_EQ(VolumeOfPath("/media/usb", mounts), "/media/usb");
-    EXPECT_EQ(VolumeOfPath("/homely", mounts), "/");
-    EXPECT_EQ(VolumeOfPath("/tmp", {}), "/");
-}
-
 TEST(DialogRules, FirstRunSizeIs520By350AndNeverBelowTheFramesMinimum) {
     TbsDialogMemory memory;
     EXPECT_EQ(memory.StartClientSize(0, 0), QSize(520, 350));
