@@ -11,6 +11,7 @@
 #include "platform/Paths.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QFile>
 #include <QTimer>
 #include <functional>
@@ -104,6 +105,24 @@ TEST_F(DialogFixture, SaveAcceptsATypedNameWithoutAFileAndAStarFiltersInstead) {
     }));
     EXPECT_EQ(dialog.FileName, root + "/music/new.htm");
     EXPECT_FALSE(QFile::exists(dialog.FileName));
+}
+
+TEST_F(DialogFixture, EnterAndEscapeInTheEditAcceptAndCancel) {
+    TbsSkinSaveDialog dialog;
+    dialog.InitialDir = root + "/web";
+    EXPECT_TRUE(RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        form.FileNameEdit()->SetText("typed.htm");
+        SendKey(form.FileNameEdit()->Editor(), Qt::Key_Return, {}, QStringLiteral("\r"));
+    }));
+    EXPECT_EQ(dialog.FileName, root + "/web/typed.htm");
+    EXPECT_FALSE(RunDialog(
+        dialog,
+        [&](TbsOpenDlgForm& form) {
+            form.FileNameEdit()->SetText("other.htm");
+            SendKey(form.FileNameEdit()->Editor(), Qt::Key_Escape);
+        },
+        mrOk));
+    EXPECT_EQ(dialog.FileName, root + "/web/typed.htm");
 }
 
 TEST_F(DialogFixture, OpenTakesOnlyTheFileSelectedInTheListAndReopensInItsFolder) {
