@@ -8,12 +8,17 @@
 #include "skinctrls/bsSkinShellCtrls.h"
 #include "skinctrls/bsfilectrl.h"
 
+#include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "skin/bsSkinForm.h"
 
+#include <QAbstractItemModel>
 #include <QDir>
-#include <QLineEdit>
 #include <QFile>
+#include <QLineEdit>
+#include <QListView>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -30,7 +35,7 @@ void Touch(const QString& path) {
 // Runs the dialog; `act` runs on its form once the form is shown, then the form closes
 // with `close` unless `act` closed it. Answers Execute's result.
 bool RunDialog(TbsSkinOpenDialog& dialog, const std::function<void(TbsOpenDlgForm&)>& act,
-         TModalResult close = mrCancel) {
+               TModalResult close = mrCancel) {
     QTimer::singleShot(0, [&] {
         TbsOpenDlgForm* form = dialog.RunningForm();
         if (!form)
@@ -161,6 +166,33 @@ TEST_F(DialogFixture, SelectingAFolderClearsTheEditAndOpeningAFolderTakesNoFile)
     }));
 }
 
+// A double click on item `index` of the list, as the mouse gives it.
+void DoubleClickItem(TbsSkinFileListView* list, int index) {
+    list->SetItemIndex(index);
+    QWidget* view = list->IconView()->isVisible() ? list->IconView()->viewport()
+                                                  : list->ReportView()->viewport();
+    const QRect item = list->IconView()->visualRect(list->IconView()->model()->index(index, 0));
+    const QPoint p = item.center();
+    SendMouse(view, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseButtonRelease, p, Qt::LeftButton, {});
+    SendMouse(view, QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseButtonRelease, p, Qt::LeftButton, {});
+}
+
+TEST_F(DialogFixture, DoubleClickOpensAFolderAndTakesAFile) {
+    Touch(root + "/music/sub/inner.mp3");
+    TbsSkinOpenDialog dialog;
+    dialog.InitialDir = root + "/music";
+    EXPECT_TRUE(RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        TbsSkinFileListView* list = form.FileList();
+        DoubleClickItem(list, IndexOfName(list, "sub"));
+        EXPECT_EQ(form.CurrentFolder(), root + "/music/sub");
+        EXPECT_EQ(form.ModalResult(), mrNone);
+        DoubleClickItem(list, IndexOfName(list, "inner.mp3"));
+    }));
+    EXPECT_EQ(dialog.FileName, root + "/music/sub/inner.mp3");
+}
+
 TEST_F(DialogFixture, FilterIndexFollowsTheFilterLeftSelectedAlsoAfterCancel) {
     TbsSkinOpenDialog dialog;
     dialog.InitialDir = root + "/music";
@@ -261,4 +293,34 @@ TEST_F(DialogFixture, AStartFolderThatIsGoneFallsBackToTheProgramFolder) {
     });
     EXPECT_EQ(folder, root + "/program");
     EXPECT_EQ(edit, "song.mp3");
+}
+
+TEST_F(DialogFixture, AFolderDeletedWhileShownRaisesOnNewFolderAndTheFormStays) {
+    TbsSkinSaveDialog dialog;
+    dialog.InitialDir = root + "/web/a/b";
+    EXPECT_TRUE(RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        ASSERT_TRUE(QDir(root + "/web/a/b").removeRecursively());
+        EXPECT_THROW(form.NewFolder(), EInOutError);
+        EXPECT_EQ(form.ModalResult(), mrNone);
+        form.FileNameEdit()->SetText("late.htm");
+        form.Accept();
+    }));
+    EXPECT_EQ(dialog.FileName, root + "/web/a/b/late.htm");
+}
+
+TEST_F(DialogFixture, ASkinnedRunWearsTheFrameAndSkinsEveryControl) {
+    SkinCtrlsTest::TSkinnedForm owner;
+    owner.LoadFixture();
+    TbsSkinOpenDialog dialog;
+    dialog.SetSkinData(owner.Data);
+    dialog.SetCtrlSkinData(owner.Data);
+    dialog.InitialDir = root;
+    RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        EXPECT_EQ(form.Frame()->SkinData(), owner.Data);
+        EXPECT_EQ(form.Frame()->MenusSkinData(), owner.Data);
+        EXPECT_EQ(form.FileList()->SkinData(), owner.Data);
+        EXPECT_EQ(form.BackButton()->SkinData(), owner.Data);
+        EXPECT_EQ(form.Splitter()->SkinData(), owner.Data);
+        EXPECT_GE(form.ClientWidth(), 520);
+    });
 }
