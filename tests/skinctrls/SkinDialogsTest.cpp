@@ -324,3 +324,24 @@ TEST_F(DialogFixture, ASkinnedRunWearsTheFrameAndSkinsEveryControl) {
         EXPECT_GE(form.ClientWidth(), 520);
     });
 }
+
+TEST_F(DialogFixture, TheDriveBoxFollowsTheFolderAndAChosenDriveOpensItsRoot) {
+    TbsSkinOpenDialog dialog;
+    dialog.InitialDir = root + "/music";
+    QString drive, other, folder;
+    RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        TbsSkinShellDriveComboBox* box = form.DriveBox();
+        drive = box->Drive();
+        EXPECT_EQ(drive, box->DriveOf(root + "/music"));
+        EXPECT_EQ(form.FolderPanel()->Caption(), "music");
+        for (int i = 0; i < box->DriveCount() && other.isEmpty(); ++i)
+            if (box->Drive(i).RootPath != drive && QDir(box->Drive(i).RootPath).exists())
+                other = box->Drive(i).RootPath;
+        if (!other.isEmpty() && box->SelectDrive(other))
+            folder = form.CurrentFolder();
+    });
+    EXPECT_FALSE(drive.isEmpty());
+    if (other.isEmpty())
+        GTEST_SKIP() << "only one drive";
+    EXPECT_EQ(QDir(folder).canonicalPath(), QDir(other).canonicalPath());
+}
