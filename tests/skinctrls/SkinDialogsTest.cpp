@@ -345,3 +345,19 @@ TEST_F(DialogFixture, TheDriveBoxFollowsTheFolderAndAChosenDriveOpensItsRoot) {
         GTEST_SKIP() << "only one drive";
     EXPECT_EQ(QDir(folder).canonicalPath(), QDir(other).canonicalPath());
 }
+
+TEST_F(DialogFixture, DraggingTheSplitterWidensTheFolderPanelForTheNextRun) {
+    TbsSkinOpenDialog dialog;
+    dialog.InitialDir = root;
+    RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        TbsSkinSplitter* splitter = form.Splitter();
+        EXPECT_EQ(splitter->Left(), 200);
+        EXPECT_EQ(splitter->Width(), 10);
+        const QPoint from(5, 50);
+        SendMouse(splitter, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(splitter, QEvent::MouseMove, from + QPoint(40, 0), Qt::NoButton, Qt::LeftButton);
+        SendMouse(splitter, QEvent::MouseButtonRelease, from, Qt::LeftButton, {});
+        EXPECT_EQ(form.FolderPanel()->Width(), 240);
+    });
+    EXPECT_EQ(dialog.Memory().FolderPanelWidth, 240);
+}
