@@ -4,6 +4,7 @@
 #include "skin/bsSkinForm.h"
 
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinMainMenu.h"
 #include "skin/bsUtils.h"
 
 #include "framework/Canvas.h"
@@ -362,18 +363,35 @@ TMenuItem* TbsBusinessSkinForm::GetSystemMenu() {
 
 void TbsBusinessSkinForm::PopupSystemMenu(int x, int y) {
     TMenuItem* items = GetSystemMenu();
-    if (auto* menu = dynamic_cast<TPopupMenu*>(items ? items->GetParentMenu() : nullptr))
-        menu->Popup(x, y);
-    SkinMenuClosed();
+    if (!items || !FForm)
+        return;
+    SkinMenuOpened();
+    // The form opens it, so the form hears it close (SkinMenuClosed).
+    FMenuEngine->PopupItems(FForm, MenusSkin(), false, items, TRect(x, y, x, y));
 }
 
 void TbsBusinessSkinForm::PopupMenuBelow(TMenuItem* items, const TRect& rect) {
     if (!items || !FForm)
         return;
-    const QPoint at = FForm->mapToGlobal(QPoint(rect.Left, rect.Bottom));
-    if (auto* menu = dynamic_cast<TPopupMenu*>(items->GetParentMenu()))
-        menu->Popup(at.x(), at.y());
-    SkinMenuClosed();
+    const QPoint at = FForm->mapToGlobal(QPoint(rect.Left, rect.Top));
+    TbsSkinData* skin = MenusSkin();
+    // A skinned popup menu brings its own skin; a skinned main menu's items theirs.
+    if (auto* popup = dynamic_cast<TbsSkinPopupMenu*>(items->GetParentMenu());
+        popup && popup->SkinData())
+        skin = popup->SkinData();
+    else if (auto* main = dynamic_cast<TbsSkinMainMenu*>(items->GetParentMenu());
+             main && main->SkinData())
+        skin = main->SkinData();
+    SkinMenuOpened();
+    FMenuEngine->PopupItems(FForm, skin, false, items,
+                            TRect(at.x(), at.y(), at.x() + rect.Width(), at.y() + rect.Height()));
+}
+
+void TbsBusinessSkinForm::SkinMenuEnded() {
+    if (!FSkinMenuOpen)
+        return;
+    FSkinMenuOpen = false;
+    FireEvent(OnSkinMenuClose, this);
 }
 
 void TbsBusinessSkinForm::SkinMenuClosed() {
@@ -383,6 +401,10 @@ void TbsBusinessSkinForm::SkinMenuClosed() {
             button->SetDown(false);
         }
     FPressedObject = -1;
+    SkinMenuEnded();
+    if (FMainMenuBar && FMainMenuBar->KeyboardMode())
+        FMainMenuBar->LeaveMenuMode();
+    MainMenuExited();
 }
 
 // ---------------------------------------------------------------- timers

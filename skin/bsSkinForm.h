@@ -12,6 +12,7 @@
 
 #include "skin/bsSkinFormLayout.h"
 #include "skin/bsSkinFormObjects.h"
+#include "skin/bsSkinMenus.h"
 
 #include "framework/Font.h"
 #include "framework/Forms.h"
@@ -24,6 +25,7 @@
 #include <vector>
 
 class TbsSkinData;
+class TbsSkinMainMenuBar;
 
 enum class TbsFrameState { Normal, Minimized, Maximized };
 
@@ -81,6 +83,28 @@ public:
     TFont DefCaptionFont;
     TFont DefInActiveCaptionFont;
 
+    // --- Menus
+    // The engine that opens the system menu, the caption buttons' menus, the menu bar's
+    // submenus and every skinned popup menu owned by the form or its controls. The menu
+    // settings (fonts, item height, opacity) are the engine's.
+    TbsSkinMenu* MenuEngine() const { return FMenuEngine; }
+    // The skin menus of this form use: MenusSkinData, else SkinData.
+    TbsSkinData* MenusSkin() const;
+    // The form's skinned menu bar: it opens its submenus through MenuEngine and its keyboard
+    // mode is the frame's. Cleared when the bar is destroyed.
+    TbsSkinMainMenuBar* MainMenuBar() const;
+    void SetMainMenuBar(TbsSkinMainMenuBar* bar);
+    // A skinned menu of this form opens: OnSkinMenuOpen, once per opening; and it ended
+    // (SkinMenuClosed does this too): OnSkinMenuClose.
+    void SkinMenuOpened();
+    void SkinMenuEnded();
+    // The menu bar enters or leaves its keyboard (or menu) mode.
+    void MainMenuEntered();
+    void MainMenuExited();
+    // The form's shortcut handler: Alt+letter goes to the menu bar's accelerators, then
+    // the combination to the bar's main menu. True when it was used.
+    bool HandleShortCut(int key);
+
     // --- Tray
     TbsFrameTrayLink* TrayIcon() const;
     void SetTrayIcon(QObject* trayIcon);
@@ -125,6 +149,10 @@ public:
     // --- Geometry
     int MinFrameWidth() const;
     int MinFrameHeight() const;
+    // What the frame adds around the client area: (window width - client width, window
+    // height - client height). Attaching the frame or changing the skin keeps the client
+    // size by growing or shrinking the window by the change of this extent.
+    TPoint FrameExtent() const;
     // The fitted geometry of the current size (valid with a skin).
     const TbsFrameGeometry& Geometry() const { return FGeometry; }
     bool HasBorder() const;
@@ -168,6 +196,10 @@ public:
     bool FrameEraseClient(TCanvas* canvas) override;
 
     TNotifyEvent OnChangeSkinData;
+    TNotifyEvent OnSkinMenuOpen;
+    TNotifyEvent OnSkinMenuClose;
+    TNotifyEvent OnMainMenuEnter;
+    TNotifyEvent OnMainMenuExit;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeActivate;
     TNotifyEvent OnChangeRollUpState;
@@ -187,6 +219,8 @@ private:
     void CreatePlainButtons();
     void FreeObjects();
     void ApplyCaptionButtonRules();
+    // Gives the window (or the size it returns to) the change of the frame's extent.
+    void KeepClientSize(TPoint previousExtent);
     void FitToSize();
     void LayOutObjects();
     void UpdateRegion();
@@ -220,6 +254,10 @@ private:
     QPointer<QObject> FTrayIcon;
     TPopupMenu* FDefaultSystemMenu;
     TPopupMenu* FTrayMenu;
+    TbsSkinMenu* FMenuEngine;
+    QPointer<TbsSkinMainMenuBar> FMainMenuBar;
+    bool FSkinMenuOpen = false;
+    bool FMainMenuMode = false;
     bool FSkinActive = false;
     TbsBorderIcons FBorderIcons = DefaultFrameBorderIcons;
     bool FHideCaptionButtons = false;
@@ -242,6 +280,11 @@ private:
     TbsRegion FRegion;
 
     std::vector<std::unique_ptr<TbsActiveSkinObject>> FObjects;
+    // Per object: what the caption-button rules switched off (disabled, hidden), so that
+    // new border icons can switch it back on.
+    std::vector<std::pair<bool, bool>> FRuleOff;
+    // The frame extent the window was last fitted for; none before the frame is attached.
+    TPoint FAppliedExtent;
     int FHotObject = -1;
     int FPreviousHotObject = -1;
     int FPressedObject = -1;
