@@ -311,7 +311,9 @@ void TbsBusinessSkinForm::ApplyMinimumSize() {
 void TbsBusinessSkinForm::ApplySkin() {
     const TPoint previousExtent = FAppliedExtent;
     FHotObject = FPreviousHotObject = FPressedObject = -1;
-    FSkinActive = FSkinData && !FSkinData->SkinEmpty && !FSkinData->SkinPicture.Empty();
+    // A frame that cannot be cut from its picture is drawn plain.
+    FSkinActive = FSkinData && !FSkinData->SkinEmpty && !FSkinData->SkinPicture.Empty() &&
+                  FrameFitsPicture(*FSkinData);
     if (FSkinActive) {
         CreateObjects();
     } else {
