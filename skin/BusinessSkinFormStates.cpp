@@ -366,8 +366,22 @@ void TbsBusinessSkinForm::PopupSystemMenu(int x, int y) {
     if (!items || !FForm)
         return;
     SkinMenuOpened();
+    WatchMenuKeys();
     // The form opens it, so the form hears it close (SkinMenuClosed).
     FMenuEngine->PopupItems(FForm, MenusSkin(), false, items, TRect(x, y, x, y));
+}
+
+void TbsBusinessSkinForm::WatchMenuKeys() {
+    // Alt while a menu of the frame is open closes it and puts the menu bar into keyboard
+    // mode, as it does with no menu open.
+    QPointer<TbsBusinessSkinForm> self(this);
+    FMenuEngine->KeyPreview = [self](int key) {
+        if (!self || key != Qt::Key_Alt || !self->FMainMenuBar || !self->FMainMenuBar->isVisible())
+            return false;
+        self->FMenuEngine->CloseMenus();
+        self->FMainMenuBar->EnterKeyboardMode();
+        return true;
+    };
 }
 
 void TbsBusinessSkinForm::PopupMenuBelow(TMenuItem* items, const TRect& rect) {
@@ -383,6 +397,7 @@ void TbsBusinessSkinForm::PopupMenuBelow(TMenuItem* items, const TRect& rect) {
              main && main->SkinData())
         skin = main->SkinData();
     SkinMenuOpened();
+    WatchMenuKeys();
     FMenuEngine->PopupItems(FForm, skin, false, items,
                             TRect(at.x(), at.y(), at.x() + rect.Width(), at.y() + rect.Height()));
 }

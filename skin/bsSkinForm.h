@@ -244,6 +244,7 @@ private:
     // Mouse events of the window around the client area.
     bool FrameMouse(QMouseEvent* event);
     void BeginSystemMoveOrResize(int code);
+    void WatchMenuKeys();
     void UpdateCursor(int code);
     TMenuItem* AddSystemItem(TMenuItem* root, int index, const QString& name);
 

@@ -9,6 +9,7 @@
 #include "skinctrls/bsSkinButton.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
@@ -565,4 +566,14 @@ TEST(SkinFormMenus, MenuBarSharesTheEngineTheKeyboardModeAndTheShortcuts) {
     EXPECT_FALSE(bar->KeyboardMode());
     EXPECT_EQ(entered, 2);
     EXPECT_EQ(exited, 2);
+
+    // Alt while the system menu is open closes it and puts the bar into keyboard mode.
+    frame->PopupSystemMenu(150, 150);
+    ASSERT_TRUE(engine->EngineActive());
+    QKeyEvent alt(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QApplication::sendEvent(bar, &alt);
+    Settle();
+    EXPECT_FALSE(engine->EngineActive());
+    EXPECT_TRUE(bar->KeyboardMode());
+    EXPECT_EQ(entered, 3);
 }
