@@ -40,12 +40,9 @@ TbsBusinessSkinForm* FindSkinForm(const QWidget* form) {
 
 namespace {
 
-// Skinned popup menus of a form open through its frame's engine.
+// Skinned popup menus of a form open through its frame's engine. Every new frame installs
+// it again, so a lookup set meanwhile (or removed) does not outlive the next frame.
 void InstallMenuLookup() {
-    static bool installed = false;
-    if (installed)
-        return;
-    installed = true;
     SetSkinMenuFormLookup([](QWidget* form) {
         TbsSkinMenuFormLink link;
         TbsBusinessSkinForm* frame = FindSkinForm(form);
