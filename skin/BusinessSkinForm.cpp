@@ -4,6 +4,7 @@
 
 #include "skin/bsSkinData.h"
 #include "skin/bsSkinMainMenu.h"
+#include "skin/bsTrayIcon.h"
 #include "skin/bsUtils.h"
 #include "skinctrls/bsSkinCtrls.h"
 
@@ -68,10 +69,12 @@ TbsBusinessSkinForm::TbsBusinessSkinForm(TForm* form) : TComponent(form), FForm(
     DefaultCaptionFont(DefCaptionFont, clBtnText);
     DefaultCaptionFont(DefInActiveCaptionFont, clBtnShadow);
     FDefaultSystemMenu = new TPopupMenu(this);
-    FTrayMenu = new TPopupMenu(this);
+    // Opens through this frame's engine (its form is the frame's owner).
+    FTrayMenu = new TbsSkinPopupMenu(this);
     TMenuItem* restore = AddSystemItem(FTrayMenu->Items(), -1, QStringLiteral("TRAY_BSF_RESTORE"));
     restore->SetCaption(QStringLiteral("恢复(&R)"));
     restore->OnClick = [this](TObject*) { RestoreFromTray(); };
+    restore->SetDefault(true);
     auto* line = new TMenuItem(FTrayMenu);
     line->SetCaption(QStringLiteral("-"));
     FTrayMenu->Items()->Add(line);
@@ -191,20 +194,19 @@ bool TbsBusinessSkinForm::HandleShortCut(int key) {
     return menu && menu->IsShortCut(key);
 }
 
-TbsFrameTrayLink* TbsBusinessSkinForm::TrayIcon() const {
-    return dynamic_cast<TbsFrameTrayLink*>(FTrayIcon.data());
+TbsTrayIcon* TbsBusinessSkinForm::TrayIcon() const {
+    return FTrayIcon;
 }
 
-void TbsBusinessSkinForm::SetTrayIcon(QObject* trayIcon) {
+void TbsBusinessSkinForm::SetTrayIcon(TbsTrayIcon* trayIcon) {
     FTrayIcon = trayIcon;
-    TbsFrameTrayLink* link = TrayIcon();
-    if (!link)
+    if (!trayIcon)
         return;
     if (!AlwaysShowInTray)
-        link->HideTrayIcon();
-    link->SetMinimizingToTray(false);
-    if (!link->HasPopupMenu())
-        link->SetTrayMenu(FTrayMenu, [this] { RestoreFromTray(); });
+        trayIcon->HideTrayIcon();
+    trayIcon->MinimizeToTray = false;
+    if (!trayIcon->PopupMenu())
+        trayIcon->SetPopupMenu(FTrayMenu);
 }
 
 bool TbsBusinessSkinForm::HasBorder() const {

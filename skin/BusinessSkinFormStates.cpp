@@ -5,6 +5,7 @@
 
 #include "skin/bsSkinData.h"
 #include "skin/bsSkinMainMenu.h"
+#include "skin/bsTrayIcon.h"
 #include "skin/bsUtils.h"
 
 #include "framework/Canvas.h"
@@ -247,19 +248,22 @@ void TbsBusinessSkinForm::CloseForm() {
 // ---------------------------------------------------------------- tray
 
 void TbsBusinessSkinForm::MinimizeToTray() {
-    TbsFrameTrayLink* tray = TrayIcon();
+    TbsTrayIcon* tray = TrayIcon();
     if (!tray)
         return;
-    tray->SetMinimizingToTray(true);
+    // The icon hides the minimized window and shows itself.
+    tray->MinimizeToTray = true;
     Application->Minimize();
     FireEvent(OnMinimizeToTray, this);
 }
 
 void TbsBusinessSkinForm::RestoreFromTray() {
-    TbsFrameTrayLink* tray = TrayIcon();
+    TbsTrayIcon* tray = TrayIcon();
     if (!tray)
         return;
-    tray->SetMinimizingToTray(false);
+    // Off first: the window manager may report the window minimized once more while it maps
+    // it again, and that must not send it back into the tray.
+    tray->MinimizeToTray = false;
     tray->RestoreMainWindow();
     Application->Restore();
     if (!AlwaysShowInTray)

@@ -26,21 +26,9 @@
 
 class TbsSkinData;
 class TbsSkinMainMenuBar;
+class TbsTrayIcon;
 
 enum class TbsFrameState { Normal, Minimized, Maximized };
-
-// What the frame needs of a tray icon component (minimize to tray, restore, its menu).
-class TbsFrameTrayLink {
-public:
-    virtual ~TbsFrameTrayLink() = default;
-    virtual void SetMinimizingToTray(bool value) = 0;
-    virtual void ShowTrayIcon() = 0;
-    virtual void HideTrayIcon() = 0;
-    virtual void RestoreMainWindow() = 0;
-    virtual bool HasPopupMenu() const = 0;
-    // Gives the icon the frame's tray menu; `restore` is its restore action.
-    virtual void SetTrayMenu(TPopupMenu* menu, std::function<void()> restore) = 0;
-};
 
 using TbsFrameObjectEvent = std::function<void(const QString& IDName)>;
 using TbsFrameObjectMouseEvent = std::function<void(const QString& IDName, int X, int Y,
@@ -106,8 +94,13 @@ public:
     bool HandleShortCut(int key);
 
     // --- Tray
-    TbsFrameTrayLink* TrayIcon() const;
-    void SetTrayIcon(QObject* trayIcon);
+    // The icon minimize-to-tray uses. Setting it hides it (unless AlwaysShowInTray), clears
+    // its minimizing mark and, when it has no popup menu, gives it the frame's tray menu
+    // (恢复 as the default item, so a double click restores). Cleared when destroyed.
+    TbsTrayIcon* TrayIcon() const;
+    void SetTrayIcon(TbsTrayIcon* trayIcon);
+    // The tray menu given to the icon: "恢复(&R)", a line, "关闭(&C)".
+    TPopupMenu* TrayMenu() const { return FTrayMenu; }
     bool AlwaysShowInTray = false;
     bool AlwaysMinimizeToTray = false;
 
@@ -252,9 +245,9 @@ private:
     QPointer<TbsSkinData> FSkinData;
     QPointer<TbsSkinData> FMenusSkinData;
     QPointer<TPopupMenu> FSystemMenu;
-    QPointer<QObject> FTrayIcon;
+    QPointer<TbsTrayIcon> FTrayIcon;
     TPopupMenu* FDefaultSystemMenu;
-    TPopupMenu* FTrayMenu;
+    TbsSkinPopupMenu* FTrayMenu;
     TbsSkinMenu* FMenuEngine;
     QPointer<TbsSkinMainMenuBar> FMainMenuBar;
     bool FSkinMenuOpen = false;

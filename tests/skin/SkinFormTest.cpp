@@ -6,6 +6,7 @@
 #include "skin/bsSkinFormLayout.h"
 #include "skin/bsSkinMainMenu.h"
 #include "skin/bsSkinMenus.h"
+#include "skin/bsTrayIcon.h"
 #include "skinctrls/bsSkinButton.h"
 
 #include <QApplication>
@@ -576,4 +577,42 @@ TEST(SkinFormMenus, MenuBarSharesTheEngineTheKeyboardModeAndTheShortcuts) {
     EXPECT_FALSE(engine->EngineActive());
     EXPECT_TRUE(bar->KeyboardMode());
     EXPECT_EQ(entered, 3);
+}
+
+TEST(SkinFormFrame, MinimizesIntoItsTrayIconAndRestoresFromItOnlyWithOne) {
+    TForm form;
+    auto* frame = new TbsBusinessSkinForm(&form);
+    int minimized = 0, restored = 0;
+    frame->OnMinimizeToTray = [&](TObject*) { ++minimized; };
+    frame->OnRestoreFromTray = [&](TObject*) { ++restored; };
+    frame->MinimizeToTray(); // no icon: nothing
+    frame->RestoreFromTray();
+    EXPECT_EQ(minimized + restored, 0);
+
+    auto* icon = new TbsTrayIcon(&form);
+    icon->SetIconVisible(true);
+    frame->SetTrayIcon(icon);
+    EXPECT_FALSE(icon->IconVisible());
+    EXPECT_FALSE(icon->MinimizeToTray);
+    ASSERT_EQ(icon->PopupMenu(), frame->TrayMenu());
+    TMenuItem* items = frame->TrayMenu()->Items();
+    ASSERT_EQ(items->Count(), 3);
+    EXPECT_EQ(items->Items(0)->Name(), QStringLiteral("TRAY_BSF_RESTORE"));
+    EXPECT_TRUE(items->Items(0)->Default()); // what a double click on the icon runs
+    EXPECT_EQ(items->Items(2)->ShortCutText(), QStringLiteral("Alt+F4"));
+
+    frame->MinimizeToTray();
+    EXPECT_TRUE(icon->MinimizeToTray);
+    EXPECT_EQ(minimized, 1);
+    items->Items(0)->Click();
+    EXPECT_FALSE(icon->MinimizeToTray);
+    EXPECT_FALSE(icon->IconVisible());
+    EXPECT_EQ(restored, 1);
+
+    // An icon with a menu of its own keeps it.
+    auto* own = new TPopupMenu(&form);
+    auto* second = new TbsTrayIcon(&form);
+    second->SetPopupMenu(own);
+    frame->SetTrayIcon(second);
+    EXPECT_EQ(second->PopupMenu(), own);
 }

@@ -140,7 +140,7 @@ void TSkinDemoForm::AddMenuBar() {
         Close();
     })->SetShortCut(TextToShortCut(QStringLiteral("Ctrl+Q")));
     TMenuItem* window = add(MainMenu->Items(), QStringLiteral("窗口(&W)"));
-    add(window, QStringLiteral("最小化到托盘(&T)"), [this] { MinimizeToTray(); });
+    add(window, QStringLiteral("最小化到托盘(&T)"), [this] { Frame->MinimizeToTray(); });
     add(window, QStringLiteral("卷起(&L)"), [this] { Frame->SetRolledUp(!Frame->RolledUp()); });
     add(window, QStringLiteral("最大化(&X)"), [this] {
         Frame->SetFrameState(Frame->FrameState() == TbsFrameState::Maximized
@@ -230,37 +230,16 @@ void TSkinDemoForm::AddTrayIcon() {
     TrayIcon->SetIcon(DemoIcon());
     TrayIcon->SetHint(QStringLiteral("zarvo 皮肤演示"));
     TrayIcon->SetIconVisible(false);
-    TrayIcon->OnDblClick = [this](TObject*) { RestoreFromTray(); };
-    auto* menu = new TbsSkinPopupMenu(this);
-    menu->SetSkinData(SkinData);
-    auto* restore = new TMenuItem(menu);
-    restore->SetCaption(QStringLiteral("恢复(&R)"));
-    restore->OnClick = [this](TObject*) { RestoreFromTray(); };
-    menu->Items()->Add(restore);
-    auto* quit = new TMenuItem(menu);
-    quit->SetCaption(QStringLiteral("退出(&X)"));
-    quit->OnClick = [this](TObject*) { Close(); };
-    menu->Items()->Add(quit);
-    TrayIcon->SetPopupMenu(menu);
+    // The frame minimises into the icon and gives it its tray menu (恢复, 关闭); a double
+    // click runs 恢复.
+    Frame->SetTrayIcon(TrayIcon);
+    Frame->SetBorderIcons(DefaultFrameBorderIcons | biMinimizeToTray);
 
     TrayButton = new TbsSkinButton(this);
     TrayButton->SetName(QStringLiteral("TrayButton"));
     TrayButton->SetCaption(QStringLiteral("最小化到托盘"));
     TrayButton->SetSkinData(SkinData);
     TrayButton->SetBounds(10, BarHeight + 110, 120, 25);
-    TrayButton->OnClick = [this](TObject*) { MinimizeToTray(); };
+    TrayButton->OnClick = [this](TObject*) { Frame->MinimizeToTray(); };
     TrayIcon->Loaded();
-}
-
-void TSkinDemoForm::MinimizeToTray() {
-    TrayIcon->MinimizeToTray = true;
-    showMinimized();
-}
-
-void TSkinDemoForm::RestoreFromTray() {
-    // Off first: the window manager may report the window minimised once more while it
-    // maps it again, and that must not send it back into the tray.
-    TrayIcon->MinimizeToTray = false;
-    TrayIcon->RestoreMainWindow();
-    TrayIcon->HideTrayIcon();
 }

@@ -32,10 +32,6 @@ public:
     TSkinDemoForm(QObject* owner, const QString& skinFolder);
 
     bool SkinLoaded() const;
-    // Minimises the window into the tray.
-    void MinimizeToTray();
-    // Shows the window again and takes the icon out of the tray.
-    void RestoreFromTray();
 
     // The client size the demo lays its controls out in, whatever the frame.
     static constexpr int DemoClientWidth = 460;
