@@ -109,8 +109,9 @@ TbsBusinessSkinForm::TbsBusinessSkinForm(TForm* form) : TComponent(form), FForm(
         return;
     form->setMouseTracking(true);
     // The frame sees the form's shortcuts first; a handler set before keeps the rest.
-    form->OnShortCut = [this, previous = form->OnShortCut](int key, bool& handled) {
-        handled = HandleShortCut(key);
+    form->OnShortCut = [self = QPointer<TbsBusinessSkinForm>(this),
+                        previous = form->OnShortCut](int key, bool& handled) {
+        handled = self && self->HandleShortCut(key);
         if (!handled && previous)
             previous(key, handled);
     };
@@ -258,7 +259,7 @@ TPoint TbsBusinessSkinForm::FrameExtent() const {
     int size = 4096;
     if (FSkinActive)
         size += std::max(FSkinData->SkinPicture.Width(), FSkinData->SkinPicture.Height());
-    const TRect r = const_cast<TbsBusinessSkinForm*>(this)->FrameClientRect(size, size);
+    const TRect r = ClientRectFor(size, size);
     return TPoint(size - r.Width(), size - r.Height());
 }
 
@@ -286,6 +287,10 @@ void TbsBusinessSkinForm::KeepClientSize(TPoint previousExtent) {
 }
 
 TRect TbsBusinessSkinForm::FrameClientRect(int width, int height) {
+    return ClientRectFor(width, height);
+}
+
+TRect TbsBusinessSkinForm::ClientRectFor(int width, int height) const {
     if (!HasBorder())
         return TRect(0, 0, width, height);
     if (!FSkinActive)

@@ -208,6 +208,8 @@ public:
 private:
     friend class TbsActiveSkinObject;
     void ApplySkin();
+    // Where the client area lies in a window of this size.
+    TRect ClientRectFor(int width, int height) const;
     void CreateObjects();
     void CreatePlainButtons();
     void FreeObjects();
