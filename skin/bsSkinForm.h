@@ -5,7 +5,10 @@
 // window with the skin's mask, answers its own hit test and hands moving and sizing to the
 // window manager, keeps its own frame state (maximize to the work area, minimize, parking,
 // roll-up), snaps to the work-area edges, fades the window in, paints the client background
-// and passes skin changes on to every skinned control of the form.
+// and passes skin changes on to every skinned control of the form. Its own menu engine opens
+// the system menu, the tray menu, the menu bar's submenus and the form's skinned popup
+// menus; the menu bar shares its keyboard mode and shortcuts with it. Attaching the frame
+// or changing the skin keeps the client size the form laid out.
 //
 // Without a skin it draws the plain frame; a form without border gets no frame at all.
 // Geometry lives in skin/bsSkinFormLayout.h as pure functions.
