@@ -13,9 +13,11 @@
 // highlighted one, Escape leaves, Alt+letter (or a letter in keyboard mode) presses the
 // item with that accelerator.
 //
-// The bar opens its popups through the engine it is given (SetMenuEngine), or through one
-// of its own when it has none. While a popup of the bar is open the engine shows the bar
-// every key first (TbsSkinMenu::KeyPreview), so Left and Right move the open submenu along.
+// The bar opens its popups through its form frame's engine (SetSkinForm), or the engine it
+// is given (SetMenuEngine), or else through one of its own. The frame hears when the bar
+// enters and leaves its keyboard mode and when a submenu opens. While a popup of the bar is open
+// the engine shows the bar every key first (TbsSkinMenu::KeyPreview), so Left and Right move the
+// open submenu along.
 
 #include "skin/bsButtonCore.h"
 #include "skin/bsEffects.h"
@@ -33,6 +35,7 @@
 #include <vector>
 
 class TbsSkinMainMenuBar;
+class TbsBusinessSkinForm;
 
 // A main menu whose popups opened by frame buttons use this skin (nullptr: the frame's).
 class TbsSkinMainMenu : public TMainMenu {
@@ -133,6 +136,10 @@ public:
     // The engine the popups open through; nullptr makes the bar use one of its own.
     TbsSkinMenu* MenuEngine() const;
     void SetMenuEngine(TbsSkinMenu* engine);
+    // The form frame whose engine opens the popups and whose keyboard mode the bar shares
+    // (TbsBusinessSkinForm::SetMainMenuBar sets it). Cleared when the frame is destroyed.
+    TbsBusinessSkinForm* SkinForm() const;
+    void SetSkinForm(TbsBusinessSkinForm* frame);
 
     bool ScrollMenu() const { return FScrollMenu; }
     void SetScrollMenu(bool value);
@@ -234,6 +241,8 @@ private:
     int FirstShownIndex() const;
     void SelectStep(int step);
     void MenuClosed();
+    // Keyboard mode starts (the frame hears of it).
+    void BeginKeyboardMode();
     void MouseTimerTick();
     bool KeyboardHook(QObject* watched, QEvent* event);
     TRect ScreenRect(const TRect& r) const;
@@ -241,6 +250,7 @@ private:
     QPointer<TMainMenu> FMainMenu;
     QPointer<TbsSkinMenu> FEngine;
     TbsSkinMenu* FOwnEngine = nullptr;
+    QPointer<TbsBusinessSkinForm> FSkinForm;
     std::vector<std::unique_ptr<TbsMenuBarObject>> FObjects;
     TFont FDefItemFont;
     bool FScrollMenu = true;

@@ -3,6 +3,7 @@
 
 #include "skin/bsSkinMainMenu.h"
 
+#include "skin/bsSkinForm.h"
 #include "skin/bsUtils.h"
 
 #include "framework/Canvas.h"
@@ -82,6 +83,29 @@ TbsSkinMenu* TbsSkinMainMenuBar::MenuEngine() const {
 
 void TbsSkinMainMenuBar::SetMenuEngine(TbsSkinMenu* engine) {
     FEngine = engine;
+}
+
+TbsBusinessSkinForm* TbsSkinMainMenuBar::SkinForm() const {
+    return FSkinForm;
+}
+
+void TbsSkinMainMenuBar::SetSkinForm(TbsBusinessSkinForm* frame) {
+    if (frame == FSkinForm)
+        return;
+    if (MenuEngine() && MenuEngine()->Opener() == this)
+        MenuEngine()->CloseMenus();
+    if (FKeyboardMode)
+        LeaveMenuMode();
+    FSkinForm = frame;
+    if (frame)
+        FEngine = frame->MenuEngine();
+}
+
+void TbsSkinMainMenuBar::BeginKeyboardMode() {
+    FMenuShown = true;
+    FKeyboardMode = true;
+    if (FSkinForm)
+        FSkinForm->MainMenuEntered();
 }
 
 void TbsSkinMainMenuBar::SetScrollMenu(bool value) {
@@ -382,8 +406,9 @@ void TbsSkinMainMenuBar::OpenSubmenu(TbsSkinMainMenuBarItem* item) {
     TbsSkinMenu* engine = MenuEngine();
     if (engine == FOwnEngine)
         FOwnEngine->SetHostForm(window());
-    FMenuShown = true;
-    FKeyboardMode = true;
+    BeginKeyboardMode();
+    if (FSkinForm)
+        FSkinForm->SkinMenuOpened();
     for (int i = 0; i < ObjectCount(); ++i)
         if (FObjects[i].get() == item)
             FHotObject = i;
@@ -425,6 +450,8 @@ void TbsSkinMainMenuBar::MenuClosed() {
     // A press outside the popup closed it; when that press is on the open item itself,
     // it must not open the submenu again.
     FJustClosed = QGuiApplication::mouseButtons() != Qt::NoButton ? DownItem() : nullptr;
+    if (FSkinForm)
+        FSkinForm->SkinMenuEnded();
     if (FEscapeClosing) {
         FEscapeClosing = false;
         SubmenuClosed();
@@ -451,8 +478,7 @@ int TbsSkinMainMenuBar::FirstShownIndex() const {
 }
 
 void TbsSkinMainMenuBar::EnterKeyboardMode() {
-    FMenuShown = true;
-    FKeyboardMode = true;
+    BeginKeyboardMode();
     if (ActiveItem())
         return;
     const int first = FirstShownIndex();
@@ -476,6 +502,8 @@ void TbsSkinMainMenuBar::LeaveMenuMode() {
     if (MenuEngine())
         MenuEngine()->KeyPreview = nullptr;
     update();
+    if (FSkinForm)
+        FSkinForm->MainMenuExited();
 }
 
 void TbsSkinMainMenuBar::SubmenuClosed() {
@@ -540,8 +568,7 @@ bool TbsSkinMainMenuBar::HandleAccelerator(int key) {
         if (!item || !item->Shown || !item->Enabled || !item->MenuItem ||
             !IsAccel(key, item->MenuItem->Caption()))
             continue;
-        FMenuShown = true;
-        FKeyboardMode = true;
+        BeginKeyboardMode();
         FHotObject = i;
         if (!item->Active)
             item->MouseEnter();
