@@ -74,18 +74,6 @@ void AddSeparator(TMenuItem* parent) {
 
 } // namespace
 
-namespace MakerInfo {
-QString HomePage() {
-    return QStringLiteral("https://zarvo.example.org/");
-}
-QString BlogPage() {
-    return QStringLiteral("https://zarvo.example.org/blog/");
-}
-QString WelcomeText() {
-    return QStringLiteral("欢迎您使用zarvo软件！制作人：qirra ") + HomePage();
-}
-} // namespace MakerInfo
-
 QString TForm1::Title() {
     return QStringLiteral("zarvo网页特效2008 qirra版");
 }
@@ -112,6 +100,7 @@ TForm1::TForm1(QObject* owner) : TForm(owner) {
     CreateCommandButtons();
     CreateStatusBar();
     WireEvents();
+    WireDesktopCommands();
 }
 
 TForm1::~TForm1() {
@@ -332,7 +321,9 @@ void TForm1::WireEvents() {
 void TForm1::FormCreate(TObject*) {
     SetAutoSize(true);
     bsSkinData1->LoadSkinFile(Paths::ResolveProgramPath(ZarvoSettings::SkinPath()));
+    ReadSavedMusic();
     CheckSingleInstance();
+    AutoplaySavedMusic();
     bsSkinStatusPanel1->SetCaption(MakerInfo::WelcomeText());
     Application->OnHint = [this](TObject* sender) { ApplicationHint(sender); };
     if (!CheckInstallationMarker())

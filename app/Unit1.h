@@ -11,6 +11,7 @@
 // Every handler runs through the framework's guard, so a file error ends only the command
 // (the standard error report) and the window goes on.
 
+#include "app/MakerLinks.h"
 #include "framework/Forms.h"
 
 #include <memory>
@@ -31,15 +32,10 @@ class TMainMenu;
 class TMenuItem;
 class TNamedMutex;
 class TTimer;
-
-namespace MakerInfo {
-// The address of the maker's home page, shown in the welcome text and the marker message.
-QString HomePage();
-// The address of the maker's blog page (the status panel's design text).
-QString BlogPage();
-// "欢迎您使用zarvo软件！制作人：<author> <home page>".
-QString WelcomeText();
-} // namespace MakerInfo
+class TbsSkinPopupMenu;
+class TbsTrayIcon;
+class TMediaPlayer;
+class TPlainOpenDialog;
 
 class TForm1 : public TForm {
     Q_OBJECT
@@ -127,6 +123,94 @@ private:
 
     std::unique_ptr<TNamedMutex> FInstanceMutex;
     bool FCategoryListed = false;
+
+    // ================================================================ window behaviour,
+    // background music, desktop tools (app/Unit1Desktop.cpp, app/Unit1Music.cpp)
+public:
+    // Skin items of "外观选择(&A)": each writes its skin path and loads it.
+    void N15Click(TObject* Sender);  // "默认风格"
+    void N110Click(TObject* Sender); // "蓝色风暴"
+    void N210Click(TObject* Sender); // "冰雪世纪"
+    void N35Click(TObject* Sender);  // "无限幻想"
+    void N41Click(TObject* Sender);  // "纯真年代"
+    void N39Click(TObject* Sender);  // "时尚之风"
+    // The two toggle pairs: stay on top on/off, ask before quitting on/off.
+    void N26Click(TObject* Sender);
+    void N27Click(TObject* Sender);
+    void N42Click(TObject* Sender);
+    void N43Click(TObject* Sender);
+    // Tray menu: show, help, about, exit.
+    void N44Click(TObject* Sender);
+    void N46Click(TObject* Sender);
+    void N47Click(TObject* Sender);
+    void N49Click(TObject* Sender);
+    // System-menu items: help, about; and "关于(&O)" of the help menu.
+    void winexechhexehelpchm91Click(TObject* Sender);
+    void N37Click(TObject* Sender);
+    void O1Click(TObject* Sender);
+    // Background music.
+    void N16Click(TObject* Sender); // "选择音乐"
+    void N18Click(TObject* Sender); // "播    放"
+    void N19Click(TObject* Sender); // "暂    停"
+    void N20Click(TObject* Sender); // "停    止"
+    void N21Click(TObject* Sender); // "重    播"
+    void N23Click(TObject* Sender); // "保存歌曲"
+    void N24Click(TObject* Sender); // "删除歌曲"
+    // Desktop tools.
+    void N6Click(TObject* Sender);  // "显示任务栏"
+    void N7Click(TObject* Sender);  // "隐藏任务栏"
+    void N9Click(TObject* Sender);  // "记事本"
+    void N10Click(TObject* Sender); // "注册表"
+    void N11Click(TObject* Sender); // "我的电脑"
+    void T2Click(TObject* Sender);  // "屏幕取色(&T)"
+    void N14Click(TObject* Sender); // "清除开始菜单我最近的文档"
+    void Q1Click(TObject* Sender);  // "zarvo万年历(&Q)"
+    void N32Click(TObject* Sender); // "自动升级"
+    void N31Click(TObject* Sender); // "帮助"
+    // The maker's pages and mail address, and the donation notice.
+    void N28Click(TObject* Sender);
+    void N29Click(TObject* Sender);
+    void B1Click(TObject* Sender);
+    void L1Click(TObject* Sender);
+    void Game1Click(TObject* Sender);
+    void N52Click(TObject* Sender);
+
+    // Start-up: the saved music becomes the player's file; then it is opened and played
+    // (a file that cannot be opened shows its error and start-up goes on).
+    void ReadSavedMusic();
+    void AutoplaySavedMusic();
+
+    // The command lines the tools start (Windows names, mapped by platform/Shell).
+    static QString NotepadCommand() { return QStringLiteral("notepad.exe"); }
+    static QString RegeditCommand() { return QStringLiteral("regedit.exe"); }
+    static QString ExplorerCommand() { return QStringLiteral("explorer.exe"); }
+    static QString ColourPickerCommand() { return QStringLiteral("zarvo/gongju/quse.exe"); }
+    static QString UpdaterCommand() { return QStringLiteral("gengxin.exe"); }
+    static QString HelpCommand() { return QStringLiteral("hh.exe help.chm"); }
+
+    TbsTrayIcon* bsTrayIcon1;            // the notification-area icon
+    TbsSkinPopupMenu* bsSkinPopupMenu1;  // items added to the frame's system menu
+    TbsSkinPopupMenu* bsSkinPopupMenu2;  // the tray menu
+    TMediaPlayer* MediaPlayer1;          // the background music
+    TPlainOpenDialog* bsSkinOpenDialog1; // chooses the music file
+
+    TMenuItem *N15, *N110, *N210, *N35, *N41, *N39;
+    TMenuItem *N16, *N18, *N19, *N20, *N21, *N23, *N24;
+    TMenuItem *N9, *N10, *N11, *Q1, *N14, *T2, *N52, *N28, *N29, *N31, *L1, *O1, *B1, *N32, *Game1;
+    TMenuItem *N44, *N46, *N47, *N49;       // tray menu
+    TMenuItem *winexechhexehelpchm91, *N37; // system menu
+
+private:
+    // Finds the menu items of these commands, makes the tray icon with its menus, the media
+    // player and its dialog, and connects every command.
+    void WireDesktopCommands();
+    void CreateTrayAndSystemMenus();
+    void CreateMusicPlayer();
+    void SelectSkin(const QString& storedPath);
+    void ShowAboutBox();
+    void SetMusicMenu(bool play, bool pause, bool stop, bool replay);
+    void OpenAndPlayMusic();
+    QObject* FTrayLink = nullptr; // hands the tray icon to the form frame
 };
 
 extern TForm1* Form1;

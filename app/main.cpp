@@ -2,6 +2,7 @@
 // message loop until the main window closes.
 
 #include "app/Unit1.h"
+#include "app/Unit5.h"
 #include "platform/QtMessages.h"
 
 #include <QApplication>
@@ -13,5 +14,6 @@ int main(int argc, char** argv) {
     Application->Initialize();
     Application->SetTitle(TForm1::Title());
     Application->CreateForm(&Form1);
+    Application->CreateForm(&Form5);
     return Application->Run();
 }
