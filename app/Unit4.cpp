@@ -44,8 +44,6 @@ void TWebBrowser::Refresh() {
         StartEngine();
         return;
     }
-    if (FProbePending)
-        EndHungRenderer();
     ++FReloads;
     FPage->triggerAction(QWebEnginePage::ReloadAndBypassCache);
 }
@@ -60,6 +58,12 @@ void TWebBrowser::StartEngine() {
     FPage = FEngine->NewPage(FAddress, nullptr);
     FView->setPage(FPage);
     FView->show();
+    // An ended renderer (a hung script, a crash) leaves a blank page: a shown page loads
+    // again in a fresh one.
+    connect(FPage, &QWebEnginePage::renderProcessTerminated, this, [this] {
+        if (isVisible())
+            FPage->triggerAction(QWebEnginePage::Reload);
+    });
     if (!FAddress.isEmpty()) {
         ++FNavigations;
         FPage->load(QUrl::fromLocalFile(FAddress));

@@ -49,8 +49,8 @@ public:
     PreviewPage* Page() const { return FPage; }
     QWebEngineView* View() const { return FView; }
 
-    // The page is out of sight: a script that does not answer within `HangTimeoutMs` has
-    // its page's renderer ended, so the next showing loads afresh.
+    // Asks the page for a sign of life: a script that does not answer within
+    // `HangTimeoutMs` has its page's renderer ended, and a shown page loads again.
     void CheckForHang();
     static constexpr int HangTimeoutMs = 500;
 
