@@ -2,13 +2,14 @@
 
 namespace MakerInfo {
 
-namespace {
-const char* const Author = "qirra";
-const char* const Home = "https://zarvo.example.org/";
-} // namespace
-
+QString Author() {
+    return QStringLiteral("qirra");
+}
+QString MailAddress() {
+    return QStringLiteral("qirra@zarvo.example.org");
+}
 QString HomePage() {
-    return QString::fromUtf8(Home);
+    return QStringLiteral("https://zarvo.example.org/");
 }
 QString BlogPage() {
     return HomePage() + QStringLiteral("blog/");
@@ -20,7 +21,7 @@ QString UpdatePage() {
     return HomePage();
 }
 QString MailLink() {
-    return QStringLiteral("mailto:qirra@zarvo.example.org");
+    return QStringLiteral("mailto:") + MailAddress();
 }
 QString PromotionPage() {
     return QStringLiteral("https://game.zarvo.example.org/");
@@ -29,8 +30,8 @@ QString DonationPage() {
     return HomePage() + QStringLiteral("juanzhu.htm");
 }
 QString WelcomeText() {
-    return QStringLiteral("欢迎您使用zarvo软件！制作人：") + QString::fromUtf8(Author) +
-           QStringLiteral(" ") + HomePage();
+    return QStringLiteral("欢迎您使用zarvo软件！制作人：") + Author() + QLatin1Char(' ') +
+           HomePage();
 }
 
 QString DonationNotice() {

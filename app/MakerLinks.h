@@ -5,6 +5,10 @@
 #include <QString>
 
 namespace MakerInfo {
+// The author's name in the welcome and about texts.
+QString Author();
+// The maker's contact mail address.
+QString MailAddress();
 // The address of the maker's home page, shown in the welcome text and the marker message.
 QString HomePage();
 // The address of the maker's blog page (the status panel's design text, and where the

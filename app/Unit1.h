@@ -3,7 +3,7 @@
 // the command buttons, the status line with hint text and clock, and the start-up checks.
 //
 // Layout (client coordinates, top to bottom):
-//   0..22    the main menu bar's place (the skinned bar is drawn by its own component)
+//   0..22    bsSkinMainMenuBar1, the skinned menu bar showing bsSkinMainMenu1
 //   24..425  bsSkinGroupBox1: category box and effect list on the left; the code window
 //            (bsSkinGroupBox2) and the command buttons (bsSkinGroupBox3) on the right
 //   428..449 bsSkinStatusBar1: hint or welcome text, and the clock at the right end
@@ -12,15 +12,19 @@
 // (the standard error report) and the window goes on.
 
 #include "app/MakerLinks.h"
+#include "app/PlainSaveDialog.h"
 #include "framework/Forms.h"
 
 #include <memory>
 
+class TbsBusinessSkinForm;
 class TbsSkinButton;
 class TbsSkinComboBox;
 class TbsSkinData;
 class TbsSkinFileListBox;
 class TbsSkinGroupBox;
+class TbsSkinMainMenu;
+class TbsSkinMainMenuBar;
 class TbsSkinMemo2;
 class TbsSkinMessage;
 class TbsSkinScrollBar;
@@ -28,7 +32,6 @@ class TbsSkinStatusBar;
 class TbsSkinStatusPanel;
 class TImage;
 class TImageList;
-class TMainMenu;
 class TMenuItem;
 class TNamedMutex;
 class TTimer;
@@ -36,13 +39,18 @@ class TbsSkinPopupMenu;
 class TbsTrayIcon;
 class TMediaPlayer;
 class TPlainOpenDialog;
+class TForm3;
+class TForm4;
+
+// The save dialog "保存特效" runs.
+using TEffectSaveDialog = TPlainSaveDialog;
 
 class TForm1 : public TForm {
     Q_OBJECT
 public:
     // The application title: the main window's caption and the single-instance lock's name.
     static QString Title();
-    // Height kept free at the top of the client area for the main menu bar.
+    // The main menu bar's height along the top of the client area.
     static constexpr int MenuBarHeight = 22;
 
     explicit TForm1(QObject* owner = nullptr);
@@ -63,13 +71,34 @@ public:
     // The application's hint changed: show it, or the welcome text when there is none.
     void ApplicationHint(TObject* Sender);
     void N5Click(TObject* Sender);
+    // "特效预览": the memo's text into the preview file, then the preview window.
+    void bsSkinButton2Click(TObject* Sender);
+    // "在浏览器中预览": the memo's text into the preview file, handed to the default browser.
+    void bsSkinButton3Click(TObject* Sender);
+    // "添加特效(&J)" and the button "添加特效": the add-effect dialog.
+    void J1Click(TObject* Sender);
+    void bsSkinButton4Click(TObject* Sender);
+    // "保存特效" (menu and button): the memo's text as a chosen page, ".htm" appended.
+    void N1Click(TObject* Sender);
+    void bsSkinButton5Click(TObject* Sender);
+    // "删除特效(&D)": asks, refuses the protected effects, deletes the list's current file.
+    void D1Click(TObject* Sender);
+
+    // The add-effect dialog and the preview window: they take this window's skin and
+    // message box, and an added effect re-reads the effect list.
+    void UseWindows(TForm3* addDialog, TForm4* previewWindow);
+    // Starts the preview window's browser engine (idle time after the window is shown).
+    void StartPreviewEngine();
 
     // --- Components (named as the program's design names them)
-    TbsSkinData* bsSkinData1;       // the one skin of every window
-    TbsSkinMessage* bsSkinMessage1; // the message box of every window
-    TImageList* ImageList1;         // the 16 x 16 pictures of menus, lists and buttons
-    TMainMenu* bsSkinMainMenu1;     // the main menu (shown by the menu bar)
-    TTimer* Timer1;                 // the status-bar clock, 1000 ms
+    TbsSkinData* bsSkinData1;                 // the one skin of every window
+    TbsBusinessSkinForm* bsBusinessSkinForm1; // the skinned frame with caption and buttons
+    TbsSkinMessage* bsSkinMessage1;           // the message box of every window
+    TImageList* ImageList1;                   // the 16 x 16 pictures of menus, lists and buttons
+    TbsSkinMainMenu* bsSkinMainMenu1;         // the main menu (shown by the menu bar)
+    TbsSkinMainMenuBar* bsSkinMainMenuBar1;   // the skinned bar along the top
+    TTimer* Timer1;                           // the status-bar clock, 1000 ms
+    TEffectSaveDialog* bsSkinSaveDialog1;     // where "保存特效" writes the page
 
     TbsSkinGroupBox* bsSkinGroupBox1;       // "zarvo特效软件": the whole effect area
     TbsSkinComboBox* bsSkinComboBox1;       // the category box
@@ -109,6 +138,7 @@ protected:
 private:
     void CreateImageList();
     void CreateMainMenu();
+    void CreateFrame();
     void CreateEffectArea();
     void CreateCodeWindow();
     void CreateCommandButtons();
@@ -120,9 +150,15 @@ private:
     // False (and termination requested) when the installation marker is missing.
     bool CheckInstallationMarker();
     void ApplyRegistryFlags();
+    // The memo's text into the preview file; raises "Cannot create file" when it cannot.
+    void WritePreview();
+    void SaveAsPage();
+    void DeleteCurrentEffect(const QString& name);
 
     std::unique_ptr<TNamedMutex> FInstanceMutex;
     bool FCategoryListed = false;
+    QPointer<TForm3> FAddDialog;
+    QPointer<TForm4> FPreviewWindow;
 
     // ================================================================ window behaviour,
     // background music, desktop tools (app/Unit1Desktop.cpp, app/Unit1Music.cpp)

@@ -14,6 +14,7 @@
 #include "platform/Shell.h"
 #include "platform/Taskbar.h"
 #include "skin/bsMessages.h"
+#include "skin/bsSkinMainMenu.h"
 #include "skin/bsSkinData.h"
 #include "skin/bsSkinForm.h"
 #include "skin/bsSkinMenus.h"
@@ -196,17 +197,9 @@ void TForm1::CreateTrayAndSystemMenus() {
     // Minimising goes to the taskbar until the frame sends the window to the tray.
     bsTrayIcon1->MinimizeToTray = false;
     FTrayLink = new TTrayFrameLink(bsTrayIcon1, this);
-    if (TbsBusinessSkinForm* frame = FindSkinForm(this)) {
-        // The frame finds the icon without a menu and installs its restore action first.
-        frame->SetTrayIcon(FTrayLink);
-        frame->SetSystemMenu(bsSkinPopupMenu1);
-    } else {
-        bsTrayIcon1->OnDblClick = [this](TObject*) {
-            bsTrayIcon1->MinimizeToTray = false;
-            bsTrayIcon1->RestoreMainWindow();
-            bsTrayIcon1->HideTrayIcon();
-        };
-    }
+    // The frame finds the icon without a menu and installs its restore action first.
+    bsBusinessSkinForm1->SetTrayIcon(FTrayLink);
+    bsBusinessSkinForm1->SetSystemMenu(bsSkinPopupMenu1);
     bsTrayIcon1->SetPopupMenu(bsSkinPopupMenu2);
     bsTrayIcon1->Loaded();
 }
