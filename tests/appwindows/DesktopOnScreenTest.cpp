@@ -14,13 +14,17 @@
 #include "skin/bsSkinForm.h"
 #include "skin/bsTrayIcon.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 #include <QWindow>
@@ -250,4 +254,96 @@ TEST_F(DesktopOnScreen, FoldersHelpAndPagesGoToTheUrlHandler) {
     EXPECT_EQ(lines, QStringList({fileUrl(RegistryStore::DefaultRootFolder()),
                                   fileUrl(QDir::homePath()), fileUrl(folder + "help.htm"),
                                   MakerInfo::HomePage(), MakerInfo::MailLink()}));
+}
+
+namespace {
+
+// What the screen shows of a top-level window now.
+QImage Grab(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels that differ inside `area`, where both pictures have pixels.
+int ChangedPixels(const QImage& a, const QImage& b, QRect area) {
+    area &= a.rect() & b.rect();
+    int changed = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                ++changed;
+    return changed;
+}
+
+} // namespace
+
+TEST_F(DesktopOnScreen, SkinItemsRepaintFrameAndControlsAtOnce) {
+    Install(QStringLiteral("skins"));
+    TForm1* form = StartShown();
+    const QImage plain = Grab(form);
+    form->N110->Click();
+    Pump(800);
+    const QImage blue = Grab(form);
+    // The client area keeps its size; the frame may be wider or narrower in another skin.
+    EXPECT_EQ(form->ClientWidth(), 689);
+    const QRect caption(0, 0, plain.width(), 18);
+    const QRect client(10, 60, plain.width() - 20, plain.height() - 100);
+    EXPECT_GT(ChangedPixels(plain, blue, caption), plain.width() * 4) << "the frame changed";
+    EXPECT_GT(ChangedPixels(plain, blue, client), client.width() * 10) << "the controls followed";
+    form->N39->Click();
+    Pump(800);
+    const QImage fashion = Grab(form);
+    EXPECT_GT(ChangedPixels(blue, fashion, caption), plain.width() * 4);
+    const QString folder = qEnvironmentVariable("ZARVO_SCREEN_OUTPUT");
+    if (!folder.isEmpty()) {
+        plain.save(folder + "/skin_default.png");
+        blue.save(folder + "/skin2.png");
+        fashion.save(folder + "/skin6.png");
+    }
+}
+
+TEST_F(DesktopOnScreen, AboutBoxShowsItsPictureAndARealClickClosesIt) {
+    Install(QStringLiteral("images"));
+    TForm1* form = StartShown();
+    bool shown = false;
+    QTimer::singleShot(500, [&] {
+        shown = Form5 && Form5->isVisible() && Viewable(WindowId(Form5));
+        Screenshot("about_box");
+        RunTool("xdotool", {"mousemove", "500", "300", "click", "1"});
+    });
+    QTimer::singleShot(6000, [&] {
+        if (Form5 && Form5->isVisible())
+            Form5->Close(); // the click did not arrive: end the modal loop
+    });
+    form->O1->Click();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Form5->frameGeometry().topLeft(), QPoint(335, 217));
+    EXPECT_FALSE(Form5->isVisible());
+}
+
+TEST_F(DesktopOnScreen, CalendarOpensTwiceFromTheMenu) {
+    Install(QStringLiteral("libzarvownl.so"));
+    Install(QStringLiteral("libzarvownl.so.2"));
+    Install(QStringLiteral("libzarvownl.so.2.0.0"));
+    TForm1* form = StartShown();
+    int seen = 0;
+    QTimer closer;
+    closer.setInterval(100);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        QWidget* calendar = QApplication::activeModalWidget();
+        if (!calendar || !Viewable(WindowId(calendar)))
+            return;
+        ++seen;
+        Pump(300);
+        Screenshot(QStringLiteral("calendar_%1").arg(seen));
+        calendar->close();
+    });
+    closer.start();
+    form->Q1->Click();
+    form->Q1->Click();
+    EXPECT_EQ(seen, 2);
+    EXPECT_TRUE(messages.empty());
 }
