@@ -227,9 +227,12 @@ TEST_F(DesktopOnScreen, ColourPickerReturnsTheColourOfAKnownPixel) {
     Screenshot("colour_picker_result");
     EXPECT_EQ(printed.trimmed(), QStringLiteral("#129A56 rgb(18, 154, 86)"));
     RunTool("xdotool", {"key", "Escape"});
-    if (!picker.waitForFinished(3000))
+    EXPECT_TRUE(WaitFor([&] { return picker.state() == QProcess::NotRunning; }))
+        << "Escape closes the picker";
+    if (picker.state() != QProcess::NotRunning) {
         picker.kill();
-    picker.waitForFinished(3000);
+        picker.waitForFinished(3000);
+    }
 }
 
 TEST_F(DesktopOnScreen, FoldersHelpAndPagesGoToTheUrlHandler) {
@@ -346,4 +349,30 @@ TEST_F(DesktopOnScreen, CalendarOpensTwiceFromTheMenu) {
     form->Q1->Click();
     EXPECT_EQ(seen, 2);
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(DesktopOnScreen, UpdaterTellsTheInstalledVersion) {
+    QProcess updater;
+    updater.start(QStringLiteral(ZARVO_PROGRAM_DIR "/gengxin"), {});
+    ASSERT_TRUE(updater.waitForStarted(5000));
+    QString window;
+    EXPECT_TRUE(WaitFor([&] {
+        window =
+            RunTool("xdotool", {"search", "--onlyvisible", "--name", "zarvo自动升级"}).trimmed();
+        return !window.isEmpty();
+    }));
+    Pump(300);
+    Screenshot("updater");
+    RunTool("xdotool", {"key", "--window", window.section('\n', 0, 0), "Return"});
+    EXPECT_TRUE(WaitFor([&] { return updater.state() == QProcess::NotRunning; }))
+        << "确定 closes it";
+    if (updater.state() != QProcess::NotRunning) {
+        updater.kill();
+        updater.waitForFinished(3000);
+    }
+    QProcess version;
+    version.start(QStringLiteral(ZARVO_PROGRAM_DIR "/gengxin"), {"--version"});
+    ASSERT_TRUE(version.waitForFinished(5000));
+    EXPECT_EQ(QString::fromUtf8(version.readAllStandardOutput()).trimmed(),
+              QStringLiteral("gengxin 2.0.0"));
 }

@@ -179,3 +179,13 @@ TEST_F(WindowBehaviour, AboutBoxOpensFromItsThreeItemsAndClosesOnAClick) {
     }
     EXPECT_EQ(Form5->pos(), QPoint(335, 217));
 }
+
+TEST_F(WindowBehaviour, TrayExitClosesTheProgramWithoutAQuestionWhenNoneIsSet) {
+    TForm1* form = Start();
+    Application->SetMainForm(form);
+    form->N49->Click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(messages.empty());
+    Application->SetMainForm(nullptr);
+}

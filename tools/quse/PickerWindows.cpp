@@ -104,6 +104,11 @@ void TPickOverlay::keyPressEvent(QKeyEvent* event) {
         OnCancelled();
 }
 
+void TPickOverlay::hideEvent(QHideEvent* event) {
+    releaseKeyboard();
+    QWidget::hideEvent(event);
+}
+
 // ---------------------------------------------------------------- result
 
 TColourResult::TColourResult() {

@@ -37,6 +37,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The keyboard grab taken while picking ends with the overlay.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QColor ColourAt(QPoint local) const;
