@@ -38,7 +38,7 @@ class TTimer;
 class TbsSkinPopupMenu;
 class TbsTrayIcon;
 class TMediaPlayer;
-class TPlainOpenDialog;
+class TbsSkinOpenDialog;
 class TForm3;
 class TForm4;
 
@@ -224,11 +224,11 @@ public:
     static QString UpdaterCommand() { return QStringLiteral("gengxin.exe"); }
     static QString HelpCommand() { return QStringLiteral("hh.exe help.chm"); }
 
-    TbsTrayIcon* bsTrayIcon1;            // the notification-area icon
-    TbsSkinPopupMenu* bsSkinPopupMenu1;  // items added to the frame's system menu
-    TbsSkinPopupMenu* bsSkinPopupMenu2;  // the tray menu
-    TMediaPlayer* MediaPlayer1;          // the background music
-    TPlainOpenDialog* bsSkinOpenDialog1; // chooses the music file
+    TbsTrayIcon* bsTrayIcon1;             // the notification-area icon
+    TbsSkinPopupMenu* bsSkinPopupMenu1;   // items added to the frame's system menu
+    TbsSkinPopupMenu* bsSkinPopupMenu2;   // the tray menu
+    TMediaPlayer* MediaPlayer1;           // the background music
+    TbsSkinOpenDialog* bsSkinOpenDialog1; // chooses the music file
 
     TMenuItem *N15, *N110, *N210, *N35, *N41, *N39;
     TMenuItem *N16, *N18, *N19, *N20, *N21, *N23, *N24;

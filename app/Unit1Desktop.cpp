@@ -3,7 +3,6 @@
 // box, the taskbar, the external programs, the calendar plug-in and the maker's pages.
 
 #include "app/MediaPlayer.h"
-#include "app/PlainOpenDialog.h"
 #include "app/Unit1.h"
 #include "app/Unit5.h"
 #include "app/ZarvoSettings.h"
@@ -14,9 +13,9 @@
 #include "platform/Shell.h"
 #include "platform/Taskbar.h"
 #include "skin/bsMessages.h"
-#include "skin/bsSkinMainMenu.h"
 #include "skin/bsSkinData.h"
 #include "skin/bsSkinForm.h"
+#include "skin/bsSkinMainMenu.h"
 #include "skin/bsSkinMenus.h"
 #include "skin/bsTrayIcon.h"
 

@@ -2,15 +2,17 @@
 // of "背景音乐(&M)", whose enabling is the only record of the playback state.
 
 #include "app/MediaPlayer.h"
-#include "app/PlainOpenDialog.h"
 #include "app/Unit1.h"
 #include "app/ZarvoSettings.h"
 #include "framework/Menus.h"
 #include "skin/bsMessages.h"
+#include "skinctrls/bsSkinDialogs.h"
 
 void TForm1::CreateMusicPlayer() {
     MediaPlayer1 = new TMediaPlayer(this);
-    bsSkinOpenDialog1 = new TPlainOpenDialog(this);
+    bsSkinOpenDialog1 = new TbsSkinOpenDialog(this);
+    bsSkinOpenDialog1->SetSkinData(bsSkinData1);
+    bsSkinOpenDialog1->SetCtrlSkinData(bsSkinData1);
     bsSkinOpenDialog1->Title = QStringLiteral("Open file");
     bsSkinOpenDialog1->Filter =
         QStringLiteral("媒体文件|*.mp3;*.wma|Mp3媒体文件|*.mp3|Wma媒体文件|*.wma|wav媒体文件|*.wav|"

@@ -6,8 +6,8 @@
 
 #include "DesktopFixture.h"
 
+#include "MusicDialog.h"
 #include "app/MediaPlayer.h"
-#include "app/PlainOpenDialog.h"
 #include "framework/Menus.h"
 #include "platform/RegistryStore.h"
 #include "platform/Taskbar.h"
@@ -176,13 +176,8 @@ TEST_F(DesktopOnScreen, SoxSoundAdvancesWhilePlayingAndHoldsWhilePaused) {
     QProcess sox;
     sox.start("sox", {"-n", "-r", "44100", "-c", "2", song, "synth", "3", "sine", "440"});
     ASSERT_TRUE(sox.waitForFinished(10000) && sox.exitCode() == 0) << "sox makes the sound";
-    TPlainOpenDialog::SetExecuteHook([&](TPlainOpenDialog& dialog) {
-        dialog.FileName = song;
-        return true;
-    });
     TForm1* form = StartShown();
-    form->N16->Click();
-    TPlainOpenDialog::SetExecuteHook({});
+    ASSERT_TRUE(ChooseMusic(form, song).Accepted);
     ASSERT_TRUE(messages.empty()) << MessageTexts().join(' ').toStdString();
     TMediaPlayer* player = form->MediaPlayer1;
     EXPECT_EQ(player->Length() / 100, 30);

@@ -4,8 +4,8 @@
 
 #include "DesktopFixture.h"
 
+#include "MusicDialog.h"
 #include "app/MediaPlayer.h"
-#include "app/PlainOpenDialog.h"
 #include "framework/Menus.h"
 #include "skinctrls/bsSkinPanels.h"
 
@@ -65,21 +65,7 @@ protected:
         DesktopFixture::SetUp();
         song = folder + "music/first.wav";
         TestEnv::WriteFile(song, ToneWave(4000));
-        TPlainOpenDialog::SetExecuteHook([this](TPlainOpenDialog& dialog) {
-            dialogTitle = dialog.Title;
-            dialogFilter = dialog.Filter;
-            dialogIndex = dialog.FilterIndex;
-            if (choice.isEmpty())
-                return false;
-            dialog.FileName = choice;
-            return true;
-        });
     }
-    void TearDown() override {
-        TPlainOpenDialog::SetExecuteHook({});
-        DesktopFixture::TearDown();
-    }
-
     // "播放" "暂停" "停止" "重播" "保存" "删除" as on/off, in this order.
     static std::string MenuState(TForm1* form) {
         std::string state;
@@ -89,10 +75,6 @@ protected:
     }
 
     QString song;
-    QString choice;
-    QString dialogTitle;
-    QString dialogFilter;
-    int dialogIndex = 0;
 };
 
 } // namespace
@@ -103,16 +85,15 @@ TEST_F(Music, MenuFollowsChoosePausePlayStopPlayReplayAndSave) {
     EXPECT_TRUE(form->N16->Enabled());
 
     // Cancelled dialog: nothing happens.
-    form->N16->Click();
-    EXPECT_EQ(dialogTitle, QStringLiteral("Open file"));
-    EXPECT_EQ(dialogFilter,
+    const TMusicDialogRun first = ChooseMusic(form, QString());
+    EXPECT_EQ(first.Title, QStringLiteral("Open file"));
+    EXPECT_EQ(first.Filter,
               QStringLiteral("媒体文件|*.mp3;*.wma|Mp3媒体文件|*.mp3|Wma媒体文件|*.wma|"
                              "wav媒体文件|*.wav|所有文件|*.*"));
-    EXPECT_EQ(dialogIndex, 1);
+    EXPECT_EQ(first.FilterIndex, 1);
     EXPECT_EQ(MenuState(form), "000000");
 
-    choice = song;
-    form->N16->Click();
+    ASSERT_TRUE(ChooseMusic(form, song).Accepted);
     ASSERT_TRUE(messages.empty()) << MessageTexts().join(' ').toStdString();
     EXPECT_EQ(MenuState(form), "011110");
     EXPECT_TRUE(form->MediaPlayer1->Playing());
@@ -182,11 +163,9 @@ TEST_F(Music, SecondChoiceReplacesTheFirst) {
     const QString second = folder + "music/second.wav";
     TestEnv::WriteFile(second, ToneWave(3000));
     TForm1* form = Start();
-    choice = song;
-    form->N16->Click();
+    ASSERT_TRUE(ChooseMusic(form, song).Accepted);
     Wait(300);
-    choice = second;
-    form->N16->Click();
+    ASSERT_TRUE(ChooseMusic(form, second).Accepted);
     ASSERT_TRUE(messages.empty()) << MessageTexts().join(' ').toStdString();
     EXPECT_EQ(form->MediaPlayer1->FileName(), second);
     Wait(300);
@@ -198,21 +177,17 @@ TEST_F(Music, FileThatCannotBePlayedReportsAndLeavesTheMenu) {
     const QString text = folder + "music/notes.mp3";
     TestEnv::WriteFile(text, "this is no audio at all\n");
     TForm1* form = Start();
-    choice = song;
-    form->N16->Click();
+    ASSERT_TRUE(ChooseMusic(form, song).Accepted);
     form->N19->Click();
     const std::string before = MenuState(form);
 
-    for (const QString& bad : {text, folder + "music/gone.wav"}) {
-        messages.clear();
-        choice = bad;
-        form->N16->Click();
-        ASSERT_EQ(messages.size(), 1u) << bad.toStdString();
-        EXPECT_EQ(messages[0].Icon, TMessageBoxIcon::Error);
-        EXPECT_FALSE(messages[0].Text.isEmpty());
-        EXPECT_EQ(MenuState(form), before);
-        EXPECT_EQ(form->MediaPlayer1->FileName(), bad) << "it became the current file";
-    }
+    messages.clear();
+    ASSERT_TRUE(ChooseMusic(form, text).Accepted);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Icon, TMessageBoxIcon::Error);
+    EXPECT_FALSE(messages[0].Text.isEmpty());
+    EXPECT_EQ(MenuState(form), before);
+    EXPECT_EQ(form->MediaPlayer1->FileName(), text) << "it became the current file";
 }
 
 TEST_F(Music, SavedSongThatIsGoneIsReportedAndStartUpGoesOn) {
