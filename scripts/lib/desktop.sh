@@ -38,6 +38,8 @@ start_sound_server() {
       -L "module-null-sink sink_name=zarvo_null" >"$SOUND_DIR/log" 2>&1 &
   DESKTOP_PIDS+=($!)
   export PULSE_SERVER="unix:$SOUND_DIR/native"
+  # The server writes its cookie there (its HOME); clients then find one and stay quiet.
+  export PULSE_COOKIE="$SOUND_DIR/pulse/cookie"
   local i
   for i in $(seq 1 50); do
     if [[ -S $SOUND_DIR/native ]]; then break; fi
@@ -53,6 +55,6 @@ stop_test_desktop() {
   wait 2>/dev/null || true
   if [[ -n ${SOUND_DIR:-} ]]; then
     rm -rf "$SOUND_DIR"
-    unset PULSE_SERVER SOUND_DIR
+    unset PULSE_SERVER PULSE_COOKIE SOUND_DIR
   fi
 }
