@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -148,6 +149,29 @@ TEST_F(DesktopOnScreen, MinimiseToTrayUnmapsShowsTheIconAndADoubleClickRestores)
     RunTool("xdotool", {"click", "--repeat", "2", "--delay", "60", "1"});
     EXPECT_TRUE(WaitFor([&] { return Viewable(window); })) << "restored by the double click";
     EXPECT_TRUE(WaitFor([&] { return TrayIconWindow().isEmpty(); })) << "the icon went away";
+
+    // Into the tray again; the right button opens the tray menu, whose last item quits.
+    form->bsBusinessSkinForm1->MinimizeToTray();
+    ASSERT_TRUE(WaitFor([&] { return !(icon = TrayIconWindow()).isEmpty(); }));
+    Pump(500);
+    RunTool("xdotool", {"mousemove", "--window", icon, "8", "8"});
+    Pump(200);
+    RunTool("xdotool", {"click", "3"});
+    Pump(800);
+    Screenshot("tray_menu");
+    // The tray menu: the tallest of this program's other windows on screen.
+    QWidget* menu = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != form && window->isVisible() && (!menu || window->height() > menu->height()))
+            menu = window;
+    ASSERT_NE(menu, nullptr) << "the tray menu is open";
+    // "退   出" is the last item, at the menu's bottom.
+    const QRect place = menu->frameGeometry();
+    RunTool("xdotool", {"mousemove", QString::number(place.left() + 40),
+                        QString::number(place.bottom() - 10)});
+    Pump(300);
+    RunTool("xdotool", {"click", "1"});
+    EXPECT_TRUE(WaitFor([&] { return Application->Terminated(); })) << "退   出 closes";
 }
 
 TEST_F(DesktopOnScreen, HidingThePanelUnmapsItsDockWindowAndShowingMapsIt) {
