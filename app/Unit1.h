@@ -15,6 +15,7 @@
 #include "app/PlainSaveDialog.h"
 #include "framework/Forms.h"
 
+#include <QIcon>
 #include <memory>
 
 class TbsBusinessSkinForm;
@@ -210,6 +211,10 @@ public:
     void L1Click(TObject* Sender);
     void Game1Click(TObject* Sender);
     void N52Click(TObject* Sender);
+
+    // The program's icon from its pictures (images/zarvofx-<size>.png of the program folder):
+    // the application's icon, which the windows and the tray icon show.
+    static QIcon ProgramIcon();
 
     // Start-up: the saved music becomes the player's file; then it is opened and played
     // (a file that cannot be opened shows its error and start-up goes on).

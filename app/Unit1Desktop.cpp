@@ -203,6 +203,17 @@ void TForm1::CreateTrayAndSystemMenus() {
     bsTrayIcon1->Loaded();
 }
 
+QIcon TForm1::ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QString path =
+            Paths::ResolveProgramPath(QStringLiteral("images/zarvofx-%1.png").arg(size));
+        if (Paths::FileExists(path))
+            icon.addFile(path, QSize(size, size));
+    }
+    return icon;
+}
+
 // ---------------------------------------------------------------- skins
 
 void TForm1::SelectSkin(const QString& storedPath) {

@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QString());
     Application->Initialize();
     Application->SetTitle(TForm1::Title());
+    Application->SetIcon(TForm1::ProgramIcon());
     Application->CreateForm(&Form1);
     Application->CreateForm(&Form3);
     Application->CreateForm(&Form4);

@@ -15,6 +15,7 @@
 #include "skin/bsTrayIcon.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
@@ -245,6 +246,10 @@ TEST_F(DesktopOnScreen, ColourPickerReturnsTheColourOfAKnownPixel) {
     Pump(300);
     Screenshot("colour_picker_result");
     EXPECT_EQ(printed.trimmed(), QStringLiteral("#129A56 rgb(18, 154, 86)"));
+    // Enter presses the copy button, the result window's default.
+    RunTool("xdotool", {"key", "Return"});
+    EXPECT_TRUE(WaitFor([] { return QApplication::clipboard()->text() == "#129A56"; }))
+        << "copied: " << QApplication::clipboard()->text().toStdString();
     RunTool("xdotool", {"key", "Escape"});
     EXPECT_TRUE(WaitFor([&] { return picker.state() == QProcess::NotRunning; }))
         << "Escape closes the picker";

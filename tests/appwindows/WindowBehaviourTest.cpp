@@ -178,6 +178,8 @@ TEST_F(WindowBehaviour, AboutBoxOpensFromItsThreeItemsAndClosesOnAClick) {
         EXPECT_FALSE(Form5->isVisible());
     }
     EXPECT_EQ(Form5->pos(), QPoint(335, 217));
+    // The same pictures give the program its icon, in six sizes.
+    EXPECT_EQ(TForm1::ProgramIcon().availableSizes().size(), 6);
 }
 
 TEST_F(WindowBehaviour, TrayExitClosesTheProgramWithoutAQuestionWhenNoneIsSet) {

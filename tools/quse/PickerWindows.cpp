@@ -93,7 +93,7 @@ void TPickOverlay::mousePressEvent(QMouseEvent* event) {
     const QColor colour = ColourAt(event->position().toPoint());
     hide();
     if (OnPicked)
-        OnPicked(colour);
+        OnPicked(colour, event->globalPosition().toPoint());
 }
 
 void TPickOverlay::keyPressEvent(QKeyEvent* event) {

@@ -29,7 +29,8 @@ public:
     // `screen` is the still picture of the screen at `origin` in desktop coordinates.
     TPickOverlay(QImage screen, QPoint origin);
 
-    std::function<void(QColor colour)> OnPicked;
+    // The picked colour and where on the desktop it was picked.
+    std::function<void(QColor colour, QPoint at)> OnPicked;
     std::function<void()> OnCancelled;
 
 protected:

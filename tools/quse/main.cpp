@@ -25,6 +25,18 @@ QImage GrabScreen(QPoint& origin) {
     return screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// The result window beside the picked point, kept on that point's screen.
+QPoint PlaceBeside(QPoint at, QSize size) {
+    QScreen* screen = QGuiApplication::screenAt(at);
+    const QRect area = (screen ? screen : QGuiApplication::primaryScreen())->availableGeometry();
+    QPoint place = at + QPoint(24, 24);
+    if (place.x() + size.width() > area.right())
+        place.setX(at.x() - 24 - size.width());
+    if (place.y() + size.height() > area.bottom())
+        place.setY(at.y() - 24 - size.height());
+    return place;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -42,10 +54,12 @@ int main(int argc, char** argv) {
         QPoint origin;
         QImage screen = GrabScreen(origin);
         overlay = std::make_unique<TPickOverlay>(std::move(screen), origin);
-        overlay->OnPicked = [&](QColor colour) {
+        overlay->OnPicked = [&](QColor colour, QPoint at) {
             std::printf("%s %s\n", qPrintable(HexText(colour)), qPrintable(RgbText(colour)));
             std::fflush(stdout);
             result.ShowColour(colour);
+            result.adjustSize();
+            result.move(PlaceBeside(at, result.frameGeometry().size()));
             result.show();
             result.raise();
             result.activateWindow();
