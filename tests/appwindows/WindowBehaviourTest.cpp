@@ -8,6 +8,7 @@
 #include "framework/Registry.h"
 #include "platform/RegistryStore.h"
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinForm.h"
 #include "skin/bsSkinMenus.h"
 #include "skin/bsTrayIcon.h"
 
@@ -139,6 +140,15 @@ TEST_F(WindowBehaviour, TrayIconAndItsMenusAreSetUpAsTheWindowExpects) {
     EXPECT_EQ(form->N46->ShortCut(), Qt::Key_F1);
     EXPECT_EQ(Captions(form->bsSkinPopupMenu1), QStringList({"-", "帮助", "关于", "-"}));
     EXPECT_EQ(form->winexechhexehelpchm91->ShortCut(), Qt::Key_F1);
+    // The frame's system menu keeps its own items around ours.
+    QStringList system;
+    TMenuItem* systemItems = form->bsBusinessSkinForm1->GetSystemMenu();
+    for (int i = 0; i < systemItems->Count(); ++i)
+        system << systemItems->Items(i)->Caption();
+    EXPECT_TRUE(system.contains(QStringLiteral("帮助")) && system.contains(QStringLiteral("关于")))
+        << system.join('|').toStdString();
+    EXPECT_TRUE(system.contains(QStringLiteral("关闭(&C)"))) << system.join('|').toStdString();
+    EXPECT_NE(form->bsBusinessSkinForm1->TrayIcon(), nullptr) << "the frame minimises into it";
 
     // Sent to the tray and shown again by "显   示": the icon stays.
     form->bsTrayIcon1->ShowTrayIcon();
