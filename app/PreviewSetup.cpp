@@ -58,6 +58,10 @@ bool IsEngineChatter(const QMessageLogContext& context, const QString& message) 
         // The off-screen platform, when a page asks for focus.
         QStringLiteral("This plugin does not support raise()"),
         QStringLiteral("This plugin does not support grabbing the keyboard")};
+    // The engine starts after the application object, with the shared graphics context
+    // made then (see PreviewView.cpp).
+    if (message.startsWith(QStringLiteral("Qt WebEngine seems to be initialized from a plugin")))
+        return true;
     // Qt's own note that it made up a runtime folder, seen where none is set (root shells).
     return kLines.contains(message.trimmed()) ||
            message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set"));
@@ -80,7 +84,6 @@ void PreparePreviewProcess() {
         AddEngineFlag(flags, "--disable-gpu");
     AddEngineFlag(flags, "--log-level=3");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QtMessageHandler previous = qInstallMessageHandler(QuietEngineMessages);
     if (previous != QuietEngineMessages)
         gPreviousHandler = previous;

@@ -18,5 +18,7 @@ void WritePreviewFile(const QString& path, const TStrings& lines);
 
 // Prepares the process for the browser engine; call before the application object exists.
 // Run as root, the engine's sandbox is switched off; without a GPU it renders in software.
-// The engine's own diagnostics are kept off the console.
+// The engine's own diagnostics are kept off the console. The shared OpenGL context the
+// engine draws through is made only when the engine starts: made with the application
+// object, its driver would cost every start some 40 ms and 50 MB.
 void PreparePreviewProcess();

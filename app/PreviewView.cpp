@@ -5,9 +5,15 @@
 #include "app/PreviewEngine.h"
 #include "app/PreviewPage.h"
 
+#include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QTimer>
 #include <QWebEngineView>
 #include <csignal>
+
+// Qt's own setter of the shared context (what the application object calls when asked to
+// share contexts from the start).
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace {
 
@@ -90,9 +96,23 @@ private:
     QTimer FHangTimer;
 };
 
+// The engine draws through the application's shared OpenGL context; it is made here, when
+// the engine starts, unless the application made one.
+void EnsureSharedContext() {
+    if (QOpenGLContext::globalShareContext() ||
+        QGuiApplication::platformName() == QStringLiteral("offscreen"))
+        return;
+    auto* context = new QOpenGLContext(qApp);
+    if (context->create())
+        qt_gl_set_global_share_context(context);
+    else
+        delete context;
+}
+
 } // namespace
 
 extern "C" __attribute__((visibility("default"))) TPreviewView*
 ZarvoCreatePreviewView(QWidget* parent) {
+    EnsureSharedContext();
     return new TEnginePreviewView(parent);
 }
