@@ -1,7 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/EffectLibrary.h"
-#include "app/PreviewEngine.h"
+#include "app/PreviewSetup.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
 #include "app/ZarvoSettings.h"

@@ -1,99 +1,81 @@
 #include "app/Unit4.h"
 
-#include "app/PreviewEngine.h"
-#include "app/PreviewPage.h"
+#include "app/PreviewSetup.h"
 #include "app/Unit1.h"
+#include "framework/Exceptions.h"
+#include "platform/DynLib.h"
 #include "skin/bsMessages.h"
 #include "skin/bsSkinForm.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
 
 #include <QInputDialog>
-#include <QWebEngineView>
-#include <csignal>
 
 TForm4* Form4 = nullptr;
 
 // ---------------------------------------------------------------- TWebBrowser
 
-TWebBrowser::TWebBrowser(QWidget* parent) : TWinControl(parent) {
-    FHangTimer.setSingleShot(true);
-    FHangTimer.setInterval(HangTimeoutMs);
-    connect(&FHangTimer, &QTimer::timeout, this, [this] {
-        if (FProbePending)
-            EndHungRenderer();
-    });
-}
+TWebBrowser::TWebBrowser(QWidget* parent) : TWinControl(parent) {}
 
-TWebBrowser::~TWebBrowser() {
-    // The page must go before the view and the engine's profile it belongs to.
-    delete FPage;
-    FPage = nullptr;
+TWebBrowser::~TWebBrowser() = default;
+
+QString TWebBrowser::ModuleName() {
+    const QString chosen = qEnvironmentVariable("ZARVO_PREVIEW_MODULE");
+    return chosen.isEmpty() ? QStringLiteral("zarvopreview.dll") : chosen;
 }
 
 void TWebBrowser::Navigate(const QString& fileName) {
     FAddress = fileName;
-    if (!FPage)
+    if (!FView)
         return;
     ++FNavigations;
-    FPage->load(QUrl::fromLocalFile(fileName));
+    FView->Load(fileName);
 }
 
 void TWebBrowser::Refresh() {
-    if (!FPage) {
+    if (!FView) {
         StartEngine();
         return;
     }
     ++FReloads;
-    FPage->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+    FView->Reload();
 }
 
 void TWebBrowser::StartEngine() {
-    if (FPage)
+    if (FView)
         return;
-    FEngine = new PreviewEngine(this);
-    FEngine->SetDialogHandler(OnDialog);
-    FView = new QWebEngineView(ChildContainer());
-    FView->setGeometry(0, 0, Width(), Height());
-    FPage = FEngine->NewPage(FAddress, nullptr);
-    FView->setPage(FPage);
-    FView->show();
-    // An ended renderer (a hung script, a crash) leaves a blank page: a shown page loads
-    // again in a fresh one.
-    connect(FPage, &QWebEnginePage::renderProcessTerminated, this, [this] {
-        if (isVisible())
-            FPage->triggerAction(QWebEnginePage::Reload);
-    });
+    // The module stays loaded for the rest of the run: the engine cannot be unloaded.
+    HMODULE module = DynLib::LoadLibrary(ModuleName());
+    auto factory = reinterpret_cast<PreviewViewFactory>(
+        module ? DynLib::GetProcAddress(module, PreviewViewFactoryName) : nullptr);
+    if (!factory)
+        throw Exception(QStringLiteral("Cannot load the preview module \"%1\". %2")
+                            .arg(ModuleName(), DynLib::LastErrorText()));
+    FView.reset(factory(ChildContainer()));
+    FView->OnDialog = [this](const PreviewDialog& dialog) {
+        return OnDialog ? OnDialog(dialog) : PreviewDialogAnswer();
+    };
+    FView->OnLoadFinished = [this](bool ok) {
+        if (OnLoadFinished)
+            OnLoadFinished(ok);
+    };
+    FView->Widget()->setGeometry(0, 0, Width(), Height());
+    FView->Widget()->show();
     if (!FAddress.isEmpty()) {
         ++FNavigations;
-        FPage->load(QUrl::fromLocalFile(FAddress));
+        FView->Load(FAddress);
     }
-    FireEvent(OnEngineStarted, this);
 }
 
 void TWebBrowser::CheckForHang() {
-    if (!FPage || FProbePending)
-        return;
-    FProbePending = true;
-    FPage->runJavaScript(QStringLiteral("0"), [this](const QVariant&) {
-        FProbePending = false;
-        FHangTimer.stop();
-    });
-    FHangTimer.start();
-}
-
-void TWebBrowser::EndHungRenderer() {
-    FProbePending = false;
-    FHangTimer.stop();
-    const qint64 pid = FPage ? FPage->renderProcessPid() : 0;
-    if (pid > 0)
-        ::kill(static_cast<pid_t>(pid), SIGKILL);
+    if (FView)
+        FView->CheckForHang(HangTimeoutMs);
 }
 
 void TWebBrowser::SizeChanged() {
     TWinControl::SizeChanged();
     if (FView)
-        FView->setGeometry(0, 0, Width(), Height());
+        FView->Widget()->setGeometry(0, 0, Width(), Height());
 }
 
 // ---------------------------------------------------------------- TForm4

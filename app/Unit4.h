@@ -3,7 +3,8 @@
 // window is shown, and a button that closes it again.
 //
 //   TWebBrowser  the browser control: records the one navigation until its engine runs,
-//                starts the engine on demand, reloads, and frees a page whose script hangs
+//                loads the engine's module on demand, reloads, frees a page whose script
+//                hangs
 //   TForm4       the modal window around it ("zarvo特效预览")
 //
 // The engine costs a noticeable start and much memory, so the control is created with the
@@ -12,13 +13,12 @@
 
 #include "framework/Forms.h"
 
-#include <QPointer>
-#include <QTimer>
-#include <functional>
+#include "app/PreviewView.h"
 
-class PreviewEngine;
-class PreviewPage;
-class QWebEngineView;
+#include <QPointer>
+#include <functional>
+#include <memory>
+
 class TbsBusinessSkinForm;
 class TbsSkinButton;
 class TbsSkinData;
@@ -26,8 +26,6 @@ class TbsSkinGroupBox;
 class TbsSkinMessage;
 class TbsSkinStatusBar;
 class TbsSkinStatusPanel;
-struct PreviewDialog;
-struct PreviewDialogAnswer;
 
 class TWebBrowser : public TWinControl {
     Q_OBJECT
@@ -39,38 +37,36 @@ public:
     void Navigate(const QString& fileName);
     // Reloads the current page, starting the engine (and its waiting navigation) first.
     void Refresh();
-    // Starts the engine and makes the page; does nothing when it runs already.
+    // Loads the engine's module and makes the view; does nothing when it runs already.
+    // Raises an error naming the module when it cannot be loaded.
     void StartEngine();
-    bool EngineStarted() const { return FPage != nullptr; }
+    bool EngineStarted() const { return FView != nullptr; }
     // How many navigations and reloads the page was given (for the window's checks).
     int NavigationCount() const { return FNavigations; }
     int ReloadCount() const { return FReloads; }
+    TPreviewView* View() const { return FView.get(); }
 
-    PreviewPage* Page() const { return FPage; }
-    QWebEngineView* View() const { return FView; }
-
-    // Asks the page for a sign of life: a script that does not answer within
-    // `HangTimeoutMs` has its page's renderer ended, and a shown page loads again.
+    // The page is out of sight: a script that does not answer within HangTimeoutMs has
+    // its renderer ended, so the next showing loads afresh.
     void CheckForHang();
     static constexpr int HangTimeoutMs = 500;
 
-    // JavaScript dialogs of the previewed pages; set before the engine starts.
+    // The module's file: ZARVO_PREVIEW_MODULE when set, else libzarvopreview.so in the
+    // program folder.
+    static QString ModuleName();
+
+    // JavaScript dialogs of the previewed pages.
     std::function<PreviewDialogAnswer(const PreviewDialog&)> OnDialog;
-    // The engine has started.
-    TNotifyEvent OnEngineStarted;
+    // A load or reload of the page finished.
+    std::function<void(bool ok)> OnLoadFinished;
 
 private:
-    void EndHungRenderer();
     void SizeChanged() override;
 
-    PreviewEngine* FEngine = nullptr;
-    QWebEngineView* FView = nullptr;
-    PreviewPage* FPage = nullptr;
+    std::unique_ptr<TPreviewView> FView;
     QString FAddress;
     int FNavigations = 0;
     int FReloads = 0;
-    bool FProbePending = false;
-    QTimer FHangTimer;
 };
 
 class TForm4 : public TForm {

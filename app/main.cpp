@@ -5,7 +5,7 @@
 // painted, so neither the start nor the first preview waits for it. ZARVOFX_QUIT_AFTER_PAINT
 // set to 1 ends the program right after that first paint (start-up measurements).
 
-#include "app/PreviewEngine.h"
+#include "app/PreviewSetup.h"
 #include "app/Unit1.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
             Application->Terminate();
             return;
         }
-        QTimer::singleShot(EngineStartDelayMs, Form1, [] { Form1->StartPreviewEngine(); });
+        QTimer::singleShot(EngineStartDelayMs, Form1,
+                           [] { Guarded([] { Form1->StartPreviewEngine(); }); });
     });
     return Application->Run();
 }

@@ -26,6 +26,8 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = TestEnv::NewFolder(QStringLiteral("prog")) + "/";
+        // The preview engine's module of this build.
+        qputenv("ZARVO_PREVIEW_MODULE", ZARVO_PREVIEW_MODULE_FILE);
         Paths::SetProgramFolder(folder);
         Application->SetTitle(TForm1::Title());
         TestEnv::WriteFile(folder + "zarvotx.ini", QByteArray());

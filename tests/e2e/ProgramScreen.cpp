@@ -197,7 +197,8 @@ QByteArray ReadFile(const QString& path) {
 void BuildProgramFolder(const QString& staged) {
     ProgramFolder = Root + "/program";
     QDir().mkpath(ProgramFolder + "/zarvotemp");
-    for (const QString& name : {QStringLiteral("zarvofx"), QStringLiteral("zarvotx.ini")})
+    for (const QString& name : {QStringLiteral("zarvofx"), QStringLiteral("libzarvopreview.so"),
+                                QStringLiteral("zarvotx.ini")})
         if (!QFile::copy(staged + "/" + name, ProgramFolder + "/" + name))
             Fail("copy the program", name);
     for (const QString& folder : {QStringLiteral("skins"), QStringLiteral("images")})
