@@ -605,10 +605,24 @@ private:
         if (FUniformSize.isValid())
             return FUniformSize;
         const QFontMetrics metrics(FView->IconView()->font());
-        int widest = 0;
+        // Measuring every caption is the slow part of a long listing: the captions that look
+        // widest by their characters (wide script counting double) are the ones measured.
         const TListItems* items = FView->Items();
-        for (int i = 0; i < items->Count(); ++i)
-            widest = std::max(widest, metrics.horizontalAdvance(items->Item(i)->Caption()));
+        std::vector<std::pair<int, int>> estimates; // (estimated width, item)
+        estimates.reserve(size_t(items->Count()));
+        for (int i = 0; i < items->Count(); ++i) {
+            int estimate = 0;
+            for (QChar ch : items->Item(i)->Caption())
+                estimate += ch.unicode() >= 0x2E80 ? 2 : 1;
+            estimates.emplace_back(estimate, i);
+        }
+        const size_t measured = std::min<size_t>(estimates.size(), 32);
+        std::partial_sort(estimates.begin(), estimates.begin() + qsizetype(measured),
+                          estimates.end(), std::greater<>());
+        int widest = 0;
+        for (size_t i = 0; i < measured; ++i)
+            widest = std::max(
+                widest, metrics.horizontalAdvance(items->Item(estimates[i].second)->Caption()));
         const TImageList* images = FView->SmallImages();
         const int imageWidth = images ? images->Width() : 0;
         const int imageHeight = images ? images->Height() : 0;
@@ -852,7 +866,7 @@ void TCustomListView::SetOwnerData(bool value) {
 
 void TCustomListView::AddColumn(const TListColumn& column) {
     FColumns.push_back(column);
-    FModel->ColumnsChanged();
+    ColumnsChanged();
     for (int i = 0; i < ColumnCount(); ++i)
         FHeader->resizeSection(i, FColumns[size_t(i)].Width);
 }
@@ -867,7 +881,15 @@ void TCustomListView::SetColumn(int index, const TListColumn& column) {
 
 void TCustomListView::ClearColumns() {
     FColumns.clear();
+    ColumnsChanged();
+}
+
+void TCustomListView::ColumnsChanged() {
+    // The model starts anew with other columns; the focused item stays focused.
+    const int current = ItemIndex();
     FModel->ColumnsChanged();
+    if (current >= 0)
+        SetItemIndex(current);
 }
 
 int TCustomListView::ColumnWidth(int index) const {

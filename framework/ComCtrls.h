@@ -11,6 +11,7 @@
 // visible item and its horizontal one a pixel; the list counts report rows vertically and
 // list-style columns horizontally, and pixels everywhere else.
 
+#include "framework/ImgList.h"
 #include "framework/StdCtrls.h"
 
 #include <QHeaderView>
@@ -23,7 +24,6 @@
 class QListView;
 class QTreeView;
 class QTreeWidget;
-class TImageList;
 class TCustomTreeView;
 class TCustomListView;
 class TListViewModel;
@@ -403,6 +403,7 @@ private:
     friend class TListViewHeader;
     friend class TListLabelDelegate;
     void ApplyViewStyle();
+    void ColumnsChanged();
     void ConnectScrollBars(QAbstractItemView* view);
     QAbstractItemView* ActiveView() const;
     void CurrentChanged(int row, int previous);

@@ -104,6 +104,10 @@ void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
 
 void TSplitter::MouseMove(TShiftState Shift, int X, int Y) {
     TGraphicControl::MouseMove(Shift, X, Y);
+    // The pointer shows the direction the bar moves in, whatever its alignment became.
+    const TCursor cursor = Vertical() ? crHSplit : crVSplit;
+    if (Cursor() != cursor)
+        SetCursor(cursor);
     if (!FDragged || !Shift.Contains(ssLeft))
         return;
     const int size = SizeForDelta(Coordinate(X, Y) - FPressAt);

@@ -138,11 +138,15 @@ void TbsOpenDlgForm::BuildBottomPanel() {
     FFileNameLabel = AddLabel(FBottomPanel, QStringLiteral("文件名称："), 10, 10);
     FFileNameEdit = new TbsSkinEdit(FBottomPanel);
     FFileNameEdit->SetBounds(70, 10, 300, 21);
-    FFileNameEdit->OnKeyDown = [this](TObject*, int& key, TShiftState) {
-        if (key == VK_RETURN) {
-            key = 0;
+    // The skinned edit reports Enter only as a typed character.
+    FFileNameEdit->OnKeyPress = [this](TObject*, QChar& key) {
+        if (key == QLatin1Char('\r')) {
+            key = QChar();
             EditEnter();
-        } else if (key == VK_ESCAPE) {
+        }
+    };
+    FFileNameEdit->OnKeyDown = [this](TObject*, int& key, TShiftState) {
+        if (key == VK_ESCAPE) {
             key = 0;
             SetModalResult(mrCancel);
         }

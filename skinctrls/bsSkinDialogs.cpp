@@ -34,7 +34,10 @@ TbsOpenDlgForm* TbsSkinOpenDialog::CreateForm() {
     form->SetCaption(Title);
     form->Font()->Assign(FDefaultFont);
     TbsBusinessSkinForm* frame = form->Frame();
+    // No caption buttons: the dialog is answered by its buttons, Escape or closing.
+    form->SetBorderIcons(0);
     frame->SetBorderIcons(0);
+    frame->SetHideCaptionButtons(true);
     frame->AlphaBlend = AlphaBlend;
     frame->AlphaBlendAnimation = AlphaBlendAnimation;
     frame->AlphaBlendValue = AlphaBlendValue;

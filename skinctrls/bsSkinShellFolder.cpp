@@ -241,7 +241,8 @@ int TbsShellImages::IndexOf(const QString& path, bool isFolder, bool open) {
               : open                                    ? QStringLiteral("folder-open")
                                                         : QStringLiteral("folder");
     else
-        key = QStringLiteral("file") + ExtensionOf(QFileInfo(path).fileName()).toLower();
+        key = QStringLiteral("file") +
+              ExtensionOf(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1)).toLower();
     if (auto found = FIndexes.constFind(key); found != FIndexes.constEnd())
         return *found;
     static QFileIconProvider provider;
@@ -344,7 +345,7 @@ QStringList TbsShellFolder::Details() const {
     const QString extension = ExtensionOf(QFileInfo(FPath).fileName());
     const QString size = FSize >= 0 ? QLocale::c().toString(FSize) : QString();
     const QString modified =
-        FModified.isValid() ? FModified.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm"))
+        FModified.isValid() ? FModified.toLocalTime().toString(QStringLiteral("yy-MM-dd hh:mm"))
                             : QString();
     return {size, extension.mid(1), modified};
 }

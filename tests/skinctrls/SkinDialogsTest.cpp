@@ -8,11 +8,17 @@
 #include "skinctrls/bsSkinShellCtrls.h"
 #include "skinctrls/bsfilectrl.h"
 
+#include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "skin/bsSkinForm.h"
 
+#include <QAbstractItemModel>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListView>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -29,7 +35,7 @@ void Touch(const QString& path) {
 // Runs the dialog; `act` runs on its form once the form is shown, then the form closes
 // with `close` unless `act` closed it. Answers Execute's result.
 bool RunDialog(TbsSkinOpenDialog& dialog, const std::function<void(TbsOpenDlgForm&)>& act,
-         TModalResult close = mrCancel) {
+               TModalResult close = mrCancel) {
     QTimer::singleShot(0, [&] {
         TbsOpenDlgForm* form = dialog.RunningForm();
         if (!form)
@@ -106,6 +112,24 @@ TEST_F(DialogFixture, SaveAcceptsATypedNameWithoutAFileAndAStarFiltersInstead) {
     EXPECT_FALSE(QFile::exists(dialog.FileName));
 }
 
+TEST_F(DialogFixture, EnterAndEscapeInTheEditAcceptAndCancel) {
+    TbsSkinSaveDialog dialog;
+    dialog.InitialDir = root + "/web";
+    EXPECT_TRUE(RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        form.FileNameEdit()->SetText("typed.htm");
+        SendKey(form.FileNameEdit()->Editor(), Qt::Key_Return, {}, QStringLiteral("\r"));
+    }));
+    EXPECT_EQ(dialog.FileName, root + "/web/typed.htm");
+    EXPECT_FALSE(RunDialog(
+        dialog,
+        [&](TbsOpenDlgForm& form) {
+            form.FileNameEdit()->SetText("other.htm");
+            SendKey(form.FileNameEdit()->Editor(), Qt::Key_Escape);
+        },
+        mrOk));
+    EXPECT_EQ(dialog.FileName, root + "/web/typed.htm");
+}
+
 TEST_F(DialogFixture, OpenTakesOnlyTheFileSelectedInTheListAndReopensInItsFolder) {
     TbsSkinOpenDialog dialog;
     dialog.InitialDir = root + "/music";
@@ -140,6 +164,33 @@ TEST_F(DialogFixture, SelectingAFolderClearsTheEditAndOpeningAFolderTakesNoFile)
         form.Accept(); // a folder does not count
         EXPECT_EQ(form.ModalResult(), mrNone);
     }));
+}
+
+// A double click on item `index` of the list, as the mouse gives it.
+void DoubleClickItem(TbsSkinFileListView* list, int index) {
+    list->SetItemIndex(index);
+    QWidget* view = list->IconView()->isVisible() ? list->IconView()->viewport()
+                                                  : list->ReportView()->viewport();
+    const QRect item = list->IconView()->visualRect(list->IconView()->model()->index(index, 0));
+    const QPoint p = item.center();
+    SendMouse(view, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseButtonRelease, p, Qt::LeftButton, {});
+    SendMouse(view, QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseButtonRelease, p, Qt::LeftButton, {});
+}
+
+TEST_F(DialogFixture, DoubleClickOpensAFolderAndTakesAFile) {
+    Touch(root + "/music/sub/inner.mp3");
+    TbsSkinOpenDialog dialog;
+    dialog.InitialDir = root + "/music";
+    EXPECT_TRUE(RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        TbsSkinFileListView* list = form.FileList();
+        DoubleClickItem(list, IndexOfName(list, "sub"));
+        EXPECT_EQ(form.CurrentFolder(), root + "/music/sub");
+        EXPECT_EQ(form.ModalResult(), mrNone);
+        DoubleClickItem(list, IndexOfName(list, "inner.mp3"));
+    }));
+    EXPECT_EQ(dialog.FileName, root + "/music/sub/inner.mp3");
 }
 
 TEST_F(DialogFixture, FilterIndexFollowsTheFilterLeftSelectedAlsoAfterCancel) {
@@ -242,4 +293,71 @@ TEST_F(DialogFixture, AStartFolderThatIsGoneFallsBackToTheProgramFolder) {
     });
     EXPECT_EQ(folder, root + "/program");
     EXPECT_EQ(edit, "song.mp3");
+}
+
+TEST_F(DialogFixture, AFolderDeletedWhileShownRaisesOnNewFolderAndTheFormStays) {
+    TbsSkinSaveDialog dialog;
+    dialog.InitialDir = root + "/web/a/b";
+    EXPECT_TRUE(RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        ASSERT_TRUE(QDir(root + "/web/a/b").removeRecursively());
+        EXPECT_THROW(form.NewFolder(), EInOutError);
+        EXPECT_EQ(form.ModalResult(), mrNone);
+        form.FileNameEdit()->SetText("late.htm");
+        form.Accept();
+    }));
+    EXPECT_EQ(dialog.FileName, root + "/web/a/b/late.htm");
+}
+
+TEST_F(DialogFixture, ASkinnedRunWearsTheFrameAndSkinsEveryControl) {
+    SkinCtrlsTest::TSkinnedForm owner;
+    owner.LoadFixture();
+    TbsSkinOpenDialog dialog;
+    dialog.SetSkinData(owner.Data);
+    dialog.SetCtrlSkinData(owner.Data);
+    dialog.InitialDir = root;
+    RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        EXPECT_EQ(form.Frame()->SkinData(), owner.Data);
+        EXPECT_EQ(form.Frame()->MenusSkinData(), owner.Data);
+        EXPECT_EQ(form.FileList()->SkinData(), owner.Data);
+        EXPECT_EQ(form.BackButton()->SkinData(), owner.Data);
+        EXPECT_EQ(form.Splitter()->SkinData(), owner.Data);
+        EXPECT_GE(form.ClientWidth(), 520);
+    });
+}
+
+TEST_F(DialogFixture, TheDriveBoxFollowsTheFolderAndAChosenDriveOpensItsRoot) {
+    TbsSkinOpenDialog dialog;
+    dialog.InitialDir = root + "/music";
+    QString drive, other, folder;
+    RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        TbsSkinShellDriveComboBox* box = form.DriveBox();
+        drive = box->Drive();
+        EXPECT_EQ(drive, box->DriveOf(root + "/music"));
+        EXPECT_EQ(form.FolderPanel()->Caption(), "music");
+        for (int i = 0; i < box->DriveCount() && other.isEmpty(); ++i)
+            if (box->Drive(i).RootPath != drive && QDir(box->Drive(i).RootPath).exists())
+                other = box->Drive(i).RootPath;
+        if (!other.isEmpty() && box->SelectDrive(other))
+            folder = form.CurrentFolder();
+    });
+    EXPECT_FALSE(drive.isEmpty());
+    if (other.isEmpty())
+        GTEST_SKIP() << "only one drive";
+    EXPECT_EQ(QDir(folder).canonicalPath(), QDir(other).canonicalPath());
+}
+
+TEST_F(DialogFixture, DraggingTheSplitterWidensTheFolderPanelForTheNextRun) {
+    TbsSkinOpenDialog dialog;
+    dialog.InitialDir = root;
+    RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        TbsSkinSplitter* splitter = form.Splitter();
+        EXPECT_EQ(splitter->Left(), 200);
+        EXPECT_EQ(splitter->Width(), 10);
+        const QPoint from(5, 50);
+        SendMouse(splitter, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(splitter, QEvent::MouseMove, from + QPoint(40, 0), Qt::NoButton, Qt::LeftButton);
+        SendMouse(splitter, QEvent::MouseButtonRelease, from, Qt::LeftButton, {});
+        EXPECT_EQ(form.FolderPanel()->Width(), 240);
+    });
+    EXPECT_EQ(dialog.Memory().FolderPanelWidth, 240);
 }
