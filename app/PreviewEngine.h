@@ -9,6 +9,9 @@
 // line) and loading that file. The page may load the preview file itself and data:/blob:
 // URLs, nothing else: no network and no other local file.
 
+#include "app/PreviewDialog.h"
+#include "app/PreviewSetup.h"
+
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -17,23 +20,6 @@
 class QWebEngineProfile;
 class QWebEngineView;
 class PreviewPage;
-class TStrings;
-struct PreviewDialog;
-struct PreviewDialogAnswer;
-
-// The preview file of a program folder: "zarvotemp/zarvotemp.htm" below it.
-QString PreviewFilePathIn(const QString& programFolder);
-// The preview file of the running program.
-QString PreviewFilePath();
-// Overwrites the preview file with the lines in GBK, each line followed by CR LF. Raises
-// EFCreateError "Cannot create file ..." when it cannot be written (the folder is missing or
-// the file is read-only), and leaves the old file as it was.
-void WritePreviewFile(const QString& path, const TStrings& lines);
-
-// Prepares the process for the browser engine; call before the application object exists.
-// Run as root, the engine's sandbox is switched off; without a GPU it renders in software.
-// The engine's own diagnostics are kept off the console.
-void PreparePreviewProcess();
 
 using PreviewDialogHandler = std::function<PreviewDialogAnswer(const PreviewDialog& dialog)>;
 // Makes the page of a pop-up asked for by `opener` (window.open); may return nullptr to refuse.

@@ -3,6 +3,8 @@
 // console messages and JavaScript dialogs go, and the way out of a page that opens dialog
 // after dialog.
 
+#include "app/PreviewDialog.h"
+
 #include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
@@ -30,24 +32,6 @@ public:
 
 private:
     QUrl FPreviewFile;
-};
-
-// A JavaScript dialog a page asks for, and the answer the handler gives.
-struct PreviewDialog {
-    enum class Kind { Alert, Confirm, Prompt };
-    Kind kind = Kind::Alert;
-    QString text;
-    QString defaultValue; // prompt only
-    QUrl page;
-    PreviewPage* source = nullptr;
-    // The page has opened many dialogs in a row: the handler should offer to stop them.
-    bool offerStop = false;
-};
-
-struct PreviewDialogAnswer {
-    bool accepted = false; // OK (confirm, prompt); ignored for alerts
-    QString value;         // prompt only
-    bool stopDialogs = false;
 };
 
 // Counts the dialogs a page opens in a row: a dialog that opens less than `gap` after the

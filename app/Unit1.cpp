@@ -1,17 +1,24 @@
 #include "app/Unit1.h"
 
 #include "app/EffectLibrary.h"
+#include "app/PreviewSetup.h"
+#include "app/Unit3.h"
+#include "app/Unit4.h"
 #include "app/ZarvoSettings.h"
 #include "framework/Bitmap.h"
 #include "framework/ExtCtrls.h"
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
 #include "framework/Timers.h"
+#include "platform/Errors.h"
 #include "platform/Locale.h"
 #include "platform/NamedMutex.h"
 #include "platform/Paths.h"
+#include "platform/Shell.h"
 #include "skin/bsMessages.h"
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinForm.h"
+#include "skin/bsSkinMainMenu.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinComboBox.h"
 #include "skinctrls/bsSkinMemo.h"
@@ -19,7 +26,11 @@
 #include "skinctrls/bsSkinScrollBar.h"
 #include "skinctrls/bsfilectrl.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTime>
+#include <cerrno>
+#include <unistd.h>
 
 TForm1* Form1 = nullptr;
 
@@ -74,18 +85,6 @@ void AddSeparator(TMenuItem* parent) {
 
 } // namespace
 
-namespace MakerInfo {
-QString HomePage() {
-    return QStringLiteral("https://zarvo.example.org/");
-}
-QString BlogPage() {
-    return QStringLiteral("https://zarvo.example.org/blog/");
-}
-QString WelcomeText() {
-    return QStringLiteral("欢迎您使用zarvo软件！制作人：qirra ") + HomePage();
-}
-} // namespace MakerInfo
-
 QString TForm1::Title() {
     return QStringLiteral("zarvo网页特效2008 qirra版");
 }
@@ -93,17 +92,18 @@ QString TForm1::Title() {
 TForm1::TForm1(QObject* owner) : TForm(owner) {
     SetText(Title());
     SetBorderStyle(bsSingle);
-    // The skinned frame draws the caption buttons; until it is on the window the desktop's
-    // close and minimise buttons stand in, so the window can always be closed.
-    SetBorderIcons(biSystemMenu | biMinimize);
-    SetClientSize(689, 449);
-
+    // The skinned frame draws the caption and its buttons; the window has none of its own.
+    SetBorderIcons(0);
     bsSkinData1 = new TbsSkinData(this);
+    // The frame first, so the client size below is that inside the frame.
+    CreateFrame();
+    SetClientSize(689, 449);
     bsSkinMessage1 = new TbsSkinMessage(this);
     bsSkinMessage1->SetSkinData(bsSkinData1);
     bsSkinMessage1->SetCtrlSkinData(bsSkinData1);
     Timer1 = new TTimer(this);
     Timer1->SetInterval(1000);
+    bsSkinSaveDialog1 = new TEffectSaveDialog(this);
 
     CreateImageList();
     CreateMainMenu();
@@ -112,6 +112,7 @@ TForm1::TForm1(QObject* owner) : TForm(owner) {
     CreateCommandButtons();
     CreateStatusBar();
     WireEvents();
+    WireDesktopCommands();
 }
 
 TForm1::~TForm1() {
@@ -119,6 +120,12 @@ TForm1::~TForm1() {
     Application->OnHint = {};
     if (Form1 == this)
         Form1 = nullptr;
+}
+
+void TForm1::CreateFrame() {
+    bsBusinessSkinForm1 = new TbsBusinessSkinForm(this);
+    bsBusinessSkinForm1->SetBorderIcons(biSystemMenu | biMinimize | biMinimizeToTray);
+    bsBusinessSkinForm1->SetSkinData(bsSkinData1);
 }
 
 void TForm1::CreateImageList() {
@@ -130,8 +137,9 @@ void TForm1::CreateImageList() {
 }
 
 void TForm1::CreateMainMenu() {
-    bsSkinMainMenu1 = new TMainMenu(this);
+    bsSkinMainMenu1 = new TbsSkinMainMenu(this);
     bsSkinMainMenu1->SetImages(ImageList1);
+    bsSkinMainMenu1->SetSkinData(bsSkinData1);
     TMenuItem* root = bsSkinMainMenu1->Items();
 
     TMenuItem* F1 = AddItem(root, QStringLiteral("文件(&F)"));
@@ -197,7 +205,13 @@ void TForm1::CreateMainMenu() {
     AddItem(U1, QStringLiteral("自动升级"), 37, ShortCut(Qt::Key_U, scCtrl));
     AddItem(root, QStringLiteral("zarvoGame推广网"));
 
+    // The form takes the menu's shortcuts (Ctrl+S, Alt+F4, F1, Ctrl+U); the bar shows it.
     SetMenu(bsSkinMainMenu1);
+    bsSkinMainMenuBar1 = new TbsSkinMainMenuBar(this);
+    bsSkinMainMenuBar1->SetSkinDataName(QStringLiteral("mainmenubar"));
+    bsSkinMainMenuBar1->SetBounds(0, 0, 689, MenuBarHeight);
+    bsSkinMainMenuBar1->SetMainMenu(bsSkinMainMenu1);
+    bsSkinMainMenuBar1->SetSkinData(bsSkinData1);
 }
 
 void TForm1::CreateEffectArea() {
@@ -325,6 +339,29 @@ void TForm1::WireEvents() {
     bsSkinButton1->OnClick = [this](TObject* sender) { bsSkinButton1Click(sender); };
     Timer1->OnTimer = [this](TObject* sender) { Timer1Timer(sender); };
     N5->OnClick = [this](TObject* sender) { N5Click(sender); };
+    bsSkinButton2->OnClick = [this](TObject* sender) { bsSkinButton2Click(sender); };
+    bsSkinButton3->OnClick = [this](TObject* sender) { bsSkinButton3Click(sender); };
+    J1->OnClick = [this](TObject* sender) { J1Click(sender); };
+    bsSkinButton4->OnClick = [this](TObject* sender) { bsSkinButton4Click(sender); };
+    N1->OnClick = [this](TObject* sender) { N1Click(sender); };
+    bsSkinButton5->OnClick = [this](TObject* sender) { bsSkinButton5Click(sender); };
+    D1->OnClick = [this](TObject* sender) { D1Click(sender); };
+}
+
+void TForm1::UseWindows(TForm3* addDialog, TForm4* previewWindow) {
+    FAddDialog = addDialog;
+    FPreviewWindow = previewWindow;
+    if (addDialog) {
+        addDialog->UseSkin(bsSkinData1, bsSkinMessage1);
+        addDialog->OnEffectAdded = [this](TObject*) { bsSkinFileListBox1->Update(); };
+    }
+    if (previewWindow)
+        previewWindow->UseSkin(bsSkinData1, bsSkinMessage1);
+}
+
+void TForm1::StartPreviewEngine() {
+    if (FPreviewWindow)
+        FPreviewWindow->WebBrowser1->StartEngine();
 }
 
 // ---------------------------------------------------------------- start-up
@@ -332,7 +369,9 @@ void TForm1::WireEvents() {
 void TForm1::FormCreate(TObject*) {
     SetAutoSize(true);
     bsSkinData1->LoadSkinFile(Paths::ResolveProgramPath(ZarvoSettings::SkinPath()));
+    ReadSavedMusic();
     CheckSingleInstance();
+    AutoplaySavedMusic();
     bsSkinStatusPanel1->SetCaption(MakerInfo::WelcomeText());
     Application->OnHint = [this](TObject* sender) { ApplicationHint(sender); };
     if (!CheckInstallationMarker())
@@ -438,4 +477,83 @@ void TForm1::bsSkinFileListBox1ListBoxClick(TObject*) {
 void TForm1::bsSkinButton1Click(TObject*) {
     bsSkinMemo21->SelectAll();
     bsSkinMemo21->CopyToClipboard();
+}
+
+// ---------------------------------------------------------------- preview
+
+void TForm1::WritePreview() {
+    WritePreviewFile(PreviewFilePath(), *bsSkinMemo21->Lines());
+}
+
+void TForm1::bsSkinButton2Click(TObject*) {
+    WritePreview();
+    if (FPreviewWindow)
+        FPreviewWindow->ShowModal();
+}
+
+void TForm1::bsSkinButton3Click(TObject*) {
+    WritePreview();
+    // The program does not wait for the browser, nor ask whether one was found.
+    Shell::ShellOpen(PreviewFilePath());
+}
+
+// ---------------------------------------------------------------- authoring
+
+void TForm1::J1Click(TObject*) {
+    if (FAddDialog)
+        FAddDialog->ShowModal();
+}
+
+void TForm1::bsSkinButton4Click(TObject* Sender) {
+    J1Click(Sender);
+}
+
+void TForm1::N1Click(TObject*) {
+    SaveAsPage();
+}
+
+void TForm1::bsSkinButton5Click(TObject*) {
+    SaveAsPage();
+}
+
+void TForm1::SaveAsPage() {
+    bsSkinSaveDialog1->SetTitle(QStringLiteral("特效保存"));
+    bsSkinSaveDialog1->SetFileName(Paths::ExtractFileName(bsSkinFileListBox1->FileName()));
+    bsSkinSaveDialog1->SetFilter(QStringLiteral("网页文件|*.htm"));
+    bsSkinSaveDialog1->SetFilterIndex(1);
+    if (!bsSkinSaveDialog1->Execute())
+        return;
+    bsSkinMemo21->Lines()->SaveToFile(EffectLibrary::SavedPagePath(bsSkinSaveDialog1->FileName()));
+}
+
+void TForm1::D1Click(TObject*) {
+    if (bsSkinMessage1->ShowMessageDialog(QStringLiteral("删除后无法恢复，您真的要删除此特效吗？"),
+                                          mtInformation, {mbYes, mbNo}) == mrNo)
+        return;
+    const QString name = Paths::ExtractFileName(bsSkinFileListBox1->FileName());
+    if (EffectLibrary::IsProtectedEffect(name)) {
+        bsSkinMessage1->ShowMessageDialog(QStringLiteral("对不起，该项不能删除"), mtError, {mbOK});
+        return;
+    }
+    DeleteCurrentEffect(name);
+    bsSkinFileListBox1->Update();
+    D1->SetEnabled(false);
+}
+
+void TForm1::DeleteCurrentEffect(const QString& name) {
+    QString reason;
+    if (!EffectLibrary::IsSafeName(name)) {
+        // No current file (another category was chosen since): nothing to delete.
+        reason = SysErrorMessage(ENOENT);
+    } else {
+        const QString path = QDir(bsSkinFileListBox1->Directory()).filePath(name);
+        if (::unlink(QFile::encodeName(path).constData()) == 0) {
+            bsSkinMessage1->ShowMessageDialog(EffectLibrary::DeletedMessage(name), mtInformation,
+                                              {mbOK});
+            return;
+        }
+        reason = SysErrorMessage(errno);
+    }
+    bsSkinMessage1->ShowMessageDialog(
+        QStringLiteral("特效 ") + name + QStringLiteral(" 删除失败：") + reason, mtError, {mbOK});
 }

@@ -3,7 +3,7 @@
 // the command buttons, the status line with hint text and clock, and the start-up checks.
 //
 // Layout (client coordinates, top to bottom):
-//   0..22    the main menu bar's place (the skinned bar is drawn by its own component)
+//   0..22    bsSkinMainMenuBar1, the skinned menu bar showing bsSkinMainMenu1
 //   24..425  bsSkinGroupBox1: category box and effect list on the left; the code window
 //            (bsSkinGroupBox2) and the command buttons (bsSkinGroupBox3) on the right
 //   428..449 bsSkinStatusBar1: hint or welcome text, and the clock at the right end
@@ -11,15 +11,21 @@
 // Every handler runs through the framework's guard, so a file error ends only the command
 // (the standard error report) and the window goes on.
 
+#include "app/MakerLinks.h"
+#include "app/PlainSaveDialog.h"
 #include "framework/Forms.h"
 
+#include <QIcon>
 #include <memory>
 
+class TbsBusinessSkinForm;
 class TbsSkinButton;
 class TbsSkinComboBox;
 class TbsSkinData;
 class TbsSkinFileListBox;
 class TbsSkinGroupBox;
+class TbsSkinMainMenu;
+class TbsSkinMainMenuBar;
 class TbsSkinMemo2;
 class TbsSkinMessage;
 class TbsSkinScrollBar;
@@ -27,26 +33,25 @@ class TbsSkinStatusBar;
 class TbsSkinStatusPanel;
 class TImage;
 class TImageList;
-class TMainMenu;
 class TMenuItem;
 class TNamedMutex;
 class TTimer;
+class TbsSkinPopupMenu;
+class TbsTrayIcon;
+class TMediaPlayer;
+class TbsSkinOpenDialog;
+class TForm3;
+class TForm4;
 
-namespace MakerInfo {
-// The address of the maker's home page, shown in the welcome text and the marker message.
-QString HomePage();
-// The address of the maker's blog page (the status panel's design text).
-QString BlogPage();
-// "欢迎您使用zarvo软件！制作人：<author> <home page>".
-QString WelcomeText();
-} // namespace MakerInfo
+// The save dialog "保存特效" runs.
+using TEffectSaveDialog = TPlainSaveDialog;
 
 class TForm1 : public TForm {
     Q_OBJECT
 public:
     // The application title: the main window's caption and the single-instance lock's name.
     static QString Title();
-    // Height kept free at the top of the client area for the main menu bar.
+    // The main menu bar's height along the top of the client area.
     static constexpr int MenuBarHeight = 22;
 
     explicit TForm1(QObject* owner = nullptr);
@@ -67,13 +72,34 @@ public:
     // The application's hint changed: show it, or the welcome text when there is none.
     void ApplicationHint(TObject* Sender);
     void N5Click(TObject* Sender);
+    // "特效预览": the memo's text into the preview file, then the preview window.
+    void bsSkinButton2Click(TObject* Sender);
+    // "在浏览器中预览": the memo's text into the preview file, handed to the default browser.
+    void bsSkinButton3Click(TObject* Sender);
+    // "添加特效(&J)" and the button "添加特效": the add-effect dialog.
+    void J1Click(TObject* Sender);
+    void bsSkinButton4Click(TObject* Sender);
+    // "保存特效" (menu and button): the memo's text as a chosen page, ".htm" appended.
+    void N1Click(TObject* Sender);
+    void bsSkinButton5Click(TObject* Sender);
+    // "删除特效(&D)": asks, refuses the protected effects, deletes the list's current file.
+    void D1Click(TObject* Sender);
+
+    // The add-effect dialog and the preview window: they take this window's skin and
+    // message box, and an added effect re-reads the effect list.
+    void UseWindows(TForm3* addDialog, TForm4* previewWindow);
+    // Starts the preview window's browser engine (idle time after the window is shown).
+    void StartPreviewEngine();
 
     // --- Components (named as the program's design names them)
-    TbsSkinData* bsSkinData1;       // the one skin of every window
-    TbsSkinMessage* bsSkinMessage1; // the message box of every window
-    TImageList* ImageList1;         // the 16 x 16 pictures of menus, lists and buttons
-    TMainMenu* bsSkinMainMenu1;     // the main menu (shown by the menu bar)
-    TTimer* Timer1;                 // the status-bar clock, 1000 ms
+    TbsSkinData* bsSkinData1;                 // the one skin of every window
+    TbsBusinessSkinForm* bsBusinessSkinForm1; // the skinned frame with caption and buttons
+    TbsSkinMessage* bsSkinMessage1;           // the message box of every window
+    TImageList* ImageList1;                   // the 16 x 16 pictures of menus, lists and buttons
+    TbsSkinMainMenu* bsSkinMainMenu1;         // the main menu (shown by the menu bar)
+    TbsSkinMainMenuBar* bsSkinMainMenuBar1;   // the skinned bar along the top
+    TTimer* Timer1;                           // the status-bar clock, 1000 ms
+    TEffectSaveDialog* bsSkinSaveDialog1;     // where "保存特效" writes the page
 
     TbsSkinGroupBox* bsSkinGroupBox1;       // "zarvo特效软件": the whole effect area
     TbsSkinComboBox* bsSkinComboBox1;       // the category box
@@ -113,6 +139,7 @@ protected:
 private:
     void CreateImageList();
     void CreateMainMenu();
+    void CreateFrame();
     void CreateEffectArea();
     void CreateCodeWindow();
     void CreateCommandButtons();
@@ -124,9 +151,107 @@ private:
     // False (and termination requested) when the installation marker is missing.
     bool CheckInstallationMarker();
     void ApplyRegistryFlags();
+    // The memo's text into the preview file; raises "Cannot create file" when it cannot.
+    void WritePreview();
+    void SaveAsPage();
+    void DeleteCurrentEffect(const QString& name);
 
     std::unique_ptr<TNamedMutex> FInstanceMutex;
     bool FCategoryListed = false;
+    QPointer<TForm3> FAddDialog;
+    QPointer<TForm4> FPreviewWindow;
+
+    // ================================================================ window behaviour,
+    // background music, desktop tools (app/Unit1Desktop.cpp, app/Unit1Music.cpp)
+public:
+    // Skin items of "外观选择(&A)": each writes its skin path and loads it.
+    void N15Click(TObject* Sender);  // "默认风格"
+    void N110Click(TObject* Sender); // "蓝色风暴"
+    void N210Click(TObject* Sender); // "冰雪世纪"
+    void N35Click(TObject* Sender);  // "无限幻想"
+    void N41Click(TObject* Sender);  // "纯真年代"
+    void N39Click(TObject* Sender);  // "时尚之风"
+    // The two toggle pairs: stay on top on/off, ask before quitting on/off.
+    void N26Click(TObject* Sender);
+    void N27Click(TObject* Sender);
+    void N42Click(TObject* Sender);
+    void N43Click(TObject* Sender);
+    // Tray menu: show, help, about, exit.
+    void N44Click(TObject* Sender);
+    void N46Click(TObject* Sender);
+    void N47Click(TObject* Sender);
+    void N49Click(TObject* Sender);
+    // System-menu items: help, about; and "关于(&O)" of the help menu.
+    void winexechhexehelpchm91Click(TObject* Sender);
+    void N37Click(TObject* Sender);
+    void O1Click(TObject* Sender);
+    // Background music.
+    void N16Click(TObject* Sender); // "选择音乐"
+    void N18Click(TObject* Sender); // "播    放"
+    void N19Click(TObject* Sender); // "暂    停"
+    void N20Click(TObject* Sender); // "停    止"
+    void N21Click(TObject* Sender); // "重    播"
+    void N23Click(TObject* Sender); // "保存歌曲"
+    void N24Click(TObject* Sender); // "删除歌曲"
+    // Desktop tools.
+    void N6Click(TObject* Sender);  // "显示任务栏"
+    void N7Click(TObject* Sender);  // "隐藏任务栏"
+    void N9Click(TObject* Sender);  // "记事本"
+    void N10Click(TObject* Sender); // "注册表"
+    void N11Click(TObject* Sender); // "我的电脑"
+    void T2Click(TObject* Sender);  // "屏幕取色(&T)"
+    void N14Click(TObject* Sender); // "清除开始菜单我最近的文档"
+    void Q1Click(TObject* Sender);  // "zarvo万年历(&Q)"
+    void N32Click(TObject* Sender); // "自动升级"
+    void N31Click(TObject* Sender); // "帮助"
+    // The maker's pages and mail address, and the donation notice.
+    void N28Click(TObject* Sender);
+    void N29Click(TObject* Sender);
+    void B1Click(TObject* Sender);
+    void L1Click(TObject* Sender);
+    void Game1Click(TObject* Sender);
+    void N52Click(TObject* Sender);
+
+    // The program's icon from its pictures (images/zarvofx-<size>.png of the program folder):
+    // the application's icon, which the windows and the tray icon show.
+    static QIcon ProgramIcon();
+
+    // Start-up: the saved music becomes the player's file; then it is opened and played
+    // (a file that cannot be opened shows its error and start-up goes on).
+    void ReadSavedMusic();
+    void AutoplaySavedMusic();
+
+    // The command lines the tools start (Windows names, mapped by platform/Shell).
+    static QString NotepadCommand() { return QStringLiteral("notepad.exe"); }
+    static QString RegeditCommand() { return QStringLiteral("regedit.exe"); }
+    static QString ExplorerCommand() { return QStringLiteral("explorer.exe"); }
+    static QString ColourPickerCommand() { return QStringLiteral("zarvo/gongju/quse.exe"); }
+    static QString UpdaterCommand() { return QStringLiteral("gengxin.exe"); }
+    static QString HelpCommand() { return QStringLiteral("hh.exe help.chm"); }
+
+    TbsTrayIcon* bsTrayIcon1;             // the notification-area icon
+    TbsSkinPopupMenu* bsSkinPopupMenu1;   // items added to the frame's system menu
+    TbsSkinPopupMenu* bsSkinPopupMenu2;   // the tray menu
+    TMediaPlayer* MediaPlayer1;           // the background music
+    TbsSkinOpenDialog* bsSkinOpenDialog1; // chooses the music file
+
+    TMenuItem *N15, *N110, *N210, *N35, *N41, *N39;
+    TMenuItem *N16, *N18, *N19, *N20, *N21, *N23, *N24;
+    TMenuItem *N9, *N10, *N11, *Q1, *N14, *T2, *N52, *N28, *N29, *N31, *L1, *O1, *B1, *N32, *Game1;
+    TMenuItem *N44, *N46, *N47, *N49;       // tray menu
+    TMenuItem *winexechhexehelpchm91, *N37; // system menu
+
+private:
+    // Finds the menu items of these commands, makes the tray icon with its menus, the media
+    // player and its dialog, and connects every command.
+    void WireDesktopCommands();
+    void CreateTrayAndSystemMenus();
+    void CreateMusicPlayer();
+    void SelectSkin(const QString& storedPath);
+    void ShowAboutBox();
+    void SetMusicMenu(bool play, bool pause, bool stop, bool replay);
+    void OpenAndPlayMusic();
+    QObject* FTrayLink = nullptr; // hands the tray icon to the form frame
 };
 
 extern TForm1* Form1;

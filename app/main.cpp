@@ -1,17 +1,71 @@
-// The program's main block: the application object with its title, the main window, and the
-// message loop until the main window closes.
+// The program's main block: the application object with its title, the four windows in
+// their order, and the message loop until the main window closes.
+//
+// The preview's browser engine starts in idle time shortly after the main window has been
+// painted, so neither the start nor the first preview waits for it. ZARVOFX_QUIT_AFTER_PAINT
+// set to 1 ends the program right after that first paint (start-up measurements).
 
+#include "app/PreviewSetup.h"
 #include "app/Unit1.h"
+#include "app/Unit3.h"
+#include "app/Unit4.h"
+#include "app/Unit5.h"
 #include "platform/QtMessages.h"
 
 #include <QApplication>
+#include <QTimer>
+
+namespace {
+
+// How long after the main window's first paint the engine starts.
+constexpr int EngineStartDelayMs = 300;
+
+// Runs `action` once, after the first paint of the watched window.
+class FirstPaintWatcher : public QObject {
+public:
+    FirstPaintWatcher(QWidget* window, std::function<void()> action)
+        : QObject(window), FAction(std::move(action)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && FAction) {
+            watched->removeEventFilter(this);
+            // Queued, so the paint in hand reaches the screen first.
+            QTimer::singleShot(0, this, std::exchange(FAction, {}));
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> FAction;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     SilenceHarmlessPlatformMessages();
+    PreparePreviewProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QString());
     Application->Initialize();
     Application->SetTitle(TForm1::Title());
+    Application->SetIcon(TForm1::ProgramIcon());
     Application->CreateForm(&Form1);
+    Application->CreateForm(&Form3);
+    Application->CreateForm(&Form4);
+    Application->CreateForm(&Form5);
+    Form1->UseWindows(Form3, Form4);
+
+    const bool quitAfterPaint = qgetenv("ZARVOFX_QUIT_AFTER_PAINT") == "1";
+    new FirstPaintWatcher(Form1, [quitAfterPaint] {
+        if (quitAfterPaint) {
+            Application->Terminate();
+            return;
+        }
+        QTimer::singleShot(EngineStartDelayMs, Form1,
+                           [] { Guarded([] { Form1->StartPreviewEngine(); }); });
+    });
     return Application->Run();
 }

@@ -1,11 +1,10 @@
 // The main window's start-up checks and effect browser, in-process on an offscreen screen.
 // Each test builds its own program folder (marker, library) in a temporary folder.
 
+#include "appwindows/MainWindowFixture.h"
+
 #include "app/EffectLibrary.h"
-#include "app/Unit1.h"
 #include "app/ZarvoSettings.h"
-#include "common/TestEnv.h"
-#include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
 #include "platform/Clipboard.h"
@@ -23,72 +22,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-namespace {
-
-const QString Window = QStringLiteral("窗口特效系列");
-const QString Cookie = QStringLiteral("Cookie脚本");
-
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder = TestEnv::NewFolder(QStringLiteral("prog")) + "/";
-        Paths::SetProgramFolder(folder);
-        Application->SetTitle(TForm1::Title());
-        TestEnv::WriteFile(folder + "zarvotx.ini", QByteArray());
-        SetMessageBoxHook([this](const TMessageBoxRequest& request) {
-            messages.push_back(request);
-            return answer;
-        });
-    }
-    void TearDown() override {
-        forms.clear();
-        SetMessageBoxHook({});
-        Application->ResetTerminated();
-        ZarvoSettings::SetFlag(ZarvoSettings::Flag::StayOnTop, false);
-        ZarvoSettings::SetFlag(ZarvoSettings::Flag::AskBeforeExit, false);
-        Paths::SetProgramFolder(QString());
-    }
-
-    TForm1* Start() {
-        forms.push_back(std::make_unique<TForm1>());
-        TForm1* form = forms.back().get();
-        form->DoCreate();
-        form->Show();
-        return form;
-    }
-    void AddEffect(const QString& category, const QString& name, const QByteArray& bytes) {
-        TestEnv::WriteFile(folder + "data/" + category + "/" + name, bytes);
-    }
-    void Pick(TForm1* form, const QString& text) { form->bsSkinComboBox1->SetText(text); }
-    void Open(TForm1* form, const QString& name) {
-        TbsSkinFileListBox* list = form->bsSkinFileListBox1;
-        list->SetItemIndex(list->Items()->IndexOf(name));
-        FireEvent(list->OnListBoxClick, list);
-    }
-    QStringList MessageTexts() const {
-        QStringList texts;
-        for (const TMessageBoxRequest& m : messages)
-            texts << m.Text;
-        return texts;
-    }
-    static bool CommandsEnabled(TForm1* form) {
-        return form->bsSkinButton1->Enabled() && form->bsSkinButton2->Enabled() &&
-               form->bsSkinButton3->Enabled() && form->bsSkinButton5->Enabled() &&
-               form->N1->Enabled() && form->D1->Enabled();
-    }
-    static bool AnyCommandEnabled(TForm1* form) {
-        return form->bsSkinButton1->Enabled() || form->bsSkinButton2->Enabled() ||
-               form->bsSkinButton3->Enabled() || form->bsSkinButton5->Enabled() ||
-               form->N1->Enabled() || form->D1->Enabled();
-    }
-
-    QString folder;
-    std::vector<TMessageBoxRequest> messages;
-    int answer = mrOk;
-    std::vector<std::unique_ptr<TForm1>> forms;
-};
-
-} // namespace
+using MainWindow = MainWindowFixture;
 
 TEST_F(MainWindow, FreshInstallationStartsUnskinnedWithOnlyAddEnabled) {
     TForm1* form = Start();

@@ -1,0 +1,182 @@
+#include "app/Unit4.h"
+
+#include "app/PreviewSetup.h"
+#include "app/Unit1.h"
+#include "framework/Exceptions.h"
+#include "platform/DynLib.h"
+#include "skin/bsMessages.h"
+#include "skin/bsSkinForm.h"
+#include "skinctrls/bsSkinButton.h"
+#include "skinctrls/bsSkinPanels.h"
+
+#include <QInputDialog>
+
+TForm4* Form4 = nullptr;
+
+// ---------------------------------------------------------------- TWebBrowser
+
+TWebBrowser::TWebBrowser(QWidget* parent) : TWinControl(parent) {}
+
+TWebBrowser::~TWebBrowser() = default;
+
+QString TWebBrowser::ModuleName() {
+    const QString chosen = qEnvironmentVariable("ZARVO_PREVIEW_MODULE");
+    return chosen.isEmpty() ? QStringLiteral("zarvopreview.dll") : chosen;
+}
+
+void TWebBrowser::Navigate(const QString& fileName) {
+    FAddress = fileName;
+    if (!FView)
+        return;
+    ++FNavigations;
+    FView->Load(fileName);
+}
+
+void TWebBrowser::Refresh() {
+    if (!FView) {
+        StartEngine();
+        return;
+    }
+    ++FReloads;
+    FView->Reload();
+}
+
+void TWebBrowser::StartEngine() {
+    if (FView)
+        return;
+    // The module stays loaded for the rest of the run: the engine cannot be unloaded.
+    HMODULE module = DynLib::LoadLibrary(ModuleName());
+    auto factory = reinterpret_cast<PreviewViewFactory>(
+        module ? DynLib::GetProcAddress(module, PreviewViewFactoryName) : nullptr);
+    if (!factory)
+        throw Exception(QStringLiteral("Cannot load the preview module \"%1\". %2")
+                            .arg(ModuleName(), DynLib::LastErrorText()));
+    FView.reset(factory(ChildContainer()));
+    FView->OnDialog = [this](const PreviewDialog& dialog) {
+        return OnDialog ? OnDialog(dialog) : PreviewDialogAnswer();
+    };
+    FView->OnLoadFinished = [this](bool ok) {
+        if (OnLoadFinished)
+            OnLoadFinished(ok);
+    };
+    FView->Widget()->setGeometry(0, 0, Width(), Height());
+    FView->Widget()->show();
+    if (!FAddress.isEmpty()) {
+        ++FNavigations;
+        FView->Load(FAddress);
+    }
+}
+
+void TWebBrowser::CheckForHang() {
+    if (FView)
+        FView->CheckForHang(HangTimeoutMs);
+}
+
+void TWebBrowser::SizeChanged() {
+    TWinControl::SizeChanged();
+    if (FView)
+        FView->Widget()->setGeometry(0, 0, Width(), Height());
+}
+
+// ---------------------------------------------------------------- TForm4
+
+TForm4::TForm4(QObject* owner) : TForm(owner) {
+    SetText(QStringLiteral("zarvo特效预览"));
+    SetBorderStyle(bsSingle);
+    SetBorderIcons(0);
+    SetPosition(poScreenCenter);
+    // An unskinned box until the main window's is given.
+    FMessages = new TbsSkinMessage(this);
+
+    bsBusinessSkinForm1 = new TbsBusinessSkinForm(this);
+    bsBusinessSkinForm1->SetHideCaptionButtons(true);
+    SetClientSize(689, 441);
+
+    bsSkinGroupBox1 = new TbsSkinGroupBox(this);
+    bsSkinGroupBox1->SetSkinDataName(QStringLiteral("groupbox"));
+    bsSkinGroupBox1->SetBounds(0, 0, 689, 425);
+    bsSkinGroupBox1->SetCaption(QStringLiteral("特效预览"));
+
+    WebBrowser1 = new TWebBrowser(bsSkinGroupBox1);
+    WebBrowser1->SetBounds(4, 25, 682, 396);
+    WebBrowser1->OnDialog = [this](const PreviewDialog& dialog) { return ShowPageDialog(dialog); };
+
+    bsSkinButton1 = new TbsSkinButton(bsSkinGroupBox1);
+    bsSkinButton1->SetSkinDataName(QStringLiteral("button"));
+    bsSkinButton1->SetBounds(600, 2, 75, 17);
+    bsSkinButton1->SetCaption(QStringLiteral("关闭预览窗口"));
+
+    bsSkinStatusBar1 = new TbsSkinStatusBar(this);
+    bsSkinStatusBar1->SetSkinDataName(QStringLiteral("statusbar"));
+    bsSkinStatusBar1->SetBounds(0, 441 - 21, 689, 21);
+    bsSkinStatusBar1->SetAlign(alBottom);
+
+    bsSkinStatusPanel1 = new TbsSkinStatusPanel(bsSkinStatusBar1);
+    bsSkinStatusPanel1->SetSkinDataName(QStringLiteral("statuspanel"));
+    bsSkinStatusPanel1->SetBounds(1, 1, 688, 19);
+    bsSkinStatusPanel1->SetCaption(QStringLiteral("欢迎您使用zarvo软件！制作人：") +
+                                   MakerInfo::Author());
+
+    OnCreate = [this](TObject* sender) { FormCreate(sender); };
+    OnShow = [this](TObject* sender) { FormShow(sender); };
+    bsSkinButton1->OnClick = [this](TObject* sender) { bsSkinButton1Click(sender); };
+}
+
+TForm4::~TForm4() {
+    if (Form4 == this)
+        Form4 = nullptr;
+}
+
+void TForm4::UseSkin(TbsSkinData* skinData, TbsSkinMessage* messages) {
+    if (messages)
+        FMessages = messages;
+    bsBusinessSkinForm1->SetSkinData(skinData);
+    bsSkinGroupBox1->SetSkinData(skinData);
+    bsSkinButton1->SetSkinData(skinData);
+    bsSkinStatusBar1->SetSkinData(skinData);
+}
+
+void TForm4::FormCreate(TObject*) {
+    WebBrowser1->Navigate(PreviewFilePath());
+}
+
+void TForm4::FormShow(TObject*) {
+    WebBrowser1->Refresh();
+}
+
+void TForm4::bsSkinButton1Click(TObject*) {
+    Close();
+}
+
+void TForm4::DoHide() {
+    TForm::DoHide();
+    WebBrowser1->CheckForHang();
+}
+
+PreviewDialogAnswer TForm4::ShowPageDialog(const PreviewDialog& dialog) {
+    PreviewDialogAnswer answer;
+    if (dialog.offerStop && FMessages->ShowMessageDialog(
+                                QStringLiteral("此网页一直在弹出对话框。要禁止它再弹出对话框吗？"),
+                                mtConfirmation, {mbYes, mbNo}) == mrYes) {
+        answer.stopDialogs = true;
+        return answer;
+    }
+    switch (dialog.kind) {
+    case PreviewDialog::Kind::Alert:
+        FMessages->ShowMessageDialog(dialog.text, mtInformation, {mbOK});
+        break;
+    case PreviewDialog::Kind::Confirm:
+        answer.accepted =
+            FMessages->ShowMessageDialog(dialog.text, mtConfirmation, {mbOK, mbCancel}) == mrOk;
+        break;
+    case PreviewDialog::Kind::Prompt: {
+        // The skinned boxes have no input line; the desktop's input box asks instead.
+        bool ok = false;
+        answer.value = QInputDialog::getText(this, Text(), dialog.text, QLineEdit::Normal,
+                                             dialog.defaultValue, &ok);
+        answer.accepted = ok;
+        break;
+    }
+    }
+    return answer;
+}

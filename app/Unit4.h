@@ -1,0 +1,108 @@
+#pragma once
+// The preview window: an embedded browser showing the preview file, reloaded every time the
+// window is shown, and a button that closes it again.
+//
+//   TWebBrowser  the browser control: records the one navigation until its engine runs,
+//                loads the engine's module on demand, reloads, frees a page whose script
+//                hangs
+//   TForm4       the modal window around it ("zarvo特效预览")
+//
+// The engine costs a noticeable start and much memory, so the control is created with the
+// window but starts the engine only when asked (in idle time after the main window is on
+// screen, or at the first showing).
+
+#include "framework/Forms.h"
+
+#include "app/PreviewView.h"
+
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+class TbsBusinessSkinForm;
+class TbsSkinButton;
+class TbsSkinData;
+class TbsSkinGroupBox;
+class TbsSkinMessage;
+class TbsSkinStatusBar;
+class TbsSkinStatusPanel;
+
+class TWebBrowser : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TWebBrowser(QWidget* parent = nullptr);
+    ~TWebBrowser() override;
+
+    // Goes to a local file; before the engine runs, the address waits for it.
+    void Navigate(const QString& fileName);
+    // Reloads the current page, starting the engine (and its waiting navigation) first.
+    void Refresh();
+    // Loads the engine's module and makes the view; does nothing when it runs already.
+    // Raises an error naming the module when it cannot be loaded.
+    void StartEngine();
+    bool EngineStarted() const { return FView != nullptr; }
+    // How many navigations and reloads the page was given (for the window's checks).
+    int NavigationCount() const { return FNavigations; }
+    int ReloadCount() const { return FReloads; }
+    TPreviewView* View() const { return FView.get(); }
+
+    // The page is out of sight: a script that does not answer within HangTimeoutMs has
+    // its renderer ended, so the next showing loads afresh.
+    void CheckForHang();
+    static constexpr int HangTimeoutMs = 500;
+
+    // The module's file: ZARVO_PREVIEW_MODULE when set, else libzarvopreview.so in the
+    // program folder.
+    static QString ModuleName();
+
+    // JavaScript dialogs of the previewed pages.
+    std::function<PreviewDialogAnswer(const PreviewDialog&)> OnDialog;
+    // A load or reload of the page finished.
+    std::function<void(bool ok)> OnLoadFinished;
+
+private:
+    void SizeChanged() override;
+
+    std::unique_ptr<TPreviewView> FView;
+    QString FAddress;
+    int FNavigations = 0;
+    int FReloads = 0;
+};
+
+class TForm4 : public TForm {
+    Q_OBJECT
+public:
+    explicit TForm4(QObject* owner = nullptr);
+    ~TForm4() override;
+
+    // The main window's skin and message box, shared by all windows.
+    void UseSkin(TbsSkinData* skinData, TbsSkinMessage* messages);
+
+    // --- Handlers
+    // Navigates the browser to the preview file, once.
+    void FormCreate(TObject* Sender);
+    // Reloads the page: it always shows what was written just before.
+    void FormShow(TObject* Sender);
+    // "关闭预览窗口".
+    void bsSkinButton1Click(TObject* Sender);
+
+    // --- Components
+    TbsBusinessSkinForm* bsBusinessSkinForm1; // the skinned frame, without caption buttons
+    TbsSkinGroupBox* bsSkinGroupBox1;         // "特效预览"
+    TWebBrowser* WebBrowser1;                 // the preview
+    TbsSkinButton* bsSkinButton1;             // "关闭预览窗口"
+    TbsSkinStatusBar* bsSkinStatusBar1;       // the status line
+    TbsSkinStatusPanel* bsSkinStatusPanel1;   // welcome text with the author
+
+protected:
+    void DoHide() override;
+
+private:
+    // A page's alert and confirm in the skinned message box; after many in a row the
+    // box first asks whether to stop the page's dialogs.
+    PreviewDialogAnswer ShowPageDialog(const PreviewDialog& dialog);
+
+    QPointer<TbsSkinMessage> FMessages;
+};
+
+extern TForm4* Form4;

@@ -1,0 +1,260 @@
+// Adding effects through the add-effect dialog, saving the opened effect as a page and
+// deleting it from the library.
+
+#include "appwindows/MainWindowFixture.h"
+
+#include "platform/Gbk.h"
+#include "skinctrls/bsSkinEdit.h"
+#include "skinctrls/bsSkinMemo.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QTimer>
+
+namespace {
+
+class Authoring : public MainWindowFixture {
+protected:
+    // Fills the dialog and presses "添加".
+    void Add(const QString& category, const QString& name, const QString& code) {
+        addDialog->bsSkinComboBox1->SetText(category);
+        addDialog->bsSkinEdit1->SetText(name);
+        addDialog->bsSkinMemo21->SetText(code);
+        messages.clear();
+        Click(addDialog->bsSkinButton1);
+    }
+    // Answers the next file dialog: `path` is typed and accepted, an empty one cancels.
+    // What the dialog proposed is kept in `proposed`.
+    void AnswerSaveDialog(const QString& path) {
+        QTimer::singleShot(0, [this, path] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QFileDialog*>(widget);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                proposedTitle = dialog->windowTitle();
+                proposedFilter = dialog->selectedNameFilter();
+                proposed = dialog->selectedFiles().value(0);
+                if (path.isEmpty()) {
+                    dialog->reject();
+                } else {
+                    dialog->selectFile(path);
+                    static_cast<QDialog*>(dialog)->accept();
+                }
+                return;
+            }
+        });
+    }
+    TForm1* OpenedEffect(const QString& name, const QByteArray& bytes) {
+        AddEffect(Window, name, bytes);
+        TForm1* form = StartWithAddDialog();
+        Pick(form, Window);
+        Open(form, name);
+        return form;
+    }
+
+    QString proposed, proposedTitle, proposedFilter;
+};
+
+} // namespace
+
+TEST_F(Authoring, TheAddChecksRunInOrderAndTheFirstFailingOneSpeaks) {
+    TForm1* form = StartWithAddDialog();
+    (void)form;
+    Add(QStringLiteral("请选择特效类别"), QStringLiteral("a"), QString());
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("请选择特效类别")});
+    EXPECT_EQ(messages[0].Icon, TMessageBoxIcon::Information);
+
+    Add(Window, QStringLiteral("a"), QString());
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("特效名称必须要2个字符以上")});
+
+    Add(Window, QStringLiteral("雪"), QString());
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("特效代码必须在1行以上")});
+    EXPECT_FALSE(QFile::exists(EffectPath(Window, QStringLiteral("雪"))));
+    // A refused addition keeps what was typed.
+    EXPECT_EQ(addDialog->bsSkinEdit1->Text(), QStringLiteral("雪"));
+}
+
+TEST_F(Authoring, AnAddedEffectIsWrittenInGbkListedAndTheDialogEmptied) {
+    AddEffect(Window, QStringLiteral("旧的"), "old\r\n");
+    TForm1* form = StartWithAddDialog();
+    Pick(form, Window);
+    ASSERT_EQ(form->bsSkinFileListBox1->Items()->Count(), 1);
+
+    // One Chinese character is two bytes: long enough.
+    Add(Window, QStringLiteral("雪"), QStringLiteral("<p>飘雪</p>\n第二行"));
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("添加特效成功")});
+    EXPECT_EQ(TestEnv::ReadFile(EffectPath(Window, QStringLiteral("雪"))),
+              Gbk::Encode(QStringLiteral("<p>飘雪</p>\r\n第二行\r\n")));
+    EXPECT_EQ(form->bsSkinFileListBox1->Items()->IndexOf(QStringLiteral("雪")) >= 0, true)
+        << "the shown category is re-read";
+    EXPECT_EQ(addDialog->bsSkinComboBox1->Text(), QStringLiteral("请选择特效类别"));
+    EXPECT_TRUE(addDialog->bsSkinEdit1->Text().isEmpty());
+    EXPECT_EQ(addDialog->bsSkinMemo21->Lines()->Count(), 0);
+
+    // A memo holding one empty line has a line; the same name again overwrites silently.
+    Add(Window, QStringLiteral("雪"), QStringLiteral("\n"));
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("添加特效成功")});
+    EXPECT_EQ(TestEnv::ReadFile(EffectPath(Window, QStringLiteral("雪"))), QByteArray("\r\n"));
+}
+
+TEST_F(Authoring, AddingToAnotherCategoryReReadsOnlyTheShownFolder) {
+    AddEffect(Window, QStringLiteral("旧的"), "old\r\n");
+    AddEffect(Cookie, QStringLiteral("计数"), "count\r\n");
+    TForm1* form = StartWithAddDialog();
+    Pick(form, Window);
+    Add(Cookie, QStringLiteral("记住我"), QStringLiteral("x"));
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("添加特效成功")});
+    EXPECT_EQ(form->bsSkinFileListBox1->Items()->Count(), 1);
+    Pick(form, Cookie);
+    EXPECT_GE(form->bsSkinFileListBox1->Items()->IndexOf(QStringLiteral("记住我")), 0);
+}
+
+TEST_F(Authoring, NamesThatWouldLeaveTheLibraryAreRefusedAndNothingIsWritten) {
+    AddEffect(Window, QStringLiteral("旧的"), "old\r\n");
+    StartWithAddDialog();
+    const QString outside = TestEnv::NewFolder(QStringLiteral("outside"));
+    const QList<std::pair<QString, QString>> cases{
+        {Window, QStringLiteral("../逃出")},
+        {Window, QStringLiteral("子/文件")},
+        {Window, QStringLiteral("a\\b")},
+        {Window, QStringLiteral("..")},
+        {Window, QStringLiteral(".隐藏")},
+        {Window, outside + QStringLiteral("/绝对")},
+        {QStringLiteral(".."), QStringLiteral("上层")},
+        {QStringLiteral("../..") + outside, QStringLiteral("远处")},
+        {outside, QStringLiteral("绝对类别")},
+    };
+    for (const auto& [category, name] : cases) {
+        Add(category, name, QStringLiteral("<b>x</b>"));
+        ASSERT_EQ(messages.size(), 1u) << name.toStdString();
+        EXPECT_TRUE(messages[0].Text.startsWith(QStringLiteral("Cannot create file")))
+            << messages[0].Text.toStdString();
+        EXPECT_EQ(messages[0].Icon, TMessageBoxIcon::Error);
+        EXPECT_EQ(addDialog->bsSkinEdit1->Text(), name) << "the input is kept";
+    }
+    EXPECT_TRUE(QDir(outside).isEmpty());
+    EXPECT_EQ(QDir(folder + "data").entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{Window});
+    EXPECT_EQ(QDir(folder + "data/" + Window).entryList(QDir::Files), QStringList{"旧的"});
+    EXPECT_FALSE(QFile::exists(folder + "逃出"));
+}
+
+TEST_F(Authoring, AHandTypedCategoryWithoutFolderFailsAndKeepsTheInput) {
+    StartWithAddDialog();
+    Add(QStringLiteral("我的特效"), QStringLiteral("新的"), QStringLiteral("x"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].Text.startsWith(QStringLiteral("Cannot create file")));
+    EXPECT_EQ(addDialog->bsSkinComboBox1->Text(), QStringLiteral("我的特效"));
+    EXPECT_EQ(addDialog->bsSkinMemo21->Text(), QStringLiteral("x"));
+}
+
+TEST_F(Authoring, TheDialogStartsEmptyEachShowingAndNamesItsMaker) {
+    StartWithAddDialog();
+    addDialog->bsSkinComboBox1->SetText(Window);
+    addDialog->bsSkinEdit1->SetText(QStringLiteral("残留"));
+    addDialog->bsSkinMemo21->SetText(QStringLiteral("残留"));
+    FireEvent(addDialog->OnShow, addDialog);
+    EXPECT_EQ(addDialog->bsSkinComboBox1->Text(), QStringLiteral("请选择特效类别"));
+    EXPECT_TRUE(addDialog->bsSkinEdit1->Text().isEmpty());
+    EXPECT_TRUE(addDialog->bsSkinMemo21->Text().isEmpty());
+    EXPECT_EQ(addDialog->bsSkinComboBox1->Items()->Count(), 15);
+
+    Click(addDialog->bsSkinButton3);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Text, QStringLiteral("欢迎您使用zarvo软件！制作人：") +
+                                    MakerInfo::Author() + QStringLiteral(",E-mail:") +
+                                    MakerInfo::MailAddress());
+}
+
+TEST_F(Authoring, SavingProposesTheEffectsNameAndAlwaysAppendsHtm) {
+    TForm1* form = OpenedEffect(QStringLiteral("abc"), "<i>abc</i>\r\n");
+    form->bsSkinMemo21->SetText(QStringLiteral("<i>改过</i>"));
+    const QString target = TestEnv::NewFolder(QStringLiteral("pages"));
+
+    AnswerSaveDialog(target + "/abc");
+    Click(form->bsSkinButton5);
+    EXPECT_EQ(proposedTitle, QStringLiteral("特效保存"));
+    EXPECT_EQ(Paths::ExtractFileName(proposed), QStringLiteral("abc"));
+    EXPECT_TRUE(proposedFilter.startsWith(QStringLiteral("网页文件")));
+    EXPECT_EQ(TestEnv::ReadFile(target + "/abc.htm"),
+              Gbk::Encode(QStringLiteral("<i>改过</i>\r\n")));
+
+    AnswerSaveDialog(target + "/abc.htm");
+    Click(form->N1);
+    EXPECT_TRUE(QFile::exists(target + "/abc.htm.htm"));
+
+    // Cancelled: nothing written. The library is never touched.
+    AnswerSaveDialog(QString());
+    Click(form->bsSkinButton5);
+    EXPECT_EQ(QDir(target).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(TestEnv::ReadFile(EffectPath(Window, "abc")), QByteArray("<i>abc</i>\r\n"));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Authoring, DeletingAsksThenRemovesTheFileAndDisablesDelete) {
+    TForm1* form = OpenedEffect(QStringLiteral("雪花"), "snow\r\n");
+    answer = mrNo;
+    Click(form->D1);
+    EXPECT_EQ(MessageTexts(),
+              QStringList{QStringLiteral("删除后无法恢复，您真的要删除此特效吗？")});
+    EXPECT_TRUE(QFile::exists(EffectPath(Window, QStringLiteral("雪花"))));
+    EXPECT_TRUE(form->D1->Enabled());
+
+    messages.clear();
+    answer = mrCancel; // closing the question goes on like Yes
+    Click(form->D1);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].Text,
+              QStringLiteral("特效 雪花 删除成功！如果您想恢复，请您重新安装本软件！"));
+    EXPECT_FALSE(QFile::exists(EffectPath(Window, QStringLiteral("雪花"))));
+    EXPECT_EQ(form->bsSkinFileListBox1->Items()->Count(), 0);
+    EXPECT_FALSE(form->D1->Enabled());
+    // The code stays, and so do the commands that act on it.
+    EXPECT_EQ(form->bsSkinMemo21->Lines()->Strings(0), QStringLiteral("snow"));
+    EXPECT_TRUE(form->bsSkinButton2->Enabled() && form->N1->Enabled());
+}
+
+TEST_F(Authoring, TheProtectedEffectsStay) {
+    for (const char* name : {"zarvo网页特效", "软件升级", "软件说明"}) {
+        messages.clear();
+        forms.clear();
+        dialogs.clear();
+        TForm1* form = OpenedEffect(QString::fromUtf8(name), "keep\r\n");
+        answer = mrYes;
+        Click(form->D1);
+        ASSERT_EQ(messages.size(), 2u) << name;
+        EXPECT_EQ(messages[1].Text, QStringLiteral("对不起，该项不能删除"));
+        EXPECT_EQ(messages[1].Icon, TMessageBoxIcon::Error);
+        EXPECT_TRUE(QFile::exists(EffectPath(Window, QString::fromUtf8(name))));
+        EXPECT_TRUE(form->D1->Enabled());
+    }
+}
+
+TEST_F(Authoring, AFailedDeletionSaysWhyAndStillReReadsTheList) {
+    AddEffect(Cookie, QStringLiteral("计数"), "count\r\n");
+    TForm1* form = OpenedEffect(QStringLiteral("雪花"), "snow\r\n");
+    answer = mrYes;
+
+    // Another category: the list has no current file, so nothing is deleted.
+    Pick(form, Cookie);
+    Click(form->D1);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[1].Text.contains(QStringLiteral("删除失败")))
+        << messages[1].Text.toStdString();
+    EXPECT_EQ(messages[1].Icon, TMessageBoxIcon::Error);
+    EXPECT_TRUE(QFile::exists(EffectPath(Window, QStringLiteral("雪花"))));
+    EXPECT_TRUE(QFile::exists(EffectPath(Cookie, QStringLiteral("计数"))));
+    EXPECT_FALSE(form->D1->Enabled());
+
+    // The file vanished since it was listed: the system's reason is shown.
+    Open(form, QStringLiteral("计数"));
+    QFile::remove(EffectPath(Cookie, QStringLiteral("计数")));
+    messages.clear();
+    Click(form->D1);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[1].Text.contains(QStringLiteral("No such file")))
+        << messages[1].Text.toStdString();
+    EXPECT_EQ(form->bsSkinFileListBox1->Items()->Count(), 0);
+}

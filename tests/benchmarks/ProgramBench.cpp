@@ -1,0 +1,149 @@
+// What a user of the program waits for in its windows: listing a large category, opening a
+// large effect into the code memo, and the preview window's first and later showings.
+
+#include "app/EffectLibrary.h"
+#include "app/PreviewSetup.h"
+#include "app/PreviewView.h"
+#include "app/Unit1.h"
+#include "app/Unit4.h"
+#include "common/TestEnv.h"
+#include "framework/Dialogs.h"
+#include "framework/Strings.h"
+#include "platform/Paths.h"
+#include "skinctrls/bsSkinComboBox.h"
+#include "skinctrls/bsSkinMemo.h"
+#include "skinctrls/bsfilectrl.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+// The engine draws through the shared graphics context, which exists only when asked for
+// before the application object is made.
+const bool SharedContexts = [] {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    return true;
+}();
+
+const QString Category = QStringLiteral("窗口特效系列");
+
+// A program folder below the test root with `count` effects of `bytes` bytes in Category.
+QString ProgramFolderWith(int count, int bytes) {
+    const QString folder = TestEnv::NewFolder(QStringLiteral("bench")) + "/";
+    TestEnv::WriteFile(folder + "zarvotx.ini", QByteArray());
+    QDir().mkpath(folder + "zarvotemp");
+    const QString library = folder + "data/" + Category + "/";
+    QDir().mkpath(library);
+    QByteArray line("<div style=\"color:red\">\xd1\xa9\xbb\xa8 snow flake effect</div>\r\n");
+    QByteArray content;
+    while (content.size() < bytes)
+        content += line;
+    content.truncate(bytes);
+    for (int i = 0; i < count; ++i) {
+        QFile file(library + QStringLiteral("特效%1").arg(i, 5, 10, QLatin1Char('0')));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(content);
+    }
+    return folder;
+}
+
+// The main window on a program folder; message boxes are answered without showing.
+struct MainWindow {
+    explicit MainWindow(const QString& folder) {
+        Paths::SetProgramFolder(folder);
+        SetMessageBoxHook([](const TMessageBoxRequest&) { return mrOk; });
+        form = std::make_unique<TForm1>();
+        form->DoCreate();
+        form->Show();
+    }
+    ~MainWindow() {
+        form.reset();
+        SetMessageBoxHook({});
+        Application->ResetTerminated();
+        Paths::SetProgramFolder(QString());
+    }
+    std::unique_ptr<TForm1> form;
+};
+
+void OpenCategoryOf10000Effects(benchmark::State& state) {
+    MainWindow main(ProgramFolderWith(10000, 64));
+    TbsSkinComboBox* box = main.form->bsSkinComboBox1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        box->SetText(EffectLibrary::CategoryPrompt());
+        state.ResumeTiming();
+        box->SetText(Category);
+    }
+    state.counters["listed"] = double(main.form->bsSkinFileListBox1->Items()->Count());
+}
+
+void OpenOneMegabyteEffect(benchmark::State& state) {
+    MainWindow main(ProgramFolderWith(1, 1 << 20));
+    main.form->bsSkinComboBox1->SetText(Category);
+    TbsSkinFileListBox* list = main.form->bsSkinFileListBox1;
+    list->SetItemIndex(0);
+    for (auto _ : state)
+        FireEvent(list->OnListBoxClick, list);
+    state.counters["lines"] = double(main.form->bsSkinMemo21->Lines()->Count());
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > ms)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(1, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+// Shows the preview window until its page has loaded; the time from the showing on.
+double ShowPreviewMs(TForm4& window) {
+    QElapsedTimer timer;
+    bool loaded = false;
+    window.WebBrowser1->OnLoadFinished = [&](bool) { loaded = true; };
+    QTimer::singleShot(0, [&] {
+        WaitFor([&] { return loaded; }, 20000);
+        window.Close();
+    });
+    timer.start();
+    window.ShowModal();
+    return loaded ? double(timer.nsecsElapsed()) / 1e6 : -1;
+}
+
+// The first showing starts the engine (when idle time has not started it yet); later
+// showings only reload. Measured once each: the engine starts once per process.
+void PreviewFirstAndLater(benchmark::State& state) {
+    PreparePreviewProcess();
+    qputenv("ZARVO_PREVIEW_MODULE", ZARVO_PREVIEW_MODULE_FILE);
+    const QString folder = ProgramFolderWith(0, 0);
+    Paths::SetProgramFolder(folder);
+    TStringList page{QStringLiteral("<body style=\"background:#c81e1e\">预览</body>")};
+    WritePreviewFile(PreviewFilePath(), page);
+    TForm4 window;
+    window.DoCreate();
+    double first = 0, later = 0;
+    for (auto _ : state) {
+        first = ShowPreviewMs(window);
+        later = ShowPreviewMs(window);
+    }
+    state.counters["first_ms"] = first;
+    state.counters["later_ms"] = later;
+    Paths::SetProgramFolder(QString());
+}
+
+} // namespace
+
+BENCHMARK(OpenCategoryOf10000Effects)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenOneMegabyteEffect)->Unit(benchmark::kMillisecond);
+BENCHMARK(PreviewFirstAndLater)->Iterations(1)->Unit(benchmark::kMillisecond);

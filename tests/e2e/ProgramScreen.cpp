@@ -1,0 +1,445 @@
+// The real program on the test desktop, driven as a user would: from a temporary program
+// folder with a small fixture library, typing a category, opening and copying an effect,
+// previewing it in the program's window (checking the rendered colour) and in the default
+// browser (a recording stand-in), adding an effect through the dialog, saving it as a page,
+// deleting it and trying a protected one. Screenshots of the main window in the default look
+// and in every installed skin, of the preview and of the add dialog go to OUTPUT_FOLDER.
+//
+// Usage: program-screen PROGRAM_FOLDER OUTPUT_FOLDER
+// Exits 0 when everything held, 1 with the failed step named, 77 without a display.
+
+#include "platform/Gbk.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+
+// tests/skinctrls/screen/SpareKeys.cpp
+void MapCharactersToSpareKeys(const QString& text);
+
+namespace {
+
+const QString Category = QStringLiteral("窗口特效系列");
+const QString RedEffect = QStringLiteral("红色方块");
+const QString BlueEffect = QStringLiteral("蓝色方块");
+const QString Protected = QStringLiteral("软件说明");
+const QString NewEffect = QStringLiteral("测试特效");
+const QString NewCode = QStringLiteral("<p>测试</p>");
+const QString MainTitle = QStringLiteral("zarvo网页特效2008 qirra版");
+
+// The effects paint the whole page in one colour.
+QByteArray ColourPage(const char* colour, const QString& word) {
+    return Gbk::Encode(QStringLiteral("<html><body style=\"margin:0;background:%1\">%2</body>"
+                                      "</html>\r\n")
+                           .arg(QString::fromLatin1(colour), word));
+}
+const QRgb Red = qRgb(0xc8, 0x1e, 0x1e);
+const QRgb Blue = qRgb(0x20, 0x50, 0xc8);
+
+// The main window's client size, and the list's item height without a skin.
+constexpr int MainClientWidth = 689, MainClientHeight = 449;
+constexpr int ItemHeight = 20;
+
+QString Root, ProgramFolder, Output;
+QProcess* Program = nullptr;
+
+[[noreturn]] void Fail(const char* step, const QString& detail = QString()) {
+    std::fprintf(stderr, "FAILED: %s %s\n", step, qPrintable(detail));
+    if (Program) {
+        QProcess::execute(QStringLiteral("import"),
+                          {"-window", "root", Output + "/program_failed.png"});
+        Program->kill();
+        Program->waitForFinished(3000);
+    }
+    std::exit(1);
+}
+
+void Pump(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > ms)
+            return false;
+        Pump(50);
+    }
+    return true;
+}
+
+QString Run(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    process.waitForFinished(10000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+void Xdotool(const QStringList& args) {
+    QProcess::execute(QStringLiteral("xdotool"), args);
+}
+
+// A visible window whose title is exactly `title`.
+std::optional<QString> FindWindow(const QString& title) {
+    const QString ids =
+        Run(QStringLiteral("xdotool"),
+            {"search", "--onlyvisible", "--name", "^" + QRegularExpression::escape(title) + "$"});
+    if (ids.isEmpty())
+        return std::nullopt;
+    return ids.split('\n').last();
+}
+
+QString WaitWindow(const QString& title, const char* step, int ms = 10000) {
+    std::optional<QString> id;
+    if (!WaitFor([&] { return (id = FindWindow(title)).has_value(); }, ms))
+        Fail(step, "no window " + title);
+    Pump(300);
+    return *id;
+}
+
+void WaitGone(const QString& title, const char* step) {
+    if (!WaitFor([&] { return !FindWindow(title); }))
+        Fail(step, "window still shown: " + title);
+}
+
+// A window's client origin on the screen: the frame's borders are alike left, right and
+// bottom; the rest of the height is the caption.
+struct Window {
+    QString id;
+    int x = 0, y = 0, width = 0, height = 0;
+    int clientLeft = 0, clientTop = 0;
+};
+
+Window Locate(const QString& id, int clientWidth, int clientHeight) {
+    Window w;
+    w.id = id;
+    const QString shell = Run(QStringLiteral("xdotool"), {"getwindowgeometry", "--shell", id});
+    for (const QString& line : shell.split('\n')) {
+        const QString value = line.section('=', 1);
+        if (line.startsWith("X="))
+            w.x = value.toInt();
+        else if (line.startsWith("Y="))
+            w.y = value.toInt();
+        else if (line.startsWith("WIDTH="))
+            w.width = value.toInt();
+        else if (line.startsWith("HEIGHT="))
+            w.height = value.toInt();
+    }
+    const int border = (w.width - clientWidth) / 2;
+    w.clientLeft = w.x + border;
+    w.clientTop = w.y + w.height - clientHeight - border;
+    return w;
+}
+
+void ClickClient(const Window& w, int x, int y) {
+    Xdotool({"mousemove", QString::number(w.clientLeft + x), QString::number(w.clientTop + y)});
+    Pump(150);
+    Xdotool({"click", "1"});
+    Pump(300);
+}
+
+void Keys(const QString& keys) {
+    Xdotool({"key", "--delay", "60", keys});
+    Pump(200);
+}
+
+void Type(const QString& text) {
+    Xdotool({"type", "--delay", "60", text});
+    Pump(200);
+}
+
+void Shot(const QString& name, const QString& window = QStringLiteral("root")) {
+    QProcess::execute(QStringLiteral("import"), {"-window", window, Output + "/" + name});
+}
+
+QImage ScreenImage() {
+    const QString path = Root + "/screen.png";
+    QFile::remove(path);
+    QProcess::execute(QStringLiteral("import"), {"-window", "root", path});
+    return QImage(path);
+}
+
+bool Near(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) < 12 && std::abs(qGreen(a) - qGreen(b)) < 12 &&
+           std::abs(qBlue(a) - qBlue(b)) < 12;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        Fail("write a fixture file", path);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The program folder the test starts from: the staged program, the fixture library, an
+// empty preview folder, and a settings file naming `skin` (none: the default look).
+void BuildProgramFolder(const QString& staged) {
+    ProgramFolder = Root + "/program";
+    QDir().mkpath(ProgramFolder + "/zarvotemp");
+    for (const QString& name : {QStringLiteral("zarvofx"), QStringLiteral("libzarvopreview.so"),
+                                QStringLiteral("zarvotx.ini")})
+        if (!QFile::copy(staged + "/" + name, ProgramFolder + "/" + name))
+            Fail("copy the program", name);
+    for (const QString& folder : {QStringLiteral("skins"), QStringLiteral("images")})
+        if (QProcess::execute("cp", {"-r", staged + "/" + folder, ProgramFolder + "/"}) != 0)
+            Fail("copy the program's pictures", folder);
+    const QString library = ProgramFolder + "/data/" + Category + "/";
+    WriteFile(library + RedEffect, ColourPage("#c81e1e", RedEffect));
+    WriteFile(library + BlueEffect, ColourPage("#2050c8", BlueEffect));
+    WriteFile(library + Protected, Gbk::Encode(QStringLiteral("<p>说明</p>\r\n")));
+    WriteFile(library + QStringLiteral("页面.htm"), "not an effect\r\n");
+}
+
+void UseSkin(const QString& storedPath) {
+    const QString settings = ProgramFolder + "/zarvofx.Ini";
+    QFile::remove(settings);
+    if (!storedPath.isEmpty())
+        WriteFile(settings, "[Skins]\r\nSkins=" + storedPath.toLatin1() + "\r\n");
+}
+
+Window StartProgram() {
+    Program = new QProcess;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", Root + "/bin:" + env.value("PATH"));
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    Program->setProcessEnvironment(env);
+    Program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    Program->start(ProgramFolder + "/zarvofx", {});
+    if (!Program->waitForStarted(5000))
+        Fail("start zarvofx");
+    Window main = Locate(WaitWindow(MainTitle, "the main window shows", 20000), MainClientWidth,
+                         MainClientHeight);
+    Xdotool({"windowactivate", "--sync", main.id});
+    Pump(500);
+    return main;
+}
+
+void StopProgram() {
+    Program->terminate();
+    if (!Program->waitForFinished(5000))
+        Program->kill();
+    Program->waitForFinished(2000);
+    delete Program;
+    Program = nullptr;
+}
+
+// Dismisses the message box of this caption with Enter; false when none came.
+bool AnswerBox(const QString& caption, int ms = 4000) {
+    std::optional<QString> id;
+    if (!WaitFor([&] { return (id = FindWindow(caption)).has_value(); }, ms))
+        return false;
+    Pump(200);
+    Xdotool({"windowactivate", "--sync", *id});
+    Keys("Return");
+    // Another box of the same caption may follow at once: this one must go.
+    if (!WaitFor([&] { return FindWindow(caption) != id; }))
+        Fail("the message box closes", caption);
+    return true;
+}
+
+// Places in the main window's client area.
+QPoint ListItem(int index) {
+    return {8 + 40, 24 + 45 + 2 + index * ItemHeight + ItemHeight / 2};
+}
+QPoint CommandButton(int left, int width) {
+    return {179 + left + width / 2, 24 + 323 + 32 + 12};
+}
+const QPoint CopyButton = CommandButton(16, 75);
+const QPoint PreviewButton = CommandButton(112, 75);
+const QPoint BrowserButton = CommandButton(208, 105);
+const QPoint AddButton = CommandButton(328, 75);
+const QPoint SaveButton = CommandButton(416, 75);
+
+void OpenEffect(const Window& main, int index, const QString& expected) {
+    ClickClient(main, ListItem(index).x(), ListItem(index).y());
+    QApplication::clipboard()->clear();
+    ClickClient(main, CopyButton.x(), CopyButton.y());
+    QString copied;
+    WaitFor([&] { return !(copied = QApplication::clipboard()->text()).isEmpty(); }, 3000);
+    if (copied.trimmed() != expected.trimmed())
+        Fail("copy the opened effect's code", copied);
+}
+
+void PreviewShows(const Window& main, QRgb colour, const QString& shot) {
+    ClickClient(main, PreviewButton.x(), PreviewButton.y());
+    const QString id = WaitWindow(QStringLiteral("zarvo特效预览"), "the preview window shows");
+    const Window preview = Locate(id, 689, 441);
+    // The middle of the browser's place in the group box.
+    const QPoint middle(preview.clientLeft + 4 + 341, preview.clientTop + 25 + 198);
+    QRgb seen = 0;
+    WaitFor(
+        [&] {
+            seen = ScreenImage().pixel(middle);
+            return Near(seen, colour);
+        },
+        15000);
+    Shot(shot);
+    if (!Near(seen, colour))
+        Fail("the preview renders the effect",
+             QStringLiteral("pixel %1 at %2,%3").arg(seen, 6, 16).arg(middle.x()).arg(middle.y()));
+    ClickClient(preview, 600 + 37, 2 + 8);
+    WaitGone(QStringLiteral("zarvo特效预览"), "the close button closes the preview");
+}
+
+void TypeCategory(const Window& main) {
+    ClickClient(main, 8 + 60, 24 + 24 + 10);
+    Keys("ctrl+a");
+    int refused = 0;
+    for (int n = 0; n < Category.size(); ++n) {
+        Type(Category.mid(n, 1));
+        if (AnswerBox(QStringLiteral("错误"), n + 1 < Category.size() ? 4000 : 1000))
+            ++refused;
+    }
+    if (refused != Category.size() - 1)
+        Fail("each incomplete category text is refused once", QString::number(refused));
+}
+
+void AddThroughTheDialog(const Window& main) {
+    ClickClient(main, AddButton.x(), AddButton.y());
+    const Window dialog =
+        Locate(WaitWindow(QStringLiteral("zarvo特效添加"), "the add dialog shows"), 369, 358);
+    ClickClient(dialog, 131 + 60, 31 + 10);
+    Keys("ctrl+a");
+    Type(Category);
+    ClickClient(dialog, 131 + 60, 63 + 10);
+    Type(NewEffect);
+    ClickClient(dialog, 30 + 100, 119 + 40);
+    Type(NewCode);
+    Shot("program_add_dialog.png", dialog.id);
+    ClickClient(dialog, 62 + 37, 315 + 12);
+    if (!AnswerBox(QStringLiteral("信息")))
+        Fail("the success message");
+    ClickClient(dialog, 150 + 37, 315 + 12);
+    WaitGone(QStringLiteral("zarvo特效添加"), "cancel closes the add dialog");
+    const QByteArray written = ReadFile(ProgramFolder + "/data/" + Category + "/" + NewEffect);
+    if (written != Gbk::Encode(NewCode + "\r\n"))
+        Fail("the added effect on disk in GBK", QString::fromLatin1(written.toHex()));
+}
+
+void SaveAsPage(const Window& main) {
+    const QString target = Root + "/pages/saved";
+    QDir().mkpath(Root + "/pages");
+    ClickClient(main, SaveButton.x(), SaveButton.y());
+    WaitWindow(QStringLiteral("特效保存"), "the save dialog shows");
+    Keys("ctrl+a");
+    Type(target);
+    Keys("Return");
+    WaitGone(QStringLiteral("特效保存"), "the save dialog closes");
+    if (!WaitFor([&] { return QFile::exists(target + ".htm"); }, 3000) ||
+        ReadFile(target + ".htm") != Gbk::Encode(NewCode + "\r\n"))
+        Fail("the saved page", target + ".htm");
+}
+
+void DeleteOpened() {
+    Keys("alt+f");
+    Pump(400);
+    Keys("d");
+}
+
+void WriteRecordingBrowser() {
+    const QString script = Root + "/bin/xdg-open";
+    WriteFile(script, "#!/bin/sh\necho \"$@\" >> \"" + (Root + "/xdg-open.log").toUtf8() + "\"\n");
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        std::puts("no DISPLAY: skipped");
+        return 77;
+    }
+    if (argc < 3) {
+        std::fputs("usage: program-screen PROGRAM_FOLDER OUTPUT_FOLDER\n", stderr);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    const QString staged = QString::fromLocal8Bit(argv[1]);
+    Output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    QDir().mkpath(Output);
+    Root =
+        QDir::tempPath() + "/program-screen-" + QString::number(QCoreApplication::applicationPid());
+    QDir(Root).removeRecursively();
+    QDir().mkpath(Root);
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME"}) {
+        const QString folder = Root + "/" + QString::fromLatin1(name).toLower();
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv(name, folder.toUtf8());
+    }
+    MapCharactersToSpareKeys(Category + NewEffect + NewCode);
+    BuildProgramFolder(staged);
+    WriteRecordingBrowser();
+
+    // The default look, driven through every command.
+    UseSkin(QString());
+    Window main = StartProgram();
+    Shot("program_main_default.png", main.id);
+    TypeCategory(main);
+    OpenEffect(main, 0, Gbk::Decode(ColourPage("#c81e1e", RedEffect)));
+    PreviewShows(main, Red, "program_preview.png");
+    OpenEffect(main, 1, Gbk::Decode(ColourPage("#2050c8", BlueEffect)));
+    PreviewShows(main, Blue, "program_preview_second.png");
+
+    ClickClient(main, BrowserButton.x(), BrowserButton.y());
+    const QString log = Root + "/xdg-open.log";
+    if (!WaitFor([&] { return ReadFile(log).contains("zarvotemp/zarvotemp.htm"); }, 5000))
+        Fail("the default browser gets the preview file", QString::fromUtf8(ReadFile(log)));
+    if (ReadFile(ProgramFolder + "/zarvotemp/zarvotemp.htm") != ColourPage("#2050c8", BlueEffect))
+        Fail("the preview file holds the memo's text");
+
+    AddThroughTheDialog(main);
+    // Listed first now (the names sort alike in every order used).
+    OpenEffect(main, 0, NewCode);
+    SaveAsPage(main);
+
+    DeleteOpened();
+    if (!AnswerBox(QStringLiteral("信息")) || !AnswerBox(QStringLiteral("信息")))
+        Fail("the question and the success message of the deletion");
+    if (QFile::exists(ProgramFolder + "/data/" + Category + "/" + NewEffect))
+        Fail("the deleted effect is gone");
+
+    OpenEffect(main, 2, QStringLiteral("<p>说明</p>"));
+    DeleteOpened();
+    if (!AnswerBox(QStringLiteral("信息")) || !AnswerBox(QStringLiteral("错误")))
+        Fail("the protected effect is refused");
+    if (!QFile::exists(ProgramFolder + "/data/" + Category + "/" + Protected))
+        Fail("the protected effect stays");
+    StopProgram();
+
+    // The main window in every installed skin.
+    const QStringList skins =
+        QDir(ProgramFolder + "/skins").entryList({"skin*"}, QDir::Dirs, QDir::Name);
+    Xdotool({"mousemove", "1200", "700"}); // no tooltip in the pictures
+    for (const QString& skin : skins) {
+        UseSkin("skins\\" + skin + "\\skin.ini");
+        main = StartProgram();
+        Shot("program_main_" + skin + ".png", main.id);
+        StopProgram();
+    }
+    QDir(Root).removeRecursively();
+    std::printf("program screen test passed; screenshots in %s\n", qPrintable(Output));
+    return 0;
+}
