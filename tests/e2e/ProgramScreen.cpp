@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
+#include <unistd.h>
 
 // tests/skinctrls/screen/SpareKeys.cpp
 void MapCharactersToSpareKeys(const QString& text);
@@ -375,12 +376,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    const QString staged = QString::fromLocal8Bit(argv[1]);
-    Output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
-    QDir().mkpath(Output);
-    Root =
-        QDir::tempPath() + "/program-screen-" + QString::number(QCoreApplication::applicationPid());
+    // The user's folders of the test and of the program it starts.
+    Root = QDir::tempPath() + "/program-screen-" + QString::number(::getpid());
     QDir(Root).removeRecursively();
     QDir().mkpath(Root);
     for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME"}) {
@@ -389,6 +386,10 @@ int main(int argc, char** argv) {
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv(name, folder.toUtf8());
     }
+    QApplication app(argc, argv);
+    const QString staged = QString::fromLocal8Bit(argv[1]);
+    Output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    QDir().mkpath(Output);
     MapCharactersToSpareKeys(Category + NewEffect + NewCode);
     BuildProgramFolder(staged);
     WriteRecordingBrowser();
