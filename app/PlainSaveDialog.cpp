@@ -20,19 +20,19 @@ QStringList NameFilters(const QString& filter) {
 TPlainSaveDialog::TPlainSaveDialog(QObject* owner) : TComponent(owner) {}
 
 bool TPlainSaveDialog::Execute() {
-    QFileDialog dialog(nullptr, FTitle);
+    QFileDialog dialog(nullptr, Title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setDirectory(FInitialDir.isEmpty() ? Paths::GetCurrentDir() : FInitialDir);
-    const QStringList filters = NameFilters(FFilter);
+    dialog.setDirectory(InitialDir.isEmpty() ? Paths::GetCurrentDir() : InitialDir);
+    const QStringList filters = NameFilters(Filter);
     dialog.setNameFilters(filters);
-    if (FFilterIndex >= 1 && FFilterIndex <= filters.size())
-        dialog.selectNameFilter(filters[FFilterIndex - 1]);
-    dialog.selectFile(FFileName);
+    if (FilterIndex >= 1 && FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters[FilterIndex - 1]);
+    dialog.selectFile(FileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    FFileName = dialog.selectedFiles().constFirst();
-    FFilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    FileName = dialog.selectedFiles().constFirst();
+    FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     return true;
 }

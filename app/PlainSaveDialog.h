@@ -6,35 +6,27 @@
 
 #include <QString>
 
-class QWidget;
+class TbsSkinData;
 
 class TPlainSaveDialog : public TComponent {
     Q_OBJECT
 public:
     explicit TPlainSaveDialog(QObject* owner = nullptr);
 
-    QString Title() const { return FTitle; }
-    void SetTitle(const QString& value) { FTitle = value; }
-    // "description|pattern|description|pattern..." pairs.
-    QString Filter() const { return FFilter; }
-    void SetFilter(const QString& value) { FFilter = value; }
-    // 1-based, as the filter pairs are counted.
-    int FilterIndex() const { return FFilterIndex; }
-    void SetFilterIndex(int value) { FFilterIndex = value; }
-    // The preset name before Execute, the chosen path after it.
-    QString FileName() const { return FFileName; }
-    void SetFileName(const QString& value) { FFileName = value; }
-    // Where the dialog opens; empty: the current folder.
-    QString InitialDir() const { return FInitialDir; }
-    void SetInitialDir(const QString& value) { FInitialDir = value; }
+    QString Title;
+    // Pairs of description and mask, all separated by "|".
+    QString Filter;
+    // One-based; after every run the filter the user left selected.
+    int FilterIndex = 1;
+    // The preset name or path; after an accepted run the chosen full path.
+    QString FileName;
+    // The folder to start in; empty: the current folder.
+    QString InitialDir;
+
+    // The desktop's dialog takes no skin.
+    void SetSkinData(TbsSkinData*) {}
+    void SetCtrlSkinData(TbsSkinData*) {}
 
     // Runs the dialog modally; true when the user chose a path.
     bool Execute();
-
-private:
-    QString FTitle;
-    QString FFilter;
-    int FFilterIndex = 1;
-    QString FFileName;
-    QString FInitialDir;
 };
