@@ -1,11 +1,15 @@
 // A small form with one of each framework control, for looking at them on a desktop.
 //
 //   zarvo-demo [--skinned | --skin DIR] [--quit-after MS [--screenshot FILE]]
+//   zarvo-demo --dialogs open|save [--skin DIR] [--initial-dir DIR] [--file-name NAME]
+//              [--filter FILTER] [--quit-after MS [--screenshot FILE]]
 //
 // --quit-after ends it after MS milliseconds; --screenshot then saves the screen (or, without
 // one, the form) to FILE just before it ends. The pointer is put over the button, so the
 // screenshot shows its tooltip. --skinned shows the skinned demo window instead (message
 // boxes of each kind, minimise to the tray); --skin DIR shows it wearing the skin in DIR.
+// --dialogs runs the skinned open or save dialog once (in the skin of --skin) and prints
+// its answer.
 
 #include "framework/Canvas.h"
 #include "framework/Dialogs.h"
@@ -16,6 +20,7 @@
 #include "framework/StdCtrls.h"
 
 #include "ToolCli.h"
+#include "demo/DialogDemo.h"
 #include "demo/SkinDemoForm.h"
 
 #include <QApplication>
@@ -247,17 +252,32 @@ const ToolCli::TOption SkinOption{
     QStringLiteral("--skin"), QStringLiteral("DIR"),
     QStringLiteral("show the skinned demo window wearing the skin in DIR")};
 
+const ToolCli::TOption DialogsOption{
+    QStringLiteral("--dialogs"), QStringLiteral("MODE"),
+    QStringLiteral("run the skinned open or save dialog (MODE open or save) once and print\n"
+                   "\"accepted PATH\" (exit 0) or \"cancelled\" (exit 3)")};
+const ToolCli::TOption InitialDirOption{QStringLiteral("--initial-dir"), QStringLiteral("DIR"),
+                                        QStringLiteral("with --dialogs: the folder to start in")};
+const ToolCli::TOption FileNameOption{QStringLiteral("--file-name"), QStringLiteral("NAME"),
+                                      QStringLiteral("with --dialogs: the preset file name")};
+const ToolCli::TOption FilterOption{
+    QStringLiteral("--filter"), QStringLiteral("FILTER"),
+    QStringLiteral("with --dialogs: the filter list (\"description|mask|...\")")};
+
 const ToolCli::TToolInfo& Tool() {
     static const ToolCli::TToolInfo tool{
         QStringLiteral("zarvo-demo"),
-        {QStringLiteral("[--skinned | --skin DIR] [--quit-after MS [--screenshot FILE]]")},
+        {QStringLiteral("[--skinned | --skin DIR] [--quit-after MS [--screenshot FILE]]"),
+         QStringLiteral("--dialogs open|save [--skin DIR] [--initial-dir DIR] [--file-name NAME] "
+                        "[--filter FILTER] [--quit-after MS [--screenshot FILE]]")},
         QStringLiteral("Shows a form with one of each framework control, to look at on a desktop.\n"
                        "The pointer is put over a button, so its hint shows. A screenshot that\n"
                        "cannot be written ends the program with exit code 1.\n"
                        "The skinned demo window has a button for each kind of message box and\n"
                        "one that minimises it into the tray; a double click on the tray icon\n"
                        "brings it back. Each answer of a box is printed as \"answer N\".\n"),
-        {QuitAfterOption, ScreenshotOption, SkinnedOption, SkinOption}};
+        {QuitAfterOption, ScreenshotOption, SkinnedOption, SkinOption, DialogsOption,
+         InitialDirOption, FileNameOption, FilterOption}};
     return tool;
 }
 
@@ -291,6 +311,20 @@ int main(int argc, char** argv) {
 
         QApplication app(argc, argv);
         Application->SetTitle(QStringLiteral("zarvo demo"));
+        if (arguments.IsSet(DialogsOption.Name)) {
+            const QString mode = arguments.Value(DialogsOption.Name);
+            if (mode != QLatin1String("open") && mode != QLatin1String("save"))
+                throw ToolCli::UsageError{QStringLiteral("--dialogs needs open or save")};
+            TDialogDemoRun run;
+            run.Save = mode == QLatin1String("save");
+            run.SkinFolder = arguments.Value(SkinOption.Name);
+            run.InitialDir = arguments.Value(InitialDirOption.Name);
+            run.FileName = arguments.Value(FileNameOption.Name);
+            run.Filter = arguments.Value(FilterOption.Name);
+            run.QuitAfter = quits ? quitAfter : -1;
+            run.ScreenshotFile = screenshot;
+            return RunDialogDemo(run);
+        }
         Application->HintPause = 300;
         Application->HintHidePause = 10000;
         TForm* form = nullptr;
