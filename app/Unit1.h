@@ -11,8 +11,8 @@
 // Every handler runs through the framework's guard, so a file error ends only the command
 // (the standard error report) and the window goes on.
 
-#include "app/PlainSaveDialog.h"
 #include "framework/Forms.h"
+#include "skinctrls/bsSkinDialogs.h"
 
 #include <memory>
 
@@ -38,7 +38,7 @@ class TForm3;
 class TForm4;
 
 // The save dialog "保存特效" runs.
-using TEffectSaveDialog = TPlainSaveDialog;
+using TEffectSaveDialog = TbsSkinSaveDialog;
 
 namespace MakerInfo {
 // The author's name in the welcome and about texts.

@@ -338,13 +338,15 @@ void AddThroughTheDialog(const Window& main) {
         Fail("the added effect on disk in GBK", QString::fromLatin1(written.toHex()));
 }
 
+// The dialog opens in the program folder (the effect's name has no folder); the page is
+// saved there under a typed name.
 void SaveAsPage(const Window& main) {
-    const QString target = Root + "/pages/saved";
-    QDir().mkpath(Root + "/pages");
+    const QString target = ProgramFolder + "/saved";
     ClickClient(main, SaveButton.x(), SaveButton.y());
-    WaitWindow(QStringLiteral("特效保存"), "the save dialog shows");
+    const QString dialog = WaitWindow(QStringLiteral("特效保存"), "the save dialog shows");
+    Shot("program_save_dialog.png", dialog);
     Keys("ctrl+a");
-    Type(target);
+    Type(QStringLiteral("saved"));
     Keys("Return");
     WaitGone(QStringLiteral("特效保存"), "the save dialog closes");
     if (!WaitFor([&] { return QFile::exists(target + ".htm"); }, 3000) ||
