@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
 #include <algorithm>
@@ -824,8 +826,7 @@ void TApplication::SetMouseControl(TControl* control, const TPoint& screenPoint)
         if (FHintShown && !PtInRect(FHintCursorRect, screenPoint)) {
             HideHintWindow();
             StartHintTimer(true);
-        } else if (!FHintShown && !FHintBlocked && !FHintTimer.isActive() &&
-                   HintAllowed(control)) {
+        } else if (!FHintShown && !FHintBlocked && !FHintTimer.isActive() && HintAllowed(control)) {
             // A hint given while the mouse is on the control (a grid naming the cell under
             // it) waits the same pause as one found on entering.
             StartHintTimer(FHintRecently);
@@ -887,8 +888,9 @@ void TApplication::TrackMouse(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::Enter: {
-        auto* enter = static_cast<QEnterEvent*>(event);
-        FMousePos = TPoint::FromQPoint(enter->globalPosition().toPoint());
+        // Widgets may send a plain Enter event of their own; it carries no position.
+        const auto* enter = dynamic_cast<QEnterEvent*>(event);
+        FMousePos = TPoint::FromQPoint(enter ? enter->globalPosition().toPoint() : QCursor::pos());
         // Entering sends Enter to every widget from the window down; settle on the last.
         FPendingLeave = widget;
         FLeavePending = true;
@@ -970,12 +972,54 @@ TControl* TScreen::ActiveControl() const {
 
 namespace {
 
-QScreen* ScreenOf(const QWidget* window) {
-    QScreen* screen = window ? window->screen() : nullptr;
-    return screen ? screen : QGuiApplication::primaryScreen();
+// The window's area on the desktop.
+QRect GlobalArea(const QWidget* window) {
+    if (window->isWindow())
+        return window->frameGeometry();
+    return QRect(window->mapToGlobal(QPoint(0, 0)), window->size());
+}
+
+int64_t Area(const QRect& r) {
+    return r.isEmpty() ? 0 : int64_t(r.width()) * r.height();
+}
+
+// Squared distance between two rectangles (0 when they touch or overlap).
+int64_t DistanceSquared(const QRect& a, const QRect& b) {
+    const int64_t dx = std::max<int64_t>({0, int64_t(b.left()) - (a.left() + a.width()),
+                                          int64_t(a.left()) - (b.left() + b.width())});
+    const int64_t dy = std::max<int64_t>(
+        {0, int64_t(b.top()) - (a.top() + a.height()), int64_t(a.top()) - (b.top() + b.height())});
+    return dx * dx + dy * dy;
 }
 
 } // namespace
+
+QScreen* TScreen::MonitorOf(const QWidget* window) const {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() <= 1 || !window)
+        return QGuiApplication::primaryScreen();
+    const QRect area = GlobalArea(window);
+    QScreen* best = nullptr;
+    int64_t bestShared = 0;
+    for (QScreen* screen : screens) {
+        const int64_t shared = Area(screen->geometry().intersected(area));
+        if (shared > bestShared) {
+            best = screen;
+            bestShared = shared;
+        }
+    }
+    if (best)
+        return best;
+    int64_t bestDistance = 0;
+    for (QScreen* screen : screens) {
+        const int64_t distance = DistanceSquared(screen->geometry(), area);
+        if (!best || distance < bestDistance) {
+            best = screen;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
 
 int TScreen::Width() const {
     QScreen* s = QGuiApplication::primaryScreen();
@@ -997,12 +1041,12 @@ TRect TScreen::WorkAreaRect() const {
 }
 
 TRect TScreen::MonitorWorkArea(const QWidget* window) const {
-    QScreen* s = ScreenOf(window);
+    QScreen* s = MonitorOf(window);
     return s ? TRect::FromQRect(s->availableGeometry()) : TRect();
 }
 
 TRect TScreen::MonitorRect(const QWidget* window) const {
-    QScreen* s = ScreenOf(window);
+    QScreen* s = MonitorOf(window);
     return s ? TRect::FromQRect(s->geometry()) : TRect();
 }
 

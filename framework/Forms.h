@@ -20,6 +20,7 @@
 #include <vector>
 
 class QEventLoop;
+class QScreen;
 class TMainMenu;
 class THintWindow;
 class TForm;
@@ -407,6 +408,10 @@ public:
     TRect WorkAreaRect() const;
     TRect MonitorWorkArea(const QWidget* window) const;
     TRect MonitorRect(const QWidget* window) const;
+    // The screen sharing most of the window's area on the desktop (a child widget counts with
+    // its own rectangle), else the nearest one; the primary screen for a null window or when
+    // there is only one screen.
+    QScreen* MonitorOf(const QWidget* window) const;
 
     // The application-wide pointer shape (crDefault lets every control show its own).
     TCursor Cursor() const { return FCursor; }

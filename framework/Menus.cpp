@@ -380,7 +380,31 @@ void TMenuItem::Click() {
         SetChecked(FRadioItem ? true : !FChecked);
     // A copy, so a handler that destroys the item does not destroy itself while running.
     TNotifyEvent handler = OnClick;
-    FireEvent(handler, this);
+    if (handler) {
+        FireEvent(handler, this);
+        return;
+    }
+    // Linking copies no handler into OnClick, so without one of its own the action runs.
+    if (QPointer<TAction> action = Action())
+        action->Execute();
+}
+
+void TMenuItem::SetAction(TAction* action) {
+    FActionLink.SetAction(action, [this](TAction& a) { ActionChanged(a); });
+}
+
+void TMenuItem::InitiateAction() {
+    if (TAction* action = Action())
+        action->Update();
+}
+
+void TMenuItem::ActionChanged(const TAction& action) {
+    SetCaption(action.Caption());
+    SetEnabled(action.Enabled());
+    SetChecked(action.Checked());
+    SetVisible(action.Visible());
+    SetHint(action.Hint());
+    SetImageIndex(action.ImageIndex());
 }
 
 void TMenuItem::Changed(bool rebuild) {
@@ -462,6 +486,7 @@ TPopupMenu::TPopupMenu(QObject* owner) : TMenu(owner) {}
 void TPopupMenu::BuildQMenu(QMenu& menu, TMenuItem* parent) const {
     for (int i = 0; i < parent->Count(); ++i) {
         TMenuItem* item = parent->Items(i);
+        item->InitiateAction();
         if (!item->Visible())
             continue;
         if (item->IsLine()) {

@@ -8,6 +8,7 @@
 // A shortcut is an int: a Qt key code or'ed with the modifier bits (scShift, scCtrl,
 // scAlt, scMeta), the same value QKeyCombination::toCombined() gives.
 
+#include "framework/ActnList.h"
 #include "framework/Classes.h"
 #include "framework/ImgList.h"
 
@@ -89,6 +90,14 @@ public:
     QString Hint() const { return FHint; }
     void SetHint(const QString& hint) { FHint = hint; }
 
+    // The item's action: linked, the item shows the action's caption, state, hint and
+    // image index, and a click without an OnClick of its own runs the action. Not owned;
+    // cleared when the action is destroyed.
+    TAction* Action() const { return FActionLink.Action(); }
+    void SetAction(TAction* action);
+    // Asks the linked action to update its state (before the item is shown).
+    void InitiateAction();
+
     // Sub-items.
     int Count() const { return static_cast<int>(FItems.size()); }
     TMenuItem* Items(int index) const;
@@ -114,7 +123,8 @@ public:
     // The menu whose tree holds this item, or nullptr.
     TMenu* GetParentMenu() const;
 
-    // Runs the item's command: toggles AutoCheck items, then fires OnClick.
+    // Runs the item's command: toggles AutoCheck items, then fires OnClick, or without one
+    // executes the linked action.
     virtual void Click();
     TNotifyEvent OnClick;
 
@@ -127,6 +137,7 @@ private:
     void Attach(int index, TMenuItem* item);
     void Detach(TMenuItem* item);
     void UncheckGroupSiblings();
+    void ActionChanged(const TAction& action);
 
     QString FCaption;
     TShortCut FShortCut = scNone;
@@ -142,6 +153,7 @@ private:
     TMenuItem* FParent = nullptr;
     TMenu* FMenu = nullptr; // set on the root item only
     std::vector<TMenuItem*> FItems;
+    TActionLink FActionLink;
 };
 
 // A change in a menu's tree: the item that changed (nullptr for the whole menu) and

@@ -3,6 +3,8 @@
 #include "skin/bsSkinForm.h"
 
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinMainMenu.h"
+#include "skin/bsTrayIcon.h"
 #include "skin/bsUtils.h"
 #include "skinctrls/bsSkinCtrls.h"
 
@@ -37,16 +39,42 @@ TbsBusinessSkinForm* FindSkinForm(const QWidget* form) {
                 : nullptr;
 }
 
+namespace {
+
+// Skinned popup menus of a form open through its frame's engine. Every new frame installs
+// it again, so a lookup set meanwhile (or removed) does not outlive the next frame.
+void InstallMenuLookup() {
+    SetSkinMenuFormLookup([](QWidget* form) {
+        TbsSkinMenuFormLink link;
+        TbsBusinessSkinForm* frame = FindSkinForm(form);
+        if (!frame)
+            return link;
+        link.Engine = frame->MenuEngine();
+        link.MenusSkinData = frame->MenusSkinData();
+        link.SkinData = frame->SkinData();
+        QPointer<TbsBusinessSkinForm> guard(frame);
+        link.MenuOpened = [guard] {
+            if (guard)
+                guard->SkinMenuOpened();
+        };
+        return link;
+    });
+}
+
+} // namespace
+
 // ---------------------------------------------------------------- lifecycle
 
 TbsBusinessSkinForm::TbsBusinessSkinForm(TForm* form) : TComponent(form), FForm(form) {
     DefaultCaptionFont(DefCaptionFont, clBtnText);
     DefaultCaptionFont(DefInActiveCaptionFont, clBtnShadow);
     FDefaultSystemMenu = new TPopupMenu(this);
-    FTrayMenu = new TPopupMenu(this);
+    // Opens through this frame's engine (its form is the frame's owner).
+    FTrayMenu = new TbsSkinPopupMenu(this);
     TMenuItem* restore = AddSystemItem(FTrayMenu->Items(), -1, QStringLiteral("TRAY_BSF_RESTORE"));
     restore->SetCaption(QStringLiteral("恢复(&R)"));
     restore->OnClick = [this](TObject*) { RestoreFromTray(); };
+    restore->SetDefault(true);
     auto* line = new TMenuItem(FTrayMenu);
     line->SetCaption(QStringLiteral("-"));
     FTrayMenu->Items()->Add(line);
@@ -54,6 +82,10 @@ TbsBusinessSkinForm::TbsBusinessSkinForm(TForm* form) : TComponent(form), FForm(
     close->SetCaption(QStringLiteral("关闭(&C)"));
     close->SetShortCut(TextToShortCut(QStringLiteral("Alt+F4")));
     close->OnClick = [this](TObject*) { CloseForm(); };
+
+    FMenuEngine = new TbsSkinMenu(this);
+    FMenuEngine->SetHostForm(form);
+    InstallMenuLookup();
 
     FTrackingTimer.setInterval(TrackingInterval);
     FMorphTimer.setInterval(MorphInterval);
@@ -76,9 +108,17 @@ TbsBusinessSkinForm::TbsBusinessSkinForm(TForm* form) : TComponent(form), FForm(
     if (!form)
         return;
     form->setMouseTracking(true);
+    // The frame sees the form's shortcuts first; a handler set before keeps the rest.
+    form->OnShortCut = [self = QPointer<TbsBusinessSkinForm>(this),
+                        previous = form->OnShortCut](int key, bool& handled) {
+        handled = self && self->HandleShortCut(key);
+        if (!handled && previous)
+            previous(key, handled);
+    };
     form->ClientArea()->setCursor(Qt::ArrowCursor);
     CreatePlainButtons();
     form->SetFrameHook(this);
+    KeepClientSize(TPoint(0, 0));
     FitToSize();
 }
 
@@ -108,20 +148,66 @@ void TbsBusinessSkinForm::SetHideCaptionButtons(bool value) {
     FitToSize();
 }
 
-TbsFrameTrayLink* TbsBusinessSkinForm::TrayIcon() const {
-    return dynamic_cast<TbsFrameTrayLink*>(FTrayIcon.data());
+TbsSkinData* TbsBusinessSkinForm::MenusSkin() const {
+    return FMenusSkinData ? FMenusSkinData.data() : FSkinData.data();
 }
 
-void TbsBusinessSkinForm::SetTrayIcon(QObject* trayIcon) {
+TbsSkinMainMenuBar* TbsBusinessSkinForm::MainMenuBar() const {
+    return FMainMenuBar;
+}
+
+void TbsBusinessSkinForm::SetMainMenuBar(TbsSkinMainMenuBar* bar) {
+    if (FMainMenuBar && FMainMenuBar != bar)
+        FMainMenuBar->SetSkinForm(nullptr);
+    FMainMenuBar = bar;
+    if (bar)
+        bar->SetSkinForm(this);
+}
+
+void TbsBusinessSkinForm::SkinMenuOpened() {
+    if (FSkinMenuOpen)
+        return;
+    FSkinMenuOpen = true;
+    FireEvent(OnSkinMenuOpen, this);
+}
+
+void TbsBusinessSkinForm::MainMenuEntered() {
+    if (FMainMenuMode)
+        return;
+    FMainMenuMode = true;
+    FireEvent(OnMainMenuEnter, this);
+}
+
+void TbsBusinessSkinForm::MainMenuExited() {
+    if (!FMainMenuMode)
+        return;
+    FMainMenuMode = false;
+    FireEvent(OnMainMenuExit, this);
+}
+
+bool TbsBusinessSkinForm::HandleShortCut(int key) {
+    TbsSkinMainMenuBar* bar = FMainMenuBar;
+    if (!bar || !bar->isVisible() || !bar->Enabled())
+        return false;
+    if ((key & scModifierMask) == scAlt && bar->HandleAccelerator(key & ~scModifierMask))
+        return true;
+    TMainMenu* menu = bar->MainMenu();
+    return menu && menu->IsShortCut(key);
+}
+
+TbsTrayIcon* TbsBusinessSkinForm::TrayIcon() const {
+    return FTrayIcon;
+}
+
+void TbsBusinessSkinForm::SetTrayIcon(TbsTrayIcon* trayIcon) {
     FTrayIcon = trayIcon;
-    TbsFrameTrayLink* link = TrayIcon();
-    if (!link)
+    if (!trayIcon)
         return;
     if (!AlwaysShowInTray)
-        link->HideTrayIcon();
-    link->SetMinimizingToTray(false);
-    if (!link->HasPopupMenu())
-        link->SetTrayMenu(FTrayMenu, [this] { RestoreFromTray(); });
+        trayIcon->HideTrayIcon();
+    trayIcon->MinimizeToTray = false;
+    if (!trayIcon->PopupMenu())
+        trayIcon->SetPopupMenu(FTrayMenu);
 }
 
 bool TbsBusinessSkinForm::HasBorder() const {
@@ -166,7 +252,45 @@ int TbsBusinessSkinForm::MinFrameHeight() const {
     return MinHeight > frame && !shrunk ? MinHeight : frame;
 }
 
+TPoint TbsBusinessSkinForm::FrameExtent() const {
+    if (!HasBorder())
+        return TPoint(0, 0);
+    // The client rect grows one to one with the window once it is larger than the picture.
+    int size = 4096;
+    if (FSkinActive)
+        size += std::max(FSkinData->SkinPicture.Width(), FSkinData->SkinPicture.Height());
+    const TRect r = ClientRectFor(size, size);
+    return TPoint(size - r.Width(), size - r.Height());
+}
+
+void TbsBusinessSkinForm::KeepClientSize(TPoint previousExtent) {
+    const TPoint extent = FrameExtent();
+    int dx = extent.X - previousExtent.X, dy = extent.Y - previousExtent.Y;
+    FAppliedExtent = extent;
+    if (!FForm || (dx == 0 && dy == 0))
+        return;
+    // A maximized or minimized form returns to a size with the same client area.
+    if (!FRestoreBounds.IsEmpty()) {
+        FRestoreBounds.Right += dx;
+        FRestoreBounds.Bottom += dy;
+    }
+    if (FFrameState != TbsFrameState::Normal)
+        return;
+    if (FRolledUp) {
+        FRollUpHeight += dy;
+        dy = 0;
+    }
+    FSettingBounds = true;
+    FForm->SetBounds(FForm->Left(), FForm->Top(), std::max(0, FForm->Width() + dx),
+                     std::max(0, FForm->Height() + dy));
+    FSettingBounds = false;
+}
+
 TRect TbsBusinessSkinForm::FrameClientRect(int width, int height) {
+    return ClientRectFor(width, height);
+}
+
+TRect TbsBusinessSkinForm::ClientRectFor(int width, int height) const {
     if (!HasBorder())
         return TRect(0, 0, width, height);
     if (!FSkinActive)
@@ -189,8 +313,11 @@ void TbsBusinessSkinForm::ApplyMinimumSize() {
 // ---------------------------------------------------------------- applying a skin
 
 void TbsBusinessSkinForm::ApplySkin() {
+    const TPoint previousExtent = FAppliedExtent;
     FHotObject = FPreviousHotObject = FPressedObject = -1;
-    FSkinActive = FSkinData && !FSkinData->SkinEmpty && !FSkinData->SkinPicture.Empty();
+    // A frame that cannot be cut from its picture is drawn plain.
+    FSkinActive = FSkinData && !FSkinData->SkinEmpty && !FSkinData->SkinPicture.Empty() &&
+                  FrameFitsPicture(*FSkinData);
     if (FSkinActive) {
         CreateObjects();
     } else {
@@ -207,6 +334,7 @@ void TbsBusinessSkinForm::ApplySkin() {
         FireEvent(OnChangeSkinData, this);
         return;
     }
+    KeepClientSize(previousExtent);
     int w = FForm->Width(), h = FForm->Height();
     if (FRolledUp || FFrameState == TbsFrameState::Minimized)
         h = MinFrameHeight();
@@ -232,6 +360,7 @@ void TbsBusinessSkinForm::ApplySkin() {
 void TbsBusinessSkinForm::FreeObjects() {
     FHotObject = FPreviousHotObject = FPressedObject = -1;
     FObjects.clear();
+    FRuleOff.clear();
 }
 
 void TbsBusinessSkinForm::CreateObjects() {
@@ -301,13 +430,25 @@ TbsFrameSlot SlotOf(const TbsActiveSkinObject& o, bool showIcon) {
 } // namespace
 
 void TbsBusinessSkinForm::ApplyCaptionButtonRules() {
+    // The rules never switch anything on; what they switched off before is switched back
+    // on first, so that a border icon given back brings its button back. What the program
+    // switched off itself stays off.
+    FRuleOff.resize(FObjects.size(), {false, false});
+    for (size_t i = 0; i < FObjects.size(); ++i) {
+        if (FRuleOff[i].first)
+            FObjects[i]->Enabled = true;
+        if (FRuleOff[i].second)
+            FObjects[i]->Visible = true;
+    }
     std::vector<TbsFrameSlot> places;
     for (const auto& o : FObjects)
         places.push_back(SlotOf(*o, ShowIcon));
     ::ApplyCaptionButtonRules(places, FBorderIcons, FHideCaptionButtons);
     for (size_t i = 0; i < places.size(); ++i) {
-        FObjects[i]->Enabled = places[i].Enabled;
-        FObjects[i]->Visible = places[i].Visible;
+        TbsActiveSkinObject& o = *FObjects[i];
+        FRuleOff[i] = {o.Enabled && !places[i].Enabled, o.Visible && !places[i].Visible};
+        o.Enabled = places[i].Enabled;
+        o.Visible = places[i].Visible;
     }
 }
 

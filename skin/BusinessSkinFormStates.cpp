@@ -4,6 +4,8 @@
 #include "skin/bsSkinForm.h"
 
 #include "skin/bsSkinData.h"
+#include "skin/bsSkinMainMenu.h"
+#include "skin/bsTrayIcon.h"
 #include "skin/bsUtils.h"
 
 #include "framework/Canvas.h"
@@ -246,19 +248,22 @@ void TbsBusinessSkinForm::CloseForm() {
 // ---------------------------------------------------------------- tray
 
 void TbsBusinessSkinForm::MinimizeToTray() {
-    TbsFrameTrayLink* tray = TrayIcon();
+    TbsTrayIcon* tray = TrayIcon();
     if (!tray)
         return;
-    tray->SetMinimizingToTray(true);
+    // The icon hides the minimized window and shows itself.
+    tray->MinimizeToTray = true;
     Application->Minimize();
     FireEvent(OnMinimizeToTray, this);
 }
 
 void TbsBusinessSkinForm::RestoreFromTray() {
-    TbsFrameTrayLink* tray = TrayIcon();
+    TbsTrayIcon* tray = TrayIcon();
     if (!tray)
         return;
-    tray->SetMinimizingToTray(false);
+    // Off first: the window manager may report the window minimized once more while it maps
+    // it again, and that must not send it back into the tray.
+    tray->MinimizeToTray = false;
     tray->RestoreMainWindow();
     Application->Restore();
     if (!AlwaysShowInTray)
@@ -362,18 +367,50 @@ TMenuItem* TbsBusinessSkinForm::GetSystemMenu() {
 
 void TbsBusinessSkinForm::PopupSystemMenu(int x, int y) {
     TMenuItem* items = GetSystemMenu();
-    if (auto* menu = dynamic_cast<TPopupMenu*>(items ? items->GetParentMenu() : nullptr))
-        menu->Popup(x, y);
-    SkinMenuClosed();
+    if (!items || !FForm)
+        return;
+    SkinMenuOpened();
+    WatchMenuKeys();
+    // The form opens it, so the form hears it close (SkinMenuClosed).
+    FMenuEngine->PopupItems(FForm, MenusSkin(), false, items, TRect(x, y, x, y));
+}
+
+void TbsBusinessSkinForm::WatchMenuKeys() {
+    // Alt while a menu of the frame is open closes it and puts the menu bar into keyboard
+    // mode, as it does with no menu open.
+    QPointer<TbsBusinessSkinForm> self(this);
+    FMenuEngine->KeyPreview = [self](int key) {
+        if (!self || key != Qt::Key_Alt || !self->FMainMenuBar || !self->FMainMenuBar->isVisible())
+            return false;
+        self->FMenuEngine->CloseMenus();
+        self->FMainMenuBar->EnterKeyboardMode();
+        return true;
+    };
 }
 
 void TbsBusinessSkinForm::PopupMenuBelow(TMenuItem* items, const TRect& rect) {
     if (!items || !FForm)
         return;
-    const QPoint at = FForm->mapToGlobal(QPoint(rect.Left, rect.Bottom));
-    if (auto* menu = dynamic_cast<TPopupMenu*>(items->GetParentMenu()))
-        menu->Popup(at.x(), at.y());
-    SkinMenuClosed();
+    const QPoint at = FForm->mapToGlobal(QPoint(rect.Left, rect.Top));
+    TbsSkinData* skin = MenusSkin();
+    // A skinned popup menu brings its own skin; a skinned main menu's items theirs.
+    if (auto* popup = dynamic_cast<TbsSkinPopupMenu*>(items->GetParentMenu());
+        popup && popup->SkinData())
+        skin = popup->SkinData();
+    else if (auto* main = dynamic_cast<TbsSkinMainMenu*>(items->GetParentMenu());
+             main && main->SkinData())
+        skin = main->SkinData();
+    SkinMenuOpened();
+    WatchMenuKeys();
+    FMenuEngine->PopupItems(FForm, skin, false, items,
+                            TRect(at.x(), at.y(), at.x() + rect.Width(), at.y() + rect.Height()));
+}
+
+void TbsBusinessSkinForm::SkinMenuEnded() {
+    if (!FSkinMenuOpen)
+        return;
+    FSkinMenuOpen = false;
+    FireEvent(OnSkinMenuClose, this);
 }
 
 void TbsBusinessSkinForm::SkinMenuClosed() {
@@ -383,6 +420,10 @@ void TbsBusinessSkinForm::SkinMenuClosed() {
             button->SetDown(false);
         }
     FPressedObject = -1;
+    SkinMenuEnded();
+    if (FMainMenuBar && FMainMenuBar->KeyboardMode())
+        FMainMenuBar->LeaveMenuMode();
+    MainMenuExited();
 }
 
 // ---------------------------------------------------------------- timers

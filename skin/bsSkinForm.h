@@ -5,13 +5,17 @@
 // window with the skin's mask, answers its own hit test and hands moving and sizing to the
 // window manager, keeps its own frame state (maximize to the work area, minimize, parking,
 // roll-up), snaps to the work-area edges, fades the window in, paints the client background
-// and passes skin changes on to every skinned control of the form.
+// and passes skin changes on to every skinned control of the form. Its own menu engine opens
+// the system menu, the tray menu, the menu bar's submenus and the form's skinned popup
+// menus; the menu bar shares its keyboard mode and shortcuts with it. Attaching the frame
+// or changing the skin keeps the client size the form laid out.
 //
 // Without a skin it draws the plain frame; a form without border gets no frame at all.
 // Geometry lives in skin/bsSkinFormLayout.h as pure functions.
 
 #include "skin/bsSkinFormLayout.h"
 #include "skin/bsSkinFormObjects.h"
+#include "skin/bsSkinMenus.h"
 
 #include "framework/Font.h"
 #include "framework/Forms.h"
@@ -24,21 +28,10 @@
 #include <vector>
 
 class TbsSkinData;
+class TbsSkinMainMenuBar;
+class TbsTrayIcon;
 
 enum class TbsFrameState { Normal, Minimized, Maximized };
-
-// What the frame needs of a tray icon component (minimize to tray, restore, its menu).
-class TbsFrameTrayLink {
-public:
-    virtual ~TbsFrameTrayLink() = default;
-    virtual void SetMinimizingToTray(bool value) = 0;
-    virtual void ShowTrayIcon() = 0;
-    virtual void HideTrayIcon() = 0;
-    virtual void RestoreMainWindow() = 0;
-    virtual bool HasPopupMenu() const = 0;
-    // Gives the icon the frame's tray menu; `restore` is its restore action.
-    virtual void SetTrayMenu(TPopupMenu* menu, std::function<void()> restore) = 0;
-};
 
 using TbsFrameObjectEvent = std::function<void(const QString& IDName)>;
 using TbsFrameObjectMouseEvent = std::function<void(const QString& IDName, int X, int Y,
@@ -81,9 +74,36 @@ public:
     TFont DefCaptionFont;
     TFont DefInActiveCaptionFont;
 
+    // --- Menus
+    // The engine that opens the system menu, the caption buttons' menus, the menu bar's
+    // submenus and every skinned popup menu owned by the form or its controls. The menu
+    // settings (fonts, item height, opacity) are the engine's.
+    TbsSkinMenu* MenuEngine() const { return FMenuEngine; }
+    // The skin menus of this form use: MenusSkinData, else SkinData.
+    TbsSkinData* MenusSkin() const;
+    // The form's skinned menu bar: it opens its submenus through MenuEngine and its keyboard
+    // mode is the frame's. Cleared when the bar is destroyed.
+    TbsSkinMainMenuBar* MainMenuBar() const;
+    void SetMainMenuBar(TbsSkinMainMenuBar* bar);
+    // A skinned menu of this form opens: OnSkinMenuOpen, once per opening; and it ended
+    // (SkinMenuClosed does this too): OnSkinMenuClose.
+    void SkinMenuOpened();
+    void SkinMenuEnded();
+    // The menu bar enters or leaves its keyboard (or menu) mode.
+    void MainMenuEntered();
+    void MainMenuExited();
+    // The form's shortcut handler: Alt+letter goes to the menu bar's accelerators, then
+    // the combination to the bar's main menu. True when it was used.
+    bool HandleShortCut(int key);
+
     // --- Tray
-    TbsFrameTrayLink* TrayIcon() const;
-    void SetTrayIcon(QObject* trayIcon);
+    // The icon minimize-to-tray uses. Setting it hides it (unless AlwaysShowInTray), clears
+    // its minimizing mark and, when it has no popup menu, gives it the frame's tray menu
+    // (恢复 as the default item, so a double click restores). Cleared when destroyed.
+    TbsTrayIcon* TrayIcon() const;
+    void SetTrayIcon(TbsTrayIcon* trayIcon);
+    // The tray menu given to the icon: "恢复(&R)", a line, "关闭(&C)".
+    TPopupMenu* TrayMenu() const { return FTrayMenu; }
     bool AlwaysShowInTray = false;
     bool AlwaysMinimizeToTray = false;
 
@@ -125,6 +145,10 @@ public:
     // --- Geometry
     int MinFrameWidth() const;
     int MinFrameHeight() const;
+    // What the frame adds around the client area: (window width - client width, window
+    // height - client height). Attaching the frame or changing the skin keeps the client
+    // size by growing or shrinking the window by the change of this extent.
+    TPoint FrameExtent() const;
     // The fitted geometry of the current size (valid with a skin).
     const TbsFrameGeometry& Geometry() const { return FGeometry; }
     bool HasBorder() const;
@@ -168,6 +192,10 @@ public:
     bool FrameEraseClient(TCanvas* canvas) override;
 
     TNotifyEvent OnChangeSkinData;
+    TNotifyEvent OnSkinMenuOpen;
+    TNotifyEvent OnSkinMenuClose;
+    TNotifyEvent OnMainMenuEnter;
+    TNotifyEvent OnMainMenuExit;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeActivate;
     TNotifyEvent OnChangeRollUpState;
@@ -183,10 +211,14 @@ public:
 private:
     friend class TbsActiveSkinObject;
     void ApplySkin();
+    // Where the client area lies in a window of this size.
+    TRect ClientRectFor(int width, int height) const;
     void CreateObjects();
     void CreatePlainButtons();
     void FreeObjects();
     void ApplyCaptionButtonRules();
+    // Gives the window (or the size it returns to) the change of the frame's extent.
+    void KeepClientSize(TPoint previousExtent);
     void FitToSize();
     void LayOutObjects();
     void UpdateRegion();
@@ -210,6 +242,7 @@ private:
     // Mouse events of the window around the client area.
     bool FrameMouse(QMouseEvent* event);
     void BeginSystemMoveOrResize(int code);
+    void WatchMenuKeys();
     void UpdateCursor(int code);
     TMenuItem* AddSystemItem(TMenuItem* root, int index, const QString& name);
 
@@ -217,9 +250,13 @@ private:
     QPointer<TbsSkinData> FSkinData;
     QPointer<TbsSkinData> FMenusSkinData;
     QPointer<TPopupMenu> FSystemMenu;
-    QPointer<QObject> FTrayIcon;
+    QPointer<TbsTrayIcon> FTrayIcon;
     TPopupMenu* FDefaultSystemMenu;
-    TPopupMenu* FTrayMenu;
+    TbsSkinPopupMenu* FTrayMenu;
+    TbsSkinMenu* FMenuEngine;
+    QPointer<TbsSkinMainMenuBar> FMainMenuBar;
+    bool FSkinMenuOpen = false;
+    bool FMainMenuMode = false;
     bool FSkinActive = false;
     TbsBorderIcons FBorderIcons = DefaultFrameBorderIcons;
     bool FHideCaptionButtons = false;
@@ -242,6 +279,11 @@ private:
     TbsRegion FRegion;
 
     std::vector<std::unique_ptr<TbsActiveSkinObject>> FObjects;
+    // Per object: what the caption-button rules switched off (disabled, hidden), so that
+    // new border icons can switch it back on.
+    std::vector<std::pair<bool, bool>> FRuleOff;
+    // The frame extent the window was last fitted for; none before the frame is attached.
+    TPoint FAppliedExtent;
     int FHotObject = -1;
     int FPreviousHotObject = -1;
     int FPressedObject = -1;

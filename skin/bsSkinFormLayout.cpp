@@ -189,12 +189,28 @@ void LayOutFrameSlots(const TbsSkinData& d, const TbsFrameGeometry& g,
         caption->Rect.Left = x + d.ButtonsOffset;
 }
 
+bool FrameFitsPicture(const TbsSkinData& d) {
+    const int PW = d.SkinPicture.Width(), PH = d.SkinPicture.Height();
+    const TRect& c = d.ClientRect;
+    if (c.Left < 0 || c.Top < 0 || c.Right > PW || c.Bottom > PH)
+        return false;
+    for (const TPoint& p : {d.LeftTopPoint, d.RightTopPoint, d.LeftBottomPoint, d.RightBottomPoint})
+        if (p.X < 0 || p.Y < 0 || p.X > PW || p.Y > PH)
+            return false;
+    return true;
+}
+
+bool FrameMaskUsable(const TbsSkinData& d) {
+    return !d.SkinMask.Empty() && d.SkinMask.Width() == d.SkinPicture.Width() &&
+           d.SkinMask.Height() == d.SkinPicture.Height();
+}
+
 // ---------------------------------------------------------------- window shape
 
 TbsRegion BuildFrameRegion(const TbsSkinData& d, const TbsFrameGeometry& g,
                            TbsFrameMaskStrips& strips) {
     strips = TbsFrameMaskStrips();
-    if (d.SkinMask.Empty() || g.RT.X < g.LT.X || g.LB.Y < g.LT.Y)
+    if (!FrameMaskUsable(d) || g.RT.X < g.LT.X || g.LB.Y < g.LT.Y)
         return std::nullopt;
     CreateSkinMaskBorders(d.LeftTopPoint, d.RightTopPoint, d.LeftBottomPoint, d.RightBottomPoint,
                           d.MaskRectArea, g.LT, g.RT, g.LB, g.RB, g.Mask, d.SkinMask, strips.Top,
@@ -240,13 +256,14 @@ int SkinFrameHitTest(const TbsSkinData& d, const TbsFrameGeometry& g,
             const TPoint probes[4] = {TPoint(p.X - b, p.Y), TPoint(p.X, p.Y - b),
                                       TPoint(p.X + b, p.Y), TPoint(p.X, p.Y + b)};
             const TRect window(0, 0, g.W, g.H);
+            const bool masked = FrameMaskUsable(d);
             bool onBorder = false;
             for (TPoint probe : probes) {
-                const bool outside = d.SkinMask.Empty() ? !Contains(window, probe)
-                                                        : !InsideFrameShape(g, strips, probe);
+                const bool outside =
+                    masked ? !InsideFrameShape(g, strips, probe) : !Contains(window, probe);
                 onBorder = onBorder || outside;
             }
-            if (!d.SkinMask.Empty() && Contains(g.Mask, p))
+            if (masked && Contains(g.Mask, p))
                 onBorder = false;
             if (!onBorder)
                 return inClient ? HTCLIENT : s.OverCaptionObject ? HTCAPTION : HTOBJECT;

@@ -54,6 +54,13 @@ struct TbsFrameGeometry {
 
 TbsFrameGeometry FitFrameGeometry(const TbsSkinData& skin, int W, int H);
 
+// Whether the frame description can be cut from the frame picture: the client rect and the
+// four corner points lie inside it. A frame that cannot is drawn plain.
+bool FrameFitsPicture(const TbsSkinData& skin);
+// Whether the mask can shape the window: present and the size of the frame picture (a mask
+// of another size is ignored, as if there were none).
+bool FrameMaskUsable(const TbsSkinData& skin);
+
 // Where a frame object drawn as part of the frame picture goes: moved with the corner region
 // that holds it, or stretched between two regions.
 TRect FitFrameObjectRect(const TbsSkinData& skin, const TbsFrameGeometry& g, TRect r);

@@ -67,10 +67,6 @@ TbsActiveSkinObject::TbsActiveSkinObject(TbsBusinessSkinForm* form, TbsSkinData*
 
 TbsActiveSkinObject::~TbsActiveSkinObject() = default;
 
-bool TbsActiveSkinObject::IsMorphing() const {
-    return Morph.NeedsStep(Active);
-}
-
 void TbsActiveSkinObject::CopyLook(TCanvas& canvas, const TBitmap* source,
                                    const TRect& look) const {
     if (!source || look.IsEmpty())
@@ -104,22 +100,11 @@ void TbsActiveSkinObject::Draw(TCanvas& canvas, bool standalone) {
     DrawLooks(canvas, standalone, SkinRect, ActiveSkinRect);
 }
 
-bool TbsActiveSkinObject::MorphStep() {
-    if (!Morphing || !IsMorphing())
-        return false;
-    Morph.Step(Active);
-    Redraw();
-    return true;
+void TbsActiveSkinObject::StartMorphTimer() {
+    FForm->StartMorphTimer();
 }
 
-void TbsActiveSkinObject::StartMorph() {
-    if (Morphing)
-        FForm->StartMorphTimer();
-    else
-        Redraw();
-}
-
-void TbsActiveSkinObject::Redraw() {
+void TbsActiveSkinObject::RedrawFace() {
     FForm->RedrawObject(this);
 }
 
@@ -127,7 +112,7 @@ void TbsActiveSkinObject::MouseEnter() {
     MouseInside = true;
     Active = true;
     if (!ActiveSkinRect.IsEmpty())
-        StartMorph();
+        UpdateFace();
     FireEvent(FForm->OnMouseEnterEvent, IDName);
 }
 
@@ -135,7 +120,7 @@ void TbsActiveSkinObject::MouseLeave() {
     MouseInside = false;
     Active = false;
     if (!ActiveSkinRect.IsEmpty())
-        StartMorph();
+        UpdateFace();
     FireEvent(FForm->OnMouseLeaveEvent, IDName);
 }
 
@@ -168,7 +153,7 @@ TbsSkinButtonObject::TbsSkinButtonObject(TbsBusinessSkinForm* form, TbsSkinData*
 }
 
 bool TbsSkinButtonObject::IsMorphing() const {
-    if (Menu && FDown)
+    if (Menu && Down())
         return false;
     return TbsActiveSkinObject::IsMorphing();
 }
@@ -176,25 +161,25 @@ bool TbsSkinButtonObject::IsMorphing() const {
 void TbsSkinButtonObject::Draw(TCanvas& canvas, bool standalone) {
     if (!Enabled && !DisabledRect.IsEmpty())
         CopyLook(canvas, ActivePicture, DisabledRect);
-    else if (FDown && MouseInside && !DownRect.IsEmpty())
+    else if (Down() && MouseInside && !DownRect.IsEmpty())
         CopyLook(canvas, ActivePicture, DownRect);
     else
         TbsActiveSkinObject::Draw(canvas, standalone);
 }
 
 void TbsSkinButtonObject::SetDown(bool value) {
-    FDown = value;
+    SetDownState(value);
     if (Morphing && Active)
         Morph.SetValue(1.0);
-    Redraw();
-    if (Morphing && !FDown)
+    RedrawFace();
+    if (Morphing && !value)
         StartMorph();
 }
 
 void TbsSkinButtonObject::MouseDown(int x, int y, TMouseButton button) {
     if (!Enabled)
         return;
-    if (button == mbLeft && !FDown) {
+    if (button == mbLeft && !Down()) {
         SetDown(true);
         if (Menu && Menu->Count() > 0)
             OpenMenu();
@@ -205,7 +190,7 @@ void TbsSkinButtonObject::MouseDown(int x, int y, TMouseButton button) {
 void TbsSkinButtonObject::MouseUp(int x, int y, TMouseButton button) {
     if (!Enabled)
         return;
-    if (button == mbLeft && !Menu && FDown)
+    if (button == mbLeft && !Menu && Down())
         SetDown(false);
     TbsActiveSkinObject::MouseUp(x, y, button);
 }
@@ -213,22 +198,18 @@ void TbsSkinButtonObject::MouseUp(int x, int y, TMouseButton button) {
 void TbsSkinButtonObject::MouseEnter() {
     MouseInside = true;
     Active = true;
-    if (FDown && !DownRect.IsEmpty()) {
-        if (Morphing)
-            Morph.SetValue(1.0);
-        Redraw();
-    } else if (!ActiveSkinRect.IsEmpty()) {
-        StartMorph();
-    }
+    if (ShowsDownFace() || !ActiveSkinRect.IsEmpty())
+        RefreshHoverFace();
     FireEvent(FForm->OnMouseEnterEvent, IDName);
 }
 
 void TbsSkinButtonObject::MouseLeave() {
     MouseInside = false;
     Active = false;
-    if (!(Menu && FDown)) {
-        Redraw();
-        StartMorph();
+    // A button whose menu is open keeps its face until the menu closes.
+    if (!(Menu && Down())) {
+        RedrawFace();
+        UpdateFace();
     }
     FireEvent(FForm->OnMouseLeaveEvent, IDName);
 }
@@ -285,7 +266,7 @@ void TbsSkinStdButtonObject::DrawPlain(TCanvas& canvas) {
     TBitmap face(std::max(1, w), std::max(1, h));
     TCanvas& c = face.Canvas();
     const TRect rect(0, 0, w, h);
-    const bool pressed = FDown && MouseInside;
+    const bool pressed = Down() && MouseInside;
     if (pressed)
         DrawDefaultFace(c, rect, TbsDefaultLook::Pressed);
     else if (MouseInside)
@@ -345,7 +326,7 @@ void TbsSkinStdButtonObject::Draw(TCanvas& canvas, bool standalone) {
     if (Enabled && ShowsRestore() && !RestoreRect.IsEmpty()) {
         if (!FForm->FormActive() && !RestoreInActiveRect.IsEmpty())
             CopyLook(canvas, ActivePicture, RestoreInActiveRect);
-        else if (FDown && MouseInside && !RestoreDownRect.IsEmpty())
+        else if (Down() && MouseInside && !RestoreDownRect.IsEmpty())
             CopyLook(canvas, ActivePicture, RestoreDownRect);
         else {
             // The restore looks all come from the active picture.
@@ -360,7 +341,7 @@ void TbsSkinStdButtonObject::Draw(TCanvas& canvas, bool standalone) {
 }
 
 void TbsSkinStdButtonObject::MouseDown(int, int, TMouseButton button) {
-    if (!Enabled || button != mbLeft || FDown)
+    if (!Enabled || button != mbLeft || Down())
         return;
     SetDown(true);
     if (Command == TbsStdCommand::cmSysMenu) {
@@ -370,7 +351,7 @@ void TbsSkinStdButtonObject::MouseDown(int, int, TMouseButton button) {
 }
 
 void TbsSkinStdButtonObject::MouseUp(int x, int y, TMouseButton button) {
-    const bool runs = Enabled && Active && button == mbLeft && MouseInside && FDown;
+    const bool runs = Enabled && Active && button == mbLeft && MouseInside && Down();
     if (runs && Command == TbsStdCommand::cmClose) {
         TbsSkinButtonObject::MouseUp(x, y, button);
         FForm->CloseForm();
@@ -468,7 +449,7 @@ bool TbsSkinAnimateObject::AnimationTick() {
             Playing = false;
     }
     TimeGathered = TbsBusinessSkinForm::AnimationInterval;
-    Redraw();
+    RedrawFace();
     return true;
 }
 

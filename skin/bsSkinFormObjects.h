@@ -2,7 +2,8 @@
 // The frame objects of a skinned window: the interactive pieces the form frame makes from
 // the skin's [SKINOBJECTS] records when a skin is applied.
 //
-//   TbsActiveSkinObject        hover, morph between normal and active look, object events
+//   TbsActiveSkinObject        hover, morph between normal and active look (on the button
+//                              core, stepped by the frame's shared morph timer), events
 //     TbsUserObject            leaves its drawing to the application (OnPaintEvent)
 //     TbsSkinAnimateObject     plays a strip of frames on the 25 ms animation timer
 //     TbsSkinCaptionObject     the window title; active while the form is active
@@ -12,6 +13,7 @@
 // Object rectangles are window coordinates. Pictures are borrowed from the skin data; the
 // objects are freed before the skin's pictures are (on SkinChanging).
 
+#include "skin/bsButtonCore.h"
 #include "skin/bsEffects.h"
 #include "skin/bsSkinData.h"
 
@@ -23,13 +25,12 @@ class TbsBusinessSkinForm;
 class TCanvas;
 class TMenuItem;
 
-class TbsActiveSkinObject {
+class TbsActiveSkinObject : public TbsButtonCore {
 public:
     TbsActiveSkinObject(TbsBusinessSkinForm* form, TbsSkinData* data,
                         const TbsDataSkinObject* record);
-    virtual ~TbsActiveSkinObject();
+    ~TbsActiveSkinObject() override;
 
-    virtual bool IsMorphing() const;
     // Draws onto a border image of the frame (standalone false) or alone over the frame.
     virtual void Draw(TCanvas& canvas, bool standalone);
     virtual void DblClick() {}
@@ -38,9 +39,6 @@ public:
     virtual void MouseMove(int x, int y);
     virtual void MouseEnter();
     virtual void MouseLeave();
-
-    // One tick of the 20 ms morph timer; false when the object needed no step.
-    bool MorphStep();
 
     QString IDName;
     QString Hint;
@@ -51,16 +49,14 @@ public:
     TRect ObjectRect;
     bool Morphing = false;
     TbsMorphKind MorphKind = TbsMorphKind::mkDefault;
-    TbsMorphProgress Morph;
-    bool MouseInside = false;
-    bool Active = false;
     bool Enabled = true;
     bool Visible = true;
 
 protected:
-    // Starts the frame's morph timer when morphing, else redraws.
-    void StartMorph();
-    void Redraw();
+    void RedrawFace() override;
+    bool Morphs() const override { return Morphing; }
+    // The frame steps every object's morph on its one timer.
+    void StartMorphTimer() override;
     // The normal look: from the frame picture, or from the active picture in the buttons area.
     const TBitmap* NormalSource() const { return InButtonsArea ? ActivePicture : NormalPicture; }
     // The base drawing with the given normal and active rectangles.
@@ -87,16 +83,16 @@ public:
     void MouseUp(int x, int y, TMouseButton button) override;
     void MouseEnter() override;
     void MouseLeave() override;
-    void SetDown(bool value);
-    bool Down() const { return FDown; }
+    // Down: with morphing the active object jumps to its active face; coming up fades.
+    void SetDown(bool value) override;
 
     TRect DownRect, DisabledRect;
     // The menu opened below the button (the system menu for its button); not owned.
     QPointer<TMenuItem> Menu;
 
 protected:
+    bool ShowsDownFace() const override { return Down() && !DownRect.IsEmpty(); }
     void OpenMenu();
-    bool FDown = false;
 };
 
 class TbsSkinStdButtonObject : public TbsSkinButtonObject {

@@ -13,10 +13,13 @@
 // highlighted one, Escape leaves, Alt+letter (or a letter in keyboard mode) presses the
 // item with that accelerator.
 //
-// The bar opens its popups through the engine it is given (SetMenuEngine), or through one
-// of its own when it has none. While a popup of the bar is open the engine shows the bar
-// every key first (TbsSkinMenu::KeyPreview), so Left and Right move the open submenu along.
+// The bar opens its popups through its form frame's engine (SetSkinForm), or the engine it
+// is given (SetMenuEngine), or else through one of its own. The frame hears when the bar
+// enters and leaves its keyboard mode and when a submenu opens. While a popup of the bar is open
+// the engine shows the bar every key first (TbsSkinMenu::KeyPreview), so Left and Right move the
+// open submenu along.
 
+#include "skin/bsButtonCore.h"
 #include "skin/bsEffects.h"
 #include "skin/bsSkinData.h"
 #include "skin/bsSkinMenus.h"
@@ -32,6 +35,7 @@
 #include <vector>
 
 class TbsSkinMainMenuBar;
+class TbsBusinessSkinForm;
 
 // A main menu whose popups opened by frame buttons use this skin (nullptr: the frame's).
 class TbsSkinMainMenu : public TMainMenu {
@@ -45,14 +49,13 @@ private:
     QPointer<TbsSkinData> FSkinData;
 };
 
-// One object of the bar. The press, hover and morph state lives here alone so that it can
-// move onto a shared button core later.
-class TbsMenuBarObject {
+// One object of the bar: hover, press and morph state on the button core, its morph
+// stepped by the bar's one timer.
+class TbsMenuBarObject : public TbsButtonCore {
 public:
     // `record` may be null (a plain object); its rects and morph settings are copied.
     TbsMenuBarObject(TbsSkinMainMenuBar* bar, const TbsDataSkinObject* record,
                      const TBitmap* picture);
-    virtual ~TbsMenuBarObject() = default;
 
     virtual void Draw(TCanvas& canvas) = 0;
     virtual void MouseDown(int x, int y, TMouseButton button);
@@ -61,10 +64,8 @@ public:
     virtual void MouseEnter();
     virtual void MouseLeave();
     // Still blending between its normal and active look.
-    virtual bool IsMorphing() const;
+    bool IsMorphing() const override;
 
-    // One tick of the morph timer; true when the object changed and needs a redraw.
-    bool MorphStep();
     // Repaints the object's part of the bar.
     void Redraw();
 
@@ -72,15 +73,16 @@ public:
     QString IDName;
     bool Enabled = true;
     bool Visible = true;
-    bool MouseInside = false;
-    bool Active = false;
-    bool Down = false;
     bool Morphing = false; // morphing on: the record morphs and has an active look
     TbsMorphKind MorphKind = TbsMorphKind::mkDefault;
-    TbsMorphProgress Morph;
     TRect SkinRect, ActiveSkinRect, DownRect;
     TRect ObjectRect; // in bar coordinates
     const TBitmap* Picture = nullptr;
+
+protected:
+    void RedrawFace() override { Redraw(); }
+    bool Morphs() const override { return Morphing; }
+    void StartMorphTimer() override;
 };
 
 class TbsSkinMainMenuBarItem : public TbsMenuBarObject {
@@ -134,6 +136,10 @@ public:
     // The engine the popups open through; nullptr makes the bar use one of its own.
     TbsSkinMenu* MenuEngine() const;
     void SetMenuEngine(TbsSkinMenu* engine);
+    // The form frame whose engine opens the popups and whose keyboard mode the bar shares
+    // (TbsBusinessSkinForm::SetMainMenuBar sets it). Cleared when the frame is destroyed.
+    TbsBusinessSkinForm* SkinForm() const;
+    void SetSkinForm(TbsBusinessSkinForm* frame);
 
     bool ScrollMenu() const { return FScrollMenu; }
     void SetScrollMenu(bool value);
@@ -235,6 +241,8 @@ private:
     int FirstShownIndex() const;
     void SelectStep(int step);
     void MenuClosed();
+    // Keyboard mode starts (the frame hears of it).
+    void BeginKeyboardMode();
     void MouseTimerTick();
     bool KeyboardHook(QObject* watched, QEvent* event);
     TRect ScreenRect(const TRect& r) const;
@@ -242,6 +250,7 @@ private:
     QPointer<TMainMenu> FMainMenu;
     QPointer<TbsSkinMenu> FEngine;
     TbsSkinMenu* FOwnEngine = nullptr;
+    QPointer<TbsBusinessSkinForm> FSkinForm;
     std::vector<std::unique_ptr<TbsMenuBarObject>> FObjects;
     TFont FDefItemFont;
     bool FScrollMenu = true;

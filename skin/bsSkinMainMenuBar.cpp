@@ -3,6 +3,7 @@
 
 #include "skin/bsSkinMainMenu.h"
 
+#include "skin/bsSkinForm.h"
 #include "skin/bsUtils.h"
 
 #include "framework/Canvas.h"
@@ -82,6 +83,29 @@ TbsSkinMenu* TbsSkinMainMenuBar::MenuEngine() const {
 
 void TbsSkinMainMenuBar::SetMenuEngine(TbsSkinMenu* engine) {
     FEngine = engine;
+}
+
+TbsBusinessSkinForm* TbsSkinMainMenuBar::SkinForm() const {
+    return FSkinForm;
+}
+
+void TbsSkinMainMenuBar::SetSkinForm(TbsBusinessSkinForm* frame) {
+    if (frame == FSkinForm)
+        return;
+    if (MenuEngine() && MenuEngine()->Opener() == this)
+        MenuEngine()->CloseMenus();
+    if (FKeyboardMode)
+        LeaveMenuMode();
+    FSkinForm = frame;
+    if (frame)
+        FEngine = frame->MenuEngine();
+}
+
+void TbsSkinMainMenuBar::BeginKeyboardMode() {
+    FMenuShown = true;
+    FKeyboardMode = true;
+    if (FSkinForm)
+        FSkinForm->MainMenuEntered();
 }
 
 void TbsSkinMainMenuBar::SetScrollMenu(bool value) {
@@ -358,7 +382,7 @@ void TbsSkinMainMenuBar::MorphTick() {
 
 TbsSkinMainMenuBarItem* TbsSkinMainMenuBar::DownItem() const {
     for (int i = 0; i < ObjectCount(); ++i)
-        if (TbsSkinMainMenuBarItem* item = Items(i); item && item->Down)
+        if (TbsSkinMainMenuBarItem* item = Items(i); item && item->Down())
             return item;
     return nullptr;
 }
@@ -366,7 +390,7 @@ TbsSkinMainMenuBarItem* TbsSkinMainMenuBar::DownItem() const {
 TbsSkinMainMenuBarItem* TbsSkinMainMenuBar::ActiveItem(const TbsMenuBarObject* except) const {
     for (int i = 0; i < ObjectCount(); ++i)
         if (TbsSkinMainMenuBarItem* item = Items(i);
-            item && item != except && (item->Active || item->Down))
+            item && item != except && (item->Active || item->Down()))
             return item;
     return nullptr;
 }
@@ -382,8 +406,9 @@ void TbsSkinMainMenuBar::OpenSubmenu(TbsSkinMainMenuBarItem* item) {
     TbsSkinMenu* engine = MenuEngine();
     if (engine == FOwnEngine)
         FOwnEngine->SetHostForm(window());
-    FMenuShown = true;
-    FKeyboardMode = true;
+    BeginKeyboardMode();
+    if (FSkinForm)
+        FSkinForm->SkinMenuOpened();
     for (int i = 0; i < ObjectCount(); ++i)
         if (FObjects[i].get() == item)
             FHotObject = i;
@@ -425,6 +450,8 @@ void TbsSkinMainMenuBar::MenuClosed() {
     // A press outside the popup closed it; when that press is on the open item itself,
     // it must not open the submenu again.
     FJustClosed = QGuiApplication::mouseButtons() != Qt::NoButton ? DownItem() : nullptr;
+    if (FSkinForm)
+        FSkinForm->SkinMenuEnded();
     if (FEscapeClosing) {
         FEscapeClosing = false;
         SubmenuClosed();
@@ -451,8 +478,7 @@ int TbsSkinMainMenuBar::FirstShownIndex() const {
 }
 
 void TbsSkinMainMenuBar::EnterKeyboardMode() {
-    FMenuShown = true;
-    FKeyboardMode = true;
+    BeginKeyboardMode();
     if (ActiveItem())
         return;
     const int first = FirstShownIndex();
@@ -469,18 +495,20 @@ void TbsSkinMainMenuBar::LeaveMenuMode() {
     if (TbsSkinMainMenuBarItem* item = ActiveItem()) {
         item->Active = false;
         item->MouseInside = false;
-        item->Down = false;
+        item->SetDownState(false);
         item->Redraw();
     }
     FHotObject = FPreviousHotObject = -1;
     if (MenuEngine())
         MenuEngine()->KeyPreview = nullptr;
     update();
+    if (FSkinForm)
+        FSkinForm->MainMenuExited();
 }
 
 void TbsSkinMainMenuBar::SubmenuClosed() {
     if (TbsSkinMainMenuBarItem* item = DownItem()) {
-        item->Down = false;
+        item->SetDownState(false);
         item->Active = true;
         item->Redraw();
     }
@@ -524,7 +552,7 @@ bool TbsSkinMainMenuBar::ClickActiveItem() {
         TbsSkinMainMenuBarItem* item = Items(i);
         if (!item)
             continue;
-        if ((item->Down && !item->HasSubitems()) || (item->Active && !popupOpen)) {
+        if ((item->Down() && !item->HasSubitems()) || (item->Active && !popupOpen)) {
             item->Active = false;
             item->MouseDown(0, 0, mbLeft);
             return true;
@@ -540,12 +568,11 @@ bool TbsSkinMainMenuBar::HandleAccelerator(int key) {
         if (!item || !item->Shown || !item->Enabled || !item->MenuItem ||
             !IsAccel(key, item->MenuItem->Caption()))
             continue;
-        FMenuShown = true;
-        FKeyboardMode = true;
+        BeginKeyboardMode();
         FHotObject = i;
         if (!item->Active)
             item->MouseEnter();
-        if (!(popupOpen && item->HasSubitems()) && !item->Down)
+        if (!(popupOpen && item->HasSubitems()) && !item->Down())
             item->MouseDown(0, 0, mbLeft);
         return true;
     }

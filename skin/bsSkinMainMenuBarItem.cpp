@@ -49,8 +49,8 @@ bool TbsMenuBarObject::IsMorphing() const {
     return Morphing && Morph.NeedsStep(Active);
 }
 
-bool TbsMenuBarObject::MorphStep() {
-    return Morphing && Morph.Step(Active);
+void TbsMenuBarObject::StartMorphTimer() {
+    Bar->StartMorph();
 }
 
 void TbsMenuBarObject::Redraw() {
@@ -120,12 +120,12 @@ void TbsSkinMainMenuBarItem::SetMenuEnabled(bool enabled) {
 }
 
 void TbsSkinMainMenuBarItem::ReleaseDown() {
-    Down = false;
+    SetDownState(false);
     Active = false;
     MouseInside = false;
     if (Morphing) {
         Morph.SetValue(1.0);
-        Bar->StartMorph();
+        StartMorph();
     }
     Redraw();
 }
@@ -148,7 +148,7 @@ void TbsSkinMainMenuBarItem::MouseEnter() {
     MouseInside = true;
     Active = true;
     if (Morphing)
-        Bar->StartMorph();
+        StartMorph();
     Redraw();
     if (Bar->OnItemMouseEnter)
         FireEvent(Bar->OnItemMouseEnter, Bar, MenuItem.data());
@@ -157,10 +157,10 @@ void TbsSkinMainMenuBarItem::MouseEnter() {
 void TbsSkinMainMenuBarItem::MouseLeave() {
     Active = false;
     MouseInside = false;
-    if (Morphing && Down)
+    if (Morphing && Down())
         Morph.SetValue(0.0);
     if (Morphing)
-        Bar->StartMorph();
+        StartMorph();
     Redraw();
     if (Bar->OnItemMouseLeave)
         FireEvent(Bar->OnItemMouseLeave, Bar, MenuItem.data());
@@ -170,7 +170,7 @@ void TbsSkinMainMenuBarItem::MouseDown(int, int, TMouseButton button) {
     if (!Enabled || button != mbLeft || !MenuItem)
         return;
     if (HasSubitems()) {
-        Down = true;
+        SetDownState(true);
         Redraw();
         Bar->OpenSubmenu(this);
     } else {
@@ -209,9 +209,9 @@ void TbsSkinMainMenuBarItem::Draw(TCanvas& canvas) {
 
 void TbsSkinMainMenuBarItem::DrawSkinned(TCanvas& c) {
     const int width = ObjectRect.Width();
-    const bool activeLook = !Down && Active && !ActiveSkinRect.IsEmpty();
+    const bool activeLook = !Down() && Active && !ActiveSkinRect.IsEmpty();
     TBitmap back;
-    if (Down) {
+    if (Down()) {
         back = SkinLook(DownRect, width);
     } else if (Morphing && Morph.IsMorphing()) {
         TbsEffectBmp blend(SkinLook(SkinRect, width));
@@ -224,7 +224,7 @@ void TbsSkinMainMenuBarItem::DrawSkinned(TCanvas& c) {
 
     AssignItemFont(c.Font);
     TColor color = FRecord->UnEnabledFontColor;
-    if (Down)
+    if (Down())
         color = FRecord->DownFontColor;
     else if (activeLook)
         color = FRecord->ActiveFontColor;
@@ -243,10 +243,10 @@ void TbsSkinMainMenuBarItem::DrawSkinned(TCanvas& c) {
 
 void TbsSkinMainMenuBarItem::DrawPlain(TCanvas& c) {
     const TRect r(0, 0, ObjectRect.Width(), ObjectRect.Height());
-    if (Down || Active) {
+    if (Down() || Active) {
         c.Brush.Color = bsDefaultColors::Frame;
         c.FrameRect(r);
-        c.Brush.Color = Down ? bsDefaultColors::PressedFill : bsDefaultColors::HotFill;
+        c.Brush.Color = Down() ? bsDefaultColors::PressedFill : bsDefaultColors::HotFill;
         c.FillRect(TRect(1, 1, r.Right - 1, r.Bottom - 1));
     } else {
         c.Brush.Color = clBtnFace;
@@ -256,7 +256,7 @@ void TbsSkinMainMenuBarItem::DrawPlain(TCanvas& c) {
     if (!MenuItem || !MenuItem->Enabled())
         c.Font.SetColor(clBtnShadow);
     TRect text = r;
-    if (Down)
+    if (Down())
         text.Offset(1, 1);
     c.Brush.Style = bsClear;
     c.DrawText(MenuItem ? MenuItem->Caption() : QString(), text,

@@ -18,9 +18,12 @@ TbsSkinMenuFormLookup& FormLookup() {
 
 // The visible children of `parent` from `start` on.
 void AppendVisibleChildren(std::vector<TMenuItem*>& items, TMenuItem* parent, int start) {
-    for (int i = std::max(0, start); i < parent->Count(); ++i)
-        if (TMenuItem* item = parent->Items(i); item->Visible())
+    for (int i = std::max(0, start); i < parent->Count(); ++i) {
+        TMenuItem* item = parent->Items(i);
+        item->InitiateAction(); // the program may change the item's state first
+        if (item->Visible())
             items.push_back(item);
+    }
 }
 
 TImageList* ImagesOf(TMenuItem* item) {

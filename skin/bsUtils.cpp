@@ -4,11 +4,10 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "framework/Forms.h"
 #include "platform/Compositor.h"
 
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 #include <cstring>
@@ -717,58 +716,6 @@ void PaintParentImage(QWidget* control, TCanvas& canvas) {
 
 // ---------------------------------------------------------------- window system
 
-namespace {
-
-// The window's area on the desktop.
-QRect GlobalArea(QWidget* window) {
-    if (window->isWindow())
-        return window->frameGeometry();
-    return QRect(window->mapToGlobal(QPoint(0, 0)), window->size());
-}
-
-int64_t Area(const QRect& r) {
-    return r.isEmpty() ? 0 : int64_t(r.width()) * r.height();
-}
-
-// Squared distance between two rectangles (0 when they touch or overlap).
-int64_t DistanceSquared(const QRect& a, const QRect& b) {
-    const int64_t dx = std::max<int64_t>({0, int64_t(b.left()) - (a.left() + a.width()),
-                                          int64_t(a.left()) - (b.left() + b.width())});
-    const int64_t dy = std::max<int64_t>(
-        {0, int64_t(b.top()) - (a.top() + a.height()), int64_t(a.top()) - (b.top() + b.height())});
-    return dx * dx + dy * dy;
-}
-
-// The screen sharing most of the window's area, or the nearest one.
-QScreen* NearestScreen(QWidget* window) {
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.size() <= 1 || !window)
-        return QGuiApplication::primaryScreen();
-    const QRect area = GlobalArea(window);
-    QScreen* best = nullptr;
-    int64_t bestShared = 0;
-    for (QScreen* screen : screens) {
-        const int64_t shared = Area(screen->geometry().intersected(area));
-        if (shared > bestShared) {
-            best = screen;
-            bestShared = shared;
-        }
-    }
-    if (best)
-        return best;
-    int64_t bestDistance = 0;
-    for (QScreen* screen : screens) {
-        const int64_t distance = DistanceSquared(screen->geometry(), area);
-        if (!best || distance < bestDistance) {
-            best = screen;
-            bestDistance = distance;
-        }
-    }
-    return best;
-}
-
-} // namespace
-
 bool IsLayeredWindowsSupported() {
     return Compositor::WindowSystemComposites();
 }
@@ -780,8 +727,5 @@ void SetWindowAlpha(QWidget* window, int alpha) {
 }
 
 TRect GetMonitorWorkArea(QWidget* window, bool workArea) {
-    QScreen* screen = NearestScreen(window);
-    if (!screen)
-        return TRect();
-    return TRect::FromQRect(workArea ? screen->availableGeometry() : screen->geometry());
+    return workArea ? Screen->MonitorWorkArea(window) : Screen->MonitorRect(window);
 }

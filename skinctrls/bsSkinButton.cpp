@@ -25,9 +25,6 @@ TbsSkinButton::TbsSkinButton(QWidget* parent) : TbsSkinCustomControl(parent) {
     SetControlStyle((ControlStyle() | csCaptureMouse | csDoubleClicks) & ~csClickEvents);
     SetBounds(Left(), Top(), 75, 25);
     TbsSkinButton::SetTabStop(true);
-    FMorphTimer.setInterval(MorphInterval);
-    connect(&FMorphTimer, &QTimer::timeout, this, [this] { Guarded([this] { MorphTick(); }); });
-    connect(&FRepeatTimer, &QTimer::timeout, this, [this] { Guarded([this] { ButtonClick(); }); });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && now->window() == window())
             Guarded([this, now] { FocusMoved(now); });
@@ -38,28 +35,8 @@ TbsSkinButton::~TbsSkinButton() = default;
 
 // ---------------------------------------------------------------- properties
 
-void TbsSkinButton::SetRepeatInterval(int value) {
-    FRepeatInterval = std::max(1, value);
-    FRepeatTimer.setInterval(FRepeatInterval);
-}
-
-void TbsSkinButton::SetDown(bool value) {
-    FDown = value;
-    if (Morphs()) {
-        if (value) {
-            FMorph.SetValue(1.0);
-            StopMorph();
-        } else {
-            StartMorph();
-        }
-    }
-    Invalidate();
-    if (FGroupIndex != 0 && FDown && !FAllowAllUp)
-        RaiseGroupSiblings(*this);
-}
-
 void TbsSkinButton::SetGroupIndex(int value) {
-    FGroupIndex = value;
+    FCore.SetGroupIndex(value);
     if (value != 0)
         SetCanFocused(false);
 }
@@ -91,25 +68,42 @@ void TbsSkinButton::FetchSkinRecord() {
 }
 
 void TbsSkinButton::ApplySkin() {
-    StopMorph();
-    FMorph.SetValue(0.0);
+    FCore.BeginApplySkin();
     TbsSkinCustomControl::ApplySkin();
-    if (Morphs() && ShowsActive())
-        FMorph.SetValue(1.0);
+    FCore.EndApplySkin();
+}
+
+// ---------------------------------------------------------------- action
+
+void TbsSkinButton::SetAction(TAction* action) {
+    FActionLink.SetAction(action, [this](TAction&) { ActionChanged(); });
+}
+
+void TbsSkinButton::ActionChanged() {
+    TAction* action = Action();
+    if (!action)
+        return;
+    SetCaption(action->Caption());
+    SetEnabled(action->Enabled());
+    SetHint(action->Hint());
+    SetVisible(action->Visible());
+    // The image goes on magenta, the colour the glyph drawing leaves out.
+    if (FLook.Glyph.Empty() && action->DrawImage(FLook.Glyph, clFuchsia))
+        Invalidate();
 }
 
 // ---------------------------------------------------------------- painting
 
 bool TbsSkinButton::ShowsActive() const {
-    return FHot || (hasFocus() && FCanFocused);
+    return Hot() || (hasFocus() && FCanFocused);
 }
 
 bool TbsSkinButton::PressedLook() const {
-    if (!FDown)
+    if (!Down())
         return false;
-    if (FGroupIndex != 0)
+    if (GroupIndex() != 0)
         return true;
-    return FHot || (hasFocus() && FCanFocused && !FMouseHeld);
+    return Hot() || (hasFocus() && FCanFocused && !MouseHeld());
 }
 
 TbsButtonContent TbsSkinButton::Content(int glyphFrame) const {
@@ -138,9 +132,9 @@ void TbsSkinButton::DrawSkinImage(TBitmap& bitmap) {
     int w = bitmap.Width();
     int h = bitmap.Height();
     FitGeometry(w, h);
-    if (FSkin.Morphing && FMorph.IsMorphing() && isEnabled()) {
+    if (FSkin.Morphing && FCore.Morph.IsMorphing() && isEnabled()) {
         ComposeMorphedFace(bitmap, bitmap.Width(), bitmap.Height(), SkinRect, FSkin.ActiveSkinRect,
-                           FSkin.MorphKind, FMorph.Value(),
+                           FSkin.MorphKind, FCore.Morph.Value(),
                            [this](TBitmap& face, const TRect& rect, bool active, bool down) {
                                DrawButtonFace(face, rect, active, down);
                            });
@@ -152,7 +146,7 @@ void TbsSkinButton::DrawSkinImage(TBitmap& bitmap) {
         DrawButtonFace(bitmap, FSkin.DownSkinRect, true, true);
     else if (ShowsActive())
         DrawButtonFace(bitmap, FSkin.ActiveSkinRect, true, false);
-    else if (!FSkin.Morphing || FMorph.Value() != 1.0)
+    else if (!FSkin.Morphing || FCore.Morph.Value() != 1.0)
         DrawButtonFace(bitmap, SkinRect, false, false);
     else
         DrawButtonFace(bitmap, FSkin.ActiveSkinRect, true, false);
@@ -174,46 +168,8 @@ void TbsSkinButton::DrawDefaultImage(TBitmap& bitmap) {
     canvas.Font.Assign(*DefaultFont());
     if (disabled)
         canvas.Font.SetColor(clBtnShadow);
-    DrawButtonContent(canvas, rect, Content(GlyphFrameFor(FHot, FDown, disabled, FLook.NumGlyphs)),
-                      down);
-}
-
-// ---------------------------------------------------------------- morphing
-
-void TbsSkinButton::StartMorph() {
-    if (!FMorphTimer.isActive())
-        FMorphTimer.start();
-}
-
-void TbsSkinButton::MorphTick() {
-    FetchSkinRecord();
-    const bool active = ShowsActive();
-    if (Morphs() && FMorph.Step(active)) {
-        Invalidate();
-        return;
-    }
-    FMorph.SetValue(active ? 1.0 : 0.0);
-    StopMorph();
-    Invalidate();
-}
-
-void TbsSkinButton::UpdateFace() {
-    if (Morphs())
-        StartMorph();
-    else
-        Invalidate();
-}
-
-void TbsSkinButton::RefreshHotFace() {
-    if (FGroupIndex != 0 && FDown)
-        return;
-    if (FDown) {
-        if (Morphs())
-            FMorph.SetValue(1.0);
-        Invalidate();
-    } else {
-        UpdateFace();
-    }
+    DrawButtonContent(canvas, rect,
+                      Content(GlyphFrameFor(Hot(), Down(), disabled, FLook.NumGlyphs)), down);
 }
 
 // ---------------------------------------------------------------- clicks
@@ -223,54 +179,39 @@ void TbsSkinButton::ButtonClick() {
         if (TForm* form = GetParentForm(this))
             form->SetModalResult(FModalResult);
     }
-    FireEvent(OnClick, this);
+    // Linking an action copies no handler into OnClick, so an assigned OnClick is the
+    // button's own and wins over the action.
+    if (OnClick) {
+        FireEvent(OnClick, this);
+        return;
+    }
+    if (TAction* action = Action())
+        action->Execute();
 }
 
 void TbsSkinButton::Click() {
     ButtonClick();
 }
 
-void TbsSkinButton::StartRepeat() {
-    FRepeatTimer.setInterval(FRepeatInterval);
-    FRepeatTimer.start();
-}
-
 // ---------------------------------------------------------------- mouse
 
 void TbsSkinButton::MouseEnter() {
     TbsSkinCustomControl::MouseEnter();
-    FHot = true;
-    RefreshHotFace();
-    if (FDown && FRepeatMode && FGroupIndex == 0 && FMouseHeld)
-        StartRepeat();
+    FCore.Enter();
 }
 
 void TbsSkinButton::MouseLeave() {
     TbsSkinCustomControl::MouseLeave();
-    const bool keepsDefaultLook = FCanFocused && FDefault && FActsAsDefault && !hasFocus();
-    if (!keepsDefaultLook)
-        FHot = false;
-    RefreshHotFace();
-    if (FMouseHeld && FGroupIndex == 0)
-        StopRepeat();
+    // A default button keeps its active face while the focus rests outside the buttons.
+    FCore.Leave(FCanFocused && FDefault && FActsAsDefault && !hasFocus());
 }
 
 void TbsSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft) {
-        if (FCanFocused && !hasFocus() && CanFocus())
-            setFocus(Qt::MouseFocusReason);
-        FMouseHeld = true;
-        if (!FDown) {
-            FHot = true;
-            SetDown(true);
-            if (FRepeatMode && FGroupIndex == 0)
-                StartRepeat();
-            else if (FGroupIndex != 0)
-                ButtonClick();
-            FWasDownAtPress = false;
-        } else if (FGroupIndex != 0) {
-            FWasDownAtPress = true;
-        }
+        // A focusable button that cannot take the focus ignores the press.
+        if (FCanFocused && !TakeFocusForPress(*this))
+            return;
+        FCore.Press();
     }
     TbsSkinCustomControl::MouseDown(Button, Shift, X, Y);
 }
@@ -278,32 +219,22 @@ void TbsSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
 void TbsSkinButton::MouseMove(TShiftState Shift, int X, int Y) {
     // While the button is held the pointer belongs to it: crossing its edge is a leave or
     // an enter, whatever the window system reports.
-    if (FMouseHeld) {
-        const bool inside = PtInRect(ClientRect(), TPoint(X, Y));
-        if (inside && !FHot)
-            MouseEnter();
-        else if (!inside && FHot)
-            MouseLeave();
+    switch (FCore.HeldPointerAt(PtInRect(ClientRect(), TPoint(X, Y)))) {
+    case TbsButtonCore::TCrossing::Entered:
+        MouseEnter();
+        break;
+    case TbsButtonCore::TCrossing::Left:
+        MouseLeave();
+        break;
+    case TbsButtonCore::TCrossing::None:
+        break;
     }
     TbsSkinCustomControl::MouseMove(Shift, X, Y);
 }
 
 void TbsSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Button == mbLeft && FMouseHeld) {
-        FMouseHeld = false;
-        if (FGroupIndex == 0) {
-            StopRepeat();
-            if (FHot) {
-                SetDown(false);
-                ButtonClick();
-            } else {
-                FDown = false;
-            }
-        } else if (FDown && FAllowAllUp && FWasDownAtPress && FHot) {
-            SetDown(false);
-            ButtonClick();
-        }
-    }
+    if (Button == mbLeft)
+        FCore.Release();
     if (isVisible())
         TbsSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
@@ -328,9 +259,9 @@ void TbsSkinButton::KeyDown(int& Key, TShiftState Shift) {
     if (!FCanFocused || Key == 0)
         return;
     if (Key == VK_SPACE) {
-        if (!FDown || FRepeatMode)
+        if (!Down() || RepeatMode())
             SetDown(true);
-        if (FRepeatMode)
+        if (RepeatMode())
             ButtonClick();
     } else if (Key == VK_RETURN || Key == Qt::Key_Enter) {
         ButtonClick();
@@ -340,7 +271,7 @@ void TbsSkinButton::KeyDown(int& Key, TShiftState Shift) {
 
 void TbsSkinButton::KeyUp(int& Key, TShiftState Shift) {
     TbsSkinCustomControl::KeyUp(Key, Shift);
-    if (!FCanFocused || Key != VK_SPACE || !FDown)
+    if (!FCanFocused || Key != VK_SPACE || !Down())
         return;
     SetDown(false);
     ButtonClick();
@@ -374,17 +305,15 @@ bool TbsSkinButton::DialogChar(QChar ch) {
 void TbsSkinButton::focusInEvent(QFocusEvent* event) {
     TbsSkinCustomControl::focusInEvent(event);
     if (FCanFocused)
-        Guarded([this] { UpdateFace(); });
+        Guarded([this] { FCore.UpdateFace(); });
 }
 
 void TbsSkinButton::focusOutEvent(QFocusEvent* event) {
     TbsSkinCustomControl::focusOutEvent(event);
     Guarded([this] {
-        StopRepeat();
-        if (FGroupIndex == 0 && FDown)
-            FDown = false;
+        FCore.FocusLost();
         if (FCanFocused)
-            UpdateFace();
+            FCore.UpdateFace();
     });
 }
 
@@ -393,14 +322,14 @@ void TbsSkinButton::FocusMoved(QWidget* now) {
     FActsAsDefault = focusedButton ? focusedButton == this : FDefault;
     if (!FCanFocused || !FDefault)
         return;
-    if (focusedButton && focusedButton != this && FHot) {
-        FHot = false;
-        UpdateFace();
-    } else if (!focusedButton && !FHot) {
+    if (focusedButton && focusedButton != this && Hot()) {
+        FCore.Active = false;
+        FCore.UpdateFace();
+    } else if (!focusedButton && !Hot()) {
         if (Morphs())
-            FMorph.SetValue(1.0);
-        FHot = true;
-        UpdateFace();
+            FCore.Morph.SetValue(1.0);
+        FCore.Active = true;
+        FCore.UpdateFace();
     }
 }
 
@@ -419,10 +348,7 @@ void TbsSkinButton::NotifyFormFocus() {
 // ---------------------------------------------------------------- state changes
 
 void TbsSkinButton::EnabledChanged() {
-    StopMorph();
-    FMorph.SetValue(0.0);
-    FHot = false;
-    Invalidate();
+    FCore.EnabledChanged();
 }
 
 void TbsSkinButton::TextChanged() {

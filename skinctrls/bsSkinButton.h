@@ -7,11 +7,12 @@
 
 #include "skinctrls/bsSkinCtrls.h"
 
+#include "skin/bsButtonCore.h"
 #include "skin/bsEffects.h"
 
+#include "framework/ActnList.h"
 #include "framework/Forms.h"
 
-#include <QTimer>
 #include <functional>
 
 class QWidget;
@@ -110,12 +111,30 @@ template <class TButton> void RaiseGroupSiblings(TButton& button) {
     }
 }
 
+// The button core of a skinned button control: its faces repaint the control, its clicks
+// run the button's ButtonClick, its group is the button's siblings of the same type.
+template <class TButton> class TbsControlButtonCore final : public TbsButtonCore {
+public:
+    explicit TbsControlButtonCore(TButton& button) : FButton(button) {}
+
+protected:
+    void RedrawFace() override { FButton.Invalidate(); }
+    bool Morphs() const override { return FButton.Morphs(); }
+    bool WantsActiveFace() const override { return FButton.ShowsActive(); }
+    void ButtonClick() override { FButton.ButtonClick(); }
+    void RaiseGroupSiblings() override { ::RaiseGroupSiblings(FButton); }
+    void BeforeMorphTick() override { FButton.FetchSkinRecord(); }
+
+private:
+    TButton& FButton;
+};
+
 // ---------------------------------------------------------------- TbsSkinButton
 
 class TbsSkinButton : public TbsSkinCustomControl {
     Q_OBJECT
 public:
-    static constexpr int MorphInterval = 20;
+    static constexpr int MorphInterval = TbsButtonCore::MorphInterval;
 
     explicit TbsSkinButton(QWidget* parent = nullptr);
     ~TbsSkinButton() override;
@@ -136,18 +155,18 @@ public:
     void SetSpacing(int value) { RepaintIf(FLook.SetSpacing(value)); }
 
     // --- State
-    bool Down() const { return FDown; }
-    void SetDown(bool value);
+    bool Down() const { return FCore.Down(); }
+    void SetDown(bool value) { FCore.SetDown(value); }
     // A non-zero group makes the button a toggle among its siblings of the same group,
     // and unfocusable.
-    int GroupIndex() const { return FGroupIndex; }
+    int GroupIndex() const { return FCore.GroupIndex(); }
     void SetGroupIndex(int value);
-    bool AllowAllUp() const { return FAllowAllUp; }
-    void SetAllowAllUp(bool value) { FAllowAllUp = value; }
-    bool RepeatMode() const { return FRepeatMode; }
-    void SetRepeatMode(bool value) { FRepeatMode = value; }
-    int RepeatInterval() const { return FRepeatInterval; }
-    void SetRepeatInterval(int value);
+    bool AllowAllUp() const { return FCore.AllowAllUp(); }
+    void SetAllowAllUp(bool value) { FCore.SetAllowAllUp(value); }
+    bool RepeatMode() const { return FCore.RepeatMode(); }
+    void SetRepeatMode(bool value) { FCore.SetRepeatMode(value); }
+    int RepeatInterval() const { return FCore.RepeatInterval(); }
+    void SetRepeatInterval(int value) { FCore.SetRepeatInterval(value); }
 
     // --- Focus and dialogs
     bool CanFocused() const { return FCanFocused; }
@@ -160,19 +179,29 @@ public:
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult value) { FModalResult = value; }
 
+    // --- Action: a linked action's execution stands in for OnClick; its image becomes the
+    // glyph while the button has none. Not owned; cleared when the action goes.
+    TAction* Action() const { return FActionLink.Action(); }
+    void SetAction(TAction* action);
+
     // --- Internal state, readable for tests and the gallery
-    bool Hot() const { return FHot; }
+    bool Hot() const { return FCore.Active; }
     bool ActsAsDefault() const { return FActsAsDefault; }
-    bool MouseHeld() const { return FMouseHeld; }
-    double MorphFactor() const { return FMorph.Value(); }
-    bool MorphTimerRunning() const { return FMorphTimer.isActive(); }
-    bool RepeatTimerRunning() const { return FRepeatTimer.isActive(); }
+    bool MouseHeld() const { return FCore.MouseHeld(); }
+    double MorphFactor() const { return FCore.Morph.Value(); }
+    bool MorphTimerRunning() const { return FCore.MorphTimerRunning(); }
+    bool RepeatTimerRunning() const { return FCore.RepeatTimerRunning(); }
     // The values of the button record (valid while SkinIndex is not -1).
     const TbsButtonSkin& ButtonSkin() const { return FSkin; }
     // One tick of the morph timer.
-    void MorphTick();
+    void MorphTick() { FCore.MorphTick(); }
+    // The record morphs the faces.
+    bool Morphs() const { return FSkinIndex != -1 && FSkin.Morphing; }
+    // Hot, or focused as a focusable button: the active face shows.
+    bool ShowsActive() const;
 
-    // The click action: the form's modal result (focusable buttons), then OnClick.
+    // The click action: the form's modal result (focusable buttons), then OnClick or the
+    // linked action.
     virtual void ButtonClick();
     // A click as the user's: ButtonClick.
     void Click() override;
@@ -206,18 +235,9 @@ private:
     void FocusMoved(QWidget* now);
     // Every button of the form recomputes its default state for the focus it has now.
     void NotifyFormFocus();
-    bool Morphs() const { return FSkinIndex != -1 && FSkin.Morphing; }
-    // Hot, or focused as a focusable button: the active face shows.
-    bool ShowsActive() const;
     bool PressedLook() const;
-    // With morphing and a record: start the animation; else repaint.
-    void UpdateFace();
-    // The leave/enter face rule: a down button repaints, others animate.
-    void RefreshHotFace();
-    void StartMorph();
-    void StopMorph() { FMorphTimer.stop(); }
-    void StartRepeat();
-    void StopRepeat() { FRepeatTimer.stop(); }
+    // The linked action changed: a button without glyph takes the action's image.
+    void ActionChanged();
     TbsButtonContent Content(int glyphFrame) const;
     void RepaintIf(bool changed) {
         if (changed)
@@ -226,23 +246,13 @@ private:
 
     TbsButtonSkin FSkin;
     TbsButtonGlyphLayout FLook;
-    bool FDown = false;
-    int FGroupIndex = 0;
-    bool FAllowAllUp = false;
-    bool FRepeatMode = false;
-    int FRepeatInterval = 100;
+    TbsControlButtonCore<TbsSkinButton> FCore{*this};
+    TActionLink FActionLink;
     bool FCanFocused = true;
     bool FDefault = false;
     bool FCancel = false;
     TModalResult FModalResult = mrNone;
-
-    bool FHot = false;
     bool FActsAsDefault = false;
-    bool FMouseHeld = false;
-    bool FWasDownAtPress = false;
-    TbsMorphProgress FMorph;
-    QTimer FMorphTimer;
-    QTimer FRepeatTimer;
 };
 
 // ---------------------------------------------------------------- TbsSkinSpeedButton
@@ -250,7 +260,7 @@ private:
 class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl {
     Q_OBJECT
 public:
-    static constexpr int MorphInterval = 20;
+    static constexpr int MorphInterval = TbsButtonCore::MorphInterval;
 
     explicit TbsSkinSpeedButton(QWidget* parent = nullptr);
     ~TbsSkinSpeedButton() override;
@@ -269,16 +279,16 @@ public:
     int Spacing() const { return FLook.Spacing; }
     void SetSpacing(int value) { RepaintIf(FLook.SetSpacing(value)); }
 
-    bool Down() const { return FDown; }
-    void SetDown(bool value);
-    int GroupIndex() const { return FGroupIndex; }
-    void SetGroupIndex(int value) { FGroupIndex = value; }
-    bool AllowAllUp() const { return FAllowAllUp; }
-    void SetAllowAllUp(bool value) { FAllowAllUp = value; }
-    bool RepeatMode() const { return FRepeatMode; }
-    void SetRepeatMode(bool value) { FRepeatMode = value; }
-    int RepeatInterval() const { return FRepeatInterval; }
-    void SetRepeatInterval(int value);
+    bool Down() const { return FCore.Down(); }
+    void SetDown(bool value) { FCore.SetDown(value); }
+    int GroupIndex() const { return FCore.GroupIndex(); }
+    void SetGroupIndex(int value) { FCore.SetGroupIndex(value); }
+    bool AllowAllUp() const { return FCore.AllowAllUp(); }
+    void SetAllowAllUp(bool value) { FCore.SetAllowAllUp(value); }
+    bool RepeatMode() const { return FCore.RepeatMode(); }
+    void SetRepeatMode(bool value) { FCore.SetRepeatMode(value); }
+    int RepeatInterval() const { return FCore.RepeatInterval(); }
+    void SetRepeatInterval(int value) { FCore.SetRepeatInterval(value); }
 
     // Transparent: the parent shows through a button in its normal state, which then draws
     // only glyph and caption, and never morphs. Flat sets Transparent too.
@@ -292,12 +302,15 @@ public:
     int WidthWithCaption = 0;
     int WidthWithoutCaption = 0;
 
-    bool Hot() const { return FHot; }
-    double MorphFactor() const { return FMorph.Value(); }
-    bool MorphTimerRunning() const { return FMorphTimer.isActive(); }
-    bool RepeatTimerRunning() const { return FRepeatTimer.isActive(); }
+    bool Hot() const { return FCore.Active; }
+    double MorphFactor() const { return FCore.Morph.Value(); }
+    bool MorphTimerRunning() const { return FCore.MorphTimerRunning(); }
+    bool RepeatTimerRunning() const { return FCore.RepeatTimerRunning(); }
     const TbsButtonSkin& ButtonSkin() const { return FSkin; }
-    void MorphTick();
+    void MorphTick() { FCore.MorphTick(); }
+    // The record morphs the faces (never while transparent).
+    bool Morphs() const { return FSkinIndex != -1 && FSkin.Morphing && !FTransparent; }
+    bool ShowsActive() const { return FCore.Active; }
 
     // Runs OnClick.
     virtual void ButtonClick();
@@ -321,13 +334,9 @@ protected:
     void TextChanged() override;
 
 private:
-    bool Morphs() const { return FSkinIndex != -1 && FSkin.Morphing && !FTransparent; }
-    bool PressedLook() const { return FDown && (FGroupIndex != 0 || FHot); }
+    bool PressedLook() const { return Down() && (GroupIndex() != 0 || Hot()); }
     // Draws only glyph and caption on the parent (a transparent button at rest).
-    bool DrawsBare() const { return FTransparent && !FDown && !FHot; }
-    void UpdateFace();
-    void StartMorph();
-    void StartRepeat();
+    bool DrawsBare() const { return FTransparent && !Down() && !Hot(); }
     TbsButtonContent Content(int glyphFrame) const;
     void RepaintIf(bool changed) {
         if (changed)
@@ -338,19 +347,8 @@ private:
 
     TbsButtonSkin FSkin;
     TbsButtonGlyphLayout FLook;
-    bool FDown = false;
-    int FGroupIndex = 0;
-    bool FAllowAllUp = false;
-    bool FRepeatMode = false;
-    int FRepeatInterval = 100;
+    TbsControlButtonCore<TbsSkinSpeedButton> FCore{*this};
     bool FTransparent = false;
     bool FFlat = false;
     bool FShowCaption = true;
-
-    bool FHot = false;
-    bool FMouseHeld = false;
-    bool FWasDownAtPress = false;
-    TbsMorphProgress FMorph;
-    QTimer FMorphTimer;
-    QTimer FRepeatTimer;
 };

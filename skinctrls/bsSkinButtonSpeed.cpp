@@ -8,41 +8,18 @@ TbsSkinSpeedButton::TbsSkinSpeedButton(QWidget* parent) : TbsGraphicSkinCustomCo
     FSkinDataName = QStringLiteral("toolbutton");
     SetControlStyle((ControlStyle() | csCaptureMouse | csDoubleClicks | csOpaque) & ~csClickEvents);
     SetBounds(Left(), Top(), 25, 25);
-    FMorphTimer.setInterval(MorphInterval);
-    connect(&FMorphTimer, &QTimer::timeout, this, [this] { Guarded([this] { MorphTick(); }); });
-    connect(&FRepeatTimer, &QTimer::timeout, this, [this] { Guarded([this] { ButtonClick(); }); });
 }
 
 TbsSkinSpeedButton::~TbsSkinSpeedButton() = default;
 
 // ---------------------------------------------------------------- properties
 
-void TbsSkinSpeedButton::SetRepeatInterval(int value) {
-    FRepeatInterval = std::max(1, value);
-    FRepeatTimer.setInterval(FRepeatInterval);
-}
-
-void TbsSkinSpeedButton::SetDown(bool value) {
-    FDown = value;
-    if (Morphs()) {
-        if (value) {
-            FMorph.SetValue(1.0);
-            FMorphTimer.stop();
-        } else {
-            StartMorph();
-        }
-    }
-    Invalidate();
-    if (FGroupIndex != 0 && FDown && !FAllowAllUp)
-        RaiseGroupSiblings(*this);
-}
-
 void TbsSkinSpeedButton::SetTransparent(bool value) {
     FTransparent = value;
     SetControlStyle(value ? ControlStyle() & ~csOpaque : ControlStyle() | csOpaque);
     if (value) {
-        FMorphTimer.stop();
-        FMorph.SetValue(0.0);
+        FCore.StopMorph();
+        FCore.Morph.SetValue(0.0);
     }
     Invalidate();
 }
@@ -71,11 +48,9 @@ void TbsSkinSpeedButton::FetchSkinRecord() {
 }
 
 void TbsSkinSpeedButton::ApplySkin() {
-    FMorphTimer.stop();
-    FMorph.SetValue(0.0);
+    FCore.BeginApplySkin();
     TbsGraphicSkinCustomControl::ApplySkin();
-    if (Morphs() && FHot)
-        FMorph.SetValue(1.0);
+    FCore.EndApplySkin();
 }
 
 // ---------------------------------------------------------------- painting
@@ -117,9 +92,9 @@ void TbsSkinSpeedButton::DrawSkinImage(TBitmap& bitmap) {
     int w = bitmap.Width();
     int h = bitmap.Height();
     FitGeometry(w, h);
-    if (Morphs() && FMorph.IsMorphing() && isEnabled()) {
+    if (Morphs() && FCore.Morph.IsMorphing() && isEnabled()) {
         ComposeMorphedFace(bitmap, bitmap.Width(), bitmap.Height(), SkinRect, FSkin.ActiveSkinRect,
-                           FSkin.MorphKind, FMorph.Value(),
+                           FSkin.MorphKind, FCore.Morph.Value(),
                            [this](TBitmap& face, const TRect& rect, bool active, bool down) {
                                DrawButtonFace(face, rect, active, down);
                            });
@@ -130,9 +105,9 @@ void TbsSkinSpeedButton::DrawSkinImage(TBitmap& bitmap) {
                        false, false);
     else if (PressedLook())
         DrawButtonFace(bitmap, FSkin.DownSkinRect, true, true);
-    else if (FHot)
+    else if (Hot())
         DrawButtonFace(bitmap, FSkin.ActiveSkinRect, true, false);
-    else if (!FSkin.Morphing || FMorph.Value() != 1.0)
+    else if (!FSkin.Morphing || FCore.Morph.Value() != 1.0)
         DrawButtonFace(bitmap, SkinRect, false, false);
     else
         DrawButtonFace(bitmap, FSkin.ActiveSkinRect, true, false);
@@ -145,7 +120,7 @@ void TbsSkinSpeedButton::DrawDefaultImage(TBitmap& bitmap) {
     if (PressedLook()) {
         DrawDefaultFace(canvas, rect, TbsDefaultLook::Pressed);
         down = true;
-    } else if (FHot) {
+    } else if (Hot()) {
         DrawDefaultFace(canvas, rect, TbsDefaultLook::Hot);
     } else if (FFlat) {
         canvas.Brush.Style = bsSolid;
@@ -154,9 +129,9 @@ void TbsSkinSpeedButton::DrawDefaultImage(TBitmap& bitmap) {
     } else {
         DrawDefaultFace(canvas, rect, TbsDefaultLook::Normal);
     }
-    PrepareFont(canvas, FHot, FDown);
+    PrepareFont(canvas, Hot(), Down());
     DrawButtonContent(canvas, rect,
-                      Content(GlyphFrameFor(FHot, FDown, !isEnabled(), FLook.NumGlyphs)), down);
+                      Content(GlyphFrameFor(Hot(), Down(), !isEnabled(), FLook.NumGlyphs)), down);
 }
 
 void TbsSkinSpeedButton::Paint() {
@@ -183,34 +158,6 @@ void TbsSkinSpeedButton::Paint() {
 
 // ---------------------------------------------------------------- behaviour
 
-void TbsSkinSpeedButton::StartMorph() {
-    if (!FMorphTimer.isActive())
-        FMorphTimer.start();
-}
-
-void TbsSkinSpeedButton::MorphTick() {
-    FetchSkinRecord();
-    if (Morphs() && FMorph.Step(FHot)) {
-        Invalidate();
-        return;
-    }
-    FMorph.SetValue(FHot ? 1.0 : 0.0);
-    FMorphTimer.stop();
-    Invalidate();
-}
-
-void TbsSkinSpeedButton::UpdateFace() {
-    if (Morphs())
-        StartMorph();
-    else
-        Invalidate();
-}
-
-void TbsSkinSpeedButton::StartRepeat() {
-    FRepeatTimer.setInterval(FRepeatInterval);
-    FRepeatTimer.start();
-}
-
 void TbsSkinSpeedButton::ButtonClick() {
     FireEvent(OnClick, this);
 }
@@ -221,91 +168,44 @@ void TbsSkinSpeedButton::Click() {
 
 void TbsSkinSpeedButton::MouseEnter() {
     TbsGraphicSkinCustomControl::MouseEnter();
-    if (!isEnabled())
-        return;
-    FHot = true;
-    if (!(FGroupIndex != 0 && FDown)) {
-        if (FDown) {
-            if (Morphs())
-                FMorph.SetValue(1.0);
-            Invalidate();
-        } else {
-            UpdateFace();
-        }
-    }
-    if (FDown && FRepeatMode && FGroupIndex == 0 && FMouseHeld)
-        StartRepeat();
+    if (isEnabled())
+        FCore.Enter();
 }
 
 void TbsSkinSpeedButton::MouseLeave() {
     TbsGraphicSkinCustomControl::MouseLeave();
-    if (!isEnabled())
-        return;
-    FHot = false;
-    if (!(FGroupIndex != 0 && FDown)) {
-        if (FDown)
-            Invalidate();
-        else
-            UpdateFace();
-    }
-    if (FMouseHeld && FGroupIndex == 0)
-        FRepeatTimer.stop();
+    if (isEnabled())
+        FCore.Leave();
 }
 
 void TbsSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Button == mbLeft) {
-        FMouseHeld = true;
-        if (!FDown) {
-            FHot = true;
-            SetDown(true);
-            if (FRepeatMode && FGroupIndex == 0)
-                StartRepeat();
-            else if (FGroupIndex != 0)
-                ButtonClick();
-            FWasDownAtPress = false;
-        } else if (FGroupIndex != 0) {
-            FWasDownAtPress = true;
-        }
-    }
+    if (Button == mbLeft)
+        FCore.Press();
     TbsGraphicSkinCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TbsSkinSpeedButton::MouseMove(TShiftState Shift, int X, int Y) {
-    if (FMouseHeld) {
-        const bool inside = PtInRect(ClientRect(), TPoint(X, Y));
-        if (inside && !FHot)
-            MouseEnter();
-        else if (!inside && FHot)
-            MouseLeave();
+    switch (FCore.HeldPointerAt(PtInRect(ClientRect(), TPoint(X, Y)))) {
+    case TbsButtonCore::TCrossing::Entered:
+        MouseEnter();
+        break;
+    case TbsButtonCore::TCrossing::Left:
+        MouseLeave();
+        break;
+    case TbsButtonCore::TCrossing::None:
+        break;
     }
     TbsGraphicSkinCustomControl::MouseMove(Shift, X, Y);
 }
 
 void TbsSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Button == mbLeft && FMouseHeld) {
-        FMouseHeld = false;
-        if (FGroupIndex == 0) {
-            FRepeatTimer.stop();
-            if (FHot) {
-                SetDown(false);
-                ButtonClick();
-            } else {
-                FDown = false;
-                Invalidate();
-            }
-        } else if (FDown && FAllowAllUp && FWasDownAtPress && FHot) {
-            SetDown(false);
-            ButtonClick();
-        }
-    }
+    if (Button == mbLeft)
+        FCore.Release();
     TbsGraphicSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
 void TbsSkinSpeedButton::EnabledChanged() {
-    FMorphTimer.stop();
-    FMorph.SetValue(0.0);
-    FHot = false;
-    Invalidate();
+    FCore.EnabledChanged();
 }
 
 void TbsSkinSpeedButton::TextChanged() {

@@ -404,3 +404,12 @@ QList<TbsSkinClient*> SkinClientsOf(const TWinControl* root) {
             clients.append(client);
     return clients;
 }
+
+bool TakeFocusForPress(TWinControl& control) {
+    if (control.hasFocus())
+        return true;
+    if (control.CanFocus())
+        control.SetFocus();
+    // In a window that is not active yet the focus is recorded for its activation.
+    return control.hasFocus() || control.window()->focusWidget() == &control;
+}

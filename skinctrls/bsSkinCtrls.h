@@ -296,6 +296,10 @@ private:
 // Every skin client among `root`'s controls, depth first (each control, then its children).
 QList<TbsSkinClient*> SkinClientsOf(const TWinControl* root);
 
+// A press on a focusable control first gives it the focus; false when the control still
+// does not have it afterwards (the press is then dropped).
+bool TakeFocusForPress(TWinControl& control);
+
 // The controls built on these bases.
 #include "skinctrls/bsSkinPanels.h"
 #include "skinctrls/bsSkinScrollBar.h"

@@ -1,68 +1,8 @@
-// The tool bar and the skinned splitter.
+// The skinned splitter.
 
 #include "skinctrls/bsSkinExCtrls.h"
 
 #include "skin/bsSkinRecordLookup.h"
-#include "skinctrls/bsSkinBevel.h"
-#include "skinctrls/bsSkinButton.h"
-
-// ---------------------------------------------------------------- tool bar
-
-TbsSkinToolBar::TbsSkinToolBar(QWidget* parent) : TbsSkinPanel(parent) {
-    FSkinDataName = QStringLiteral("toolpanel");
-    SetDefaultHeight(25);
-    SetBorderStyle(bvNone);
-    SetHeight(25);
-}
-
-TbsSkinToolBar::~TbsSkinToolBar() = default;
-
-void TbsSkinToolBar::SetSkinData(TbsSkinData* value) {
-    TbsSkinPanel::SetSkinData(value);
-    for (TControl* child : ControlList()) {
-        if (auto* button = dynamic_cast<TbsSkinSpeedButton*>(child))
-            button->SetSkinData(value);
-        else if (auto* bevel = dynamic_cast<TbsSkinBevel*>(child))
-            bevel->SetSkinData(value);
-    }
-}
-
-void TbsSkinToolBar::SetFlat(bool value) {
-    FFlat = value;
-    for (TControl* child : ControlList())
-        if (auto* button = dynamic_cast<TbsSkinSpeedButton*>(child))
-            button->SetFlat(value);
-}
-
-void TbsSkinToolBar::SetImages(TImageList* value) {
-    FImages = value;
-    for (TControl* child : ControlList())
-        if (auto* button = dynamic_cast<TbsSkinSpeedButton*>(child))
-            button->Invalidate();
-}
-
-void TbsSkinToolBar::SetShowCaptions(bool value) {
-    if (FShowCaptions == value)
-        return;
-    FShowCaptions = value;
-    if (!AutoShowHideCaptions)
-        return;
-    for (TControl* child : ControlList())
-        if (auto* button = dynamic_cast<TbsSkinSpeedButton*>(child))
-            button->SetShowCaption(value);
-    if (WidthWithCaptions > 0 && WidthWithoutCaptions > 0)
-        SetWidth(value ? WidthWithCaptions : WidthWithoutCaptions);
-}
-
-void TbsSkinToolBar::SetScrollOffset(int value) {
-    if (value >= 0)
-        FScrollOffset = value;
-}
-
-void TbsSkinToolBar::SetScrollTimerInterval(int value) {
-    if (value > 0)
-        FScrollTimerInterval = value;
-}
 
 // ---------------------------------------------------------------- splitter
 

@@ -13,6 +13,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QTimer>
 #include <array>
 
 // ---------------------------------------------------------------- expanding panel
@@ -162,8 +163,15 @@ public:
     int WidthWithCaptions = 0;
     int WidthWithoutCaptions = 0;
 
-    // Scrolling of an overfull bar (kept as values; the bars of this program never scroll).
-    bool CanScroll = false;
+    // Scrolling of an overfull bar. With CanScroll, children reaching past the right end
+    // make two scroll buttons appear at the bar's ends (the children move right of the left
+    // one); pressing one (or, with HotScroll, hovering over it) scrolls by ScrollOffset
+    // pixels (the room between the buttons when 0) every ScrollTimerInterval ms, and once
+    // more on release, never before the first child nor beyond the last.
+    static constexpr int ScrollButtonWidth = 12;
+    enum TScrollButton { NoScrollButton = -1, LeftScrollButton = 0, RightScrollButton = 1 };
+    bool CanScroll() const { return FCanScroll; }
+    void SetCanScroll(bool value);
     bool HotScroll = false;
     int ScrollOffset() const { return FScrollOffset; }
     // Values below 0 are ignored.
@@ -172,14 +180,54 @@ public:
     // Values below 1 are ignored.
     void SetScrollTimerInterval(int value);
 
+    bool ScrollButtonsShown() const { return FScrollButtonsShown; }
+    // How far the children are scrolled, in pixels.
+    int ScrollPosition() const { return FScrollPosition; }
+    TRect ScrollButtonRect(int button) const;
+    // One scroll step towards the button's end.
+    void ScrollStep(int button);
+    bool ScrollTimerRunning() const { return FScrollTimer.isActive(); }
+
+protected:
+    void DrawDefaultImage(TBitmap& bitmap) override;
+    void DrawSkinImage(TBitmap& bitmap) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseLeave() override;
+    void SizeChanged() override;
+    void ControlChanged(TControl* child) override;
+
 private:
+    // Shows or hides the scroll buttons for the children's extent, keeping the scroll
+    // position within it.
+    void UpdateScrolling();
+    // Moves the children to `position` with the buttons shown or not.
+    void PlaceChildren(int position, bool buttons);
+    void ClipChildren();
+    // The right end of the children in unscrolled coordinates (0 without children).
+    int ContentRight() const;
+    int MaxScrollPosition(bool buttons) const;
+    int ScrollButtonAt(const TPoint& p) const;
+    void StartScrolling(int button);
+    void StopScrolling();
+    void DrawScrollButtons(TBitmap& bitmap);
+
     bool FFlat = false;
     QPointer<TImageList> FImages;
     QPointer<TImageList> FHotImages;
     QPointer<TImageList> FDisabledImages;
     bool FShowCaptions = false;
+    bool FCanScroll = false;
     int FScrollOffset = 0;
     int FScrollTimerInterval = 50;
+    bool FScrollButtonsShown = false;
+    int FScrollPosition = 0;
+    bool FPlacing = false;
+    int FPressedScrollButton = NoScrollButton;
+    int FHotScrollButton = NoScrollButton;
+    int FTimerButton = NoScrollButton;
+    QTimer FScrollTimer;
 };
 
 // ---------------------------------------------------------------- splitter

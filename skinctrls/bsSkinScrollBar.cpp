@@ -526,18 +526,9 @@ void TbsSkinScrollBar::RepeatTick() {
 
 // ---------------------------------------------------------------- mouse
 
-bool TbsSkinScrollBar::TakeFocusForPress() {
-    if (!FCanFocused || hasFocus())
-        return true;
-    if (CanFocus())
-        SetFocus();
-    // In a window that is not active yet the focus is recorded for its activation.
-    return hasFocus() || window()->focusWidget() == this;
-}
-
 void TbsSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft) {
-        if (!TakeFocusForPress())
+        if (FCanFocused && !::TakeFocusForPress(*this))
             return;
         PressAt(TPoint(X, Y));
     }

@@ -156,8 +156,6 @@ private:
     bool BeforeThumb(const TPoint& p) const;
     bool AfterThumb(const TPoint& p) const;
     bool PageRepeating() const;
-    // With CanFocused, a press first takes the focus; false when it could not.
-    bool TakeFocusForPress();
     void PressAt(const TPoint& p);
     void UpdateHover(const TPoint& p);
     void SetPartHot(int part, bool hot);

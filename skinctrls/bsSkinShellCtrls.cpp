@@ -104,7 +104,7 @@ QString TbsSkinDirTreeView::CurrentPath() const {
     return folder ? folder->PathName() : QString();
 }
 
-void TbsSkinDirTreeView::BuildTree() {
+void TbsSkinDirTreeView::BuildTree(bool showInList) {
     TFlagGuard selecting(FSelecting);
     Items()->Clear();
     auto folder = std::make_unique<TbsShellFolder>(FRootPath, ParentOf(FRootPath),
@@ -115,7 +115,7 @@ void TbsSkinDirTreeView::BuildTree() {
         return;
     node->Expand();
     SetSelected(node);
-    if (TbsSkinFileListView* list = ShellListView()) {
+    if (TbsSkinFileListView* list = ShellListView(); list && showInList) {
         list->FRoot = FRoot;
         list->FRootPath = FRootPath;
         list->ShowFolder(FRootPath, true);
@@ -402,7 +402,7 @@ void TbsSkinFileListView::ShowFolder(const QString& path, bool fromTree) {
         // Outside the tree's root: the tree moves to the list's root.
         tree->FRoot = FRoot;
         tree->FRootPath = FRootPath;
-        tree->BuildTree();
+        tree->BuildTree(false);
     }
     Guarded([&] { tree->SelectPath(path); });
 }

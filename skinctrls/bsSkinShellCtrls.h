@@ -193,7 +193,8 @@ protected:
 
 private:
     friend class TbsSkinFileListView;
-    void BuildTree();
+    // Rebuilds on the root; `showInList`: a linked list shows the root too.
+    void BuildTree(bool showInList = true);
     TTreeNode* AddFolderNode(TTreeNode* parent, std::unique_ptr<TbsShellFolder> folder);
     void FillNode(TTreeNode* node);
     // Among the nodes below `from`, the one of `path`.
@@ -348,6 +349,8 @@ public:
     QString DriveOf(const QString& path) const;
 
 private:
+    void DrawDrive(TCanvas& c, int index, const TRect& rect);
+
     TDriveTypes FDriveTypes = dtRemovable | dtFixed | dtRemote | dtCDROM | dtRAM;
     std::vector<TbsShellDrive> FDrives;
     TImageList FImages;

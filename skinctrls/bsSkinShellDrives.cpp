@@ -67,12 +67,28 @@ std::vector<TbsShellDrive> ShellDrives(TDriveTypes types) {
 TbsSkinShellDriveComboBox::TbsSkinShellDriveComboBox(QWidget* parent) : TbsSkinComboBox(parent) {
     SetStyle(bscbFixedStyle);
     FImages.SetSize(16, 16);
+    // Each drive with its icon at the left and its name 4 pixels after it.
+    auto draw = [this](TObject*, TCanvas& c, int index, int, int, TRect text, TOwnerDrawState) {
+        DrawDrive(c, index, text);
+    };
+    OnComboBoxDrawItem = draw;
+    OnListBoxDrawItem = draw;
     BuildList();
 }
 
-TbsSkinShellDriveComboBox::~TbsSkinShellDriveComboBox() {
-    SetImages(nullptr);
+void TbsSkinShellDriveComboBox::DrawDrive(TCanvas& c, int index, const TRect& rect) {
+    if (index < 0 || index >= DriveCount())
+        return;
+    const int height = rect.Height();
+    if (index < FImages.Count())
+        FImages.Draw(c, rect.Left, rect.Top + (height - FImages.Height()) / 2, index);
+    c.Brush.Style = bsClear;
+    c.TextRect(rect, rect.Left + FImages.Width() + 4,
+               rect.Top + (height - c.TextHeight(QStringLiteral("Wg"))) / 2,
+               FDrives[size_t(index)].DisplayName);
 }
+
+TbsSkinShellDriveComboBox::~TbsSkinShellDriveComboBox() = default;
 
 void TbsSkinShellDriveComboBox::SetDriveTypes(TDriveTypes value) {
     if (value == FDriveTypes)
@@ -84,7 +100,6 @@ void TbsSkinShellDriveComboBox::SetDriveTypes(TDriveTypes value) {
 void TbsSkinShellDriveComboBox::BuildList() {
     const int selected = ItemIndex();
     FDrives = ShellDrives(FDriveTypes);
-    SetImages(nullptr);
     FImages.Clear();
     TbsShellImages& shell = TbsShellImages::Instance();
     QStringList names;
@@ -95,7 +110,6 @@ void TbsSkinShellDriveComboBox::BuildList() {
     TStringList items;
     items.SetText(names.join(QLatin1Char('\n')));
     SetItems(items);
-    SetImages(&FImages);
     if (selected >= 0 && selected < DriveCount())
         SetItemIndex(selected);
 }

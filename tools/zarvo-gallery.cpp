@@ -8,8 +8,8 @@
 
 #include "SkinSource.h"
 #include "ToolCli.h"
-#include "gallery/GalleryRegistry.h"
 #include "fixtures/ControlsSkinFixture.h"
+#include "gallery/GalleryRegistry.h"
 
 #include "skin/bsSkinData.h"
 
@@ -48,10 +48,50 @@ QFont SheetFont(int pixelSize, bool bold = false) {
     return font;
 }
 
+// A skinned window shows its controls on the skin's client background: the skin's
+// background picture tiled, or else the frame picture's client piece tiled. The cells of a
+// skinned sheet stand on it too (a backdrop below the cell's controls), so what a control's
+// mask leaves out shows as it would in such a window.
+QImage SkinClientBackground(const TbsSkinData& data, int width, int height) {
+    QImage tile;
+    const int index = data.BGPictureIndex;
+    if (index >= 0 && index < static_cast<int>(data.ActivePictures.size()) &&
+        !data.ActivePictures[index]->Empty())
+        tile = data.ActivePictures[index]->ToQImage();
+    else if (!data.ClientRect.IsEmpty() && !data.SkinPicture.Empty())
+        tile = data.SkinPicture.ToQImage().copy(data.ClientRect.ToQRect());
+    if (tile.isNull() || width <= 0 || height <= 0)
+        return {};
+    QImage background(width, height, QImage::Format_RGB32);
+    QPainter painter(&background);
+    painter.drawTiledPixmap(QRect(0, 0, width, height), QPixmap::fromImage(tile));
+    return background;
+}
+
+class TBackdrop : public QWidget {
+public:
+    TBackdrop(QWidget* parent, QImage picture) : QWidget(parent), FPicture(std::move(picture)) {
+        setGeometry(0, 0, FPicture.width(), FPicture.height());
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, FPicture); }
+
+private:
+    QImage FPicture;
+};
+
 // Builds one cell on a form of its size and takes a picture of the form's client area.
 TRenderedCell RenderCell(const TGalleryCell& cell, TbsSkinData* skinData) {
     auto form = std::make_unique<TForm>();
     form->SetClientSize(cell.Width, cell.Height);
+    if (skinData) {
+        QImage background = SkinClientBackground(*skinData, cell.Width, cell.Height);
+        if (!background.isNull())
+            new TBackdrop(form->ClientArea(), std::move(background));
+    }
     TGalleryContext context;
     context.Form = form.get();
     context.SkinData = skinData;

@@ -357,3 +357,78 @@ TEST(CalendarGrid, DaysOutsideTheLunarRangeShowNoLunarDay) {
     ExpectTextFrom(FirstRowWith(image, newYear, IsPurple), newYear.Top + 2 * size + 1, size);
     EXPECT_NE(FirstRowWith(image, newYear, IsMaroon), -1) << "*春节";
 }
+
+namespace {
+
+// The width of the ink `text` leaves in the calendar's font at `points`, bold or not.
+int InkWidth(const ThxCalendar& calendar, const QString& text, int points, bool bold) {
+    TBitmap bitmap(120, 40);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush.Color = clWhite;
+    canvas.FillRect(TRect(0, 0, 120, 40));
+    canvas.Font.Assign(*calendar.Font());
+    canvas.Font.SetSize(points);
+    canvas.Font.SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
+    canvas.TextOut(0, 0, text);
+    canvas.EndPaint();
+    const QImage image = bitmap.ToQImage();
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (IsNavy(image.pixelColor(x, y))) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return right < 0 ? 0 : right - left + 1;
+}
+
+// The columns of `r` holding ink that `match` accepts: first and last, or (-1, -1).
+std::pair<int, int> InkColumns(const QImage& image, const TRect& r,
+                               const std::function<bool(QColor)>& match) {
+    int first = -1, last = -1;
+    for (int x = r.Left; x < r.Right; ++x)
+        for (int y = r.Top; y < r.Bottom; ++y)
+            if (match(image.pixelColor(x, y))) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+    return {first, last};
+}
+
+} // namespace
+
+TEST(CalendarGrid, TheLunarNewYearShowsItsFestivalAndTheMonthName) {
+    // 29 January 2006 is 正月初一 (春节) and no solar term.
+    ASSERT_TRUE(SolarTermOf(EncodeDate(2006, 1, 29)).isEmpty());
+    auto calendar = MakeCalendar(2006, 1, 15);
+    const int size = calendar->Font()->Size();
+    const QImage image = calendar->grab().toImage();
+    const TGridCoord cell = CellOfDay(*calendar, 29);
+    const TRect r = calendar->CellRect(cell.X, cell.Y);
+    const int secondLine = r.Top + 2 * size + 1;
+
+    // The day number: bold, in the font's navy, from (Left + 2, Top + 2), left of the festival.
+    const TRect numberArea(r.Left, r.Top, r.Left + 2 * size + 1, secondLine);
+    const auto [numberLeft, numberRight] = InkColumns(image, numberArea, IsNavy);
+    EXPECT_GE(numberLeft, r.Left + 2);
+    EXPECT_LE(numberLeft, r.Left + 4);
+    ExpectTextFrom(FirstRowWith(image, numberArea, IsNavy), r.Top + 2, size + 2);
+    const int boldWidth = InkWidth(*calendar, "29", size + 2, true);
+    EXPECT_NE(boldWidth, InkWidth(*calendar, "29", size + 2, false));
+    EXPECT_NEAR(numberRight - numberLeft + 1, boldWidth, 1);
+
+    // "*春节" in maroon to its right, from Top + 4.
+    const auto [festivalLeft, festivalRight] = InkColumns(image, r, IsMaroon);
+    EXPECT_GE(festivalLeft, r.Left + 2 * size + 1);
+    EXPECT_GT(festivalRight, festivalLeft + size);
+    ExpectTextFrom(FirstRowWith(image, r, IsMaroon), r.Top + 4, size);
+
+    // 一月 in purple on the second line, from Left + 10 + Size; no term in red.
+    EXPECT_EQ(LunarMonthName(1, false), QStringLiteral("一月"));
+    EXPECT_EQ(FirstRowWith(image, r, IsPurple),
+              secondLine + InkOffset(*calendar, QStringLiteral("一月"), RGB(128, 0, 128)));
+    EXPECT_GE(InkColumns(image, r, IsPurple).first, r.Left + 10 + size);
+    EXPECT_EQ(FirstRowWith(image, r, IsRed), -1);
+}

@@ -385,6 +385,20 @@ TEST(FormsHints, HintFollowsTheMouseAndTooltipsShowTheShortHint) {
     form->Hide();
 }
 
+TEST(FormsHints, APlainEnterEventWithoutAPositionIsSafe) {
+    auto form = std::make_unique<TForm>();
+    form->SetBounds(0, 0, 200, 100);
+    auto* control = new TCustomControl(form.get());
+    control->SetBounds(10, 10, 50, 20);
+    form->Show();
+    Pump(20);
+    // Some widgets send Enter as a bare QEvent; it must not be read as a QEnterEvent.
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(control, &enter);
+    Pump(20);
+    form->Hide();
+}
+
 TEST(FormsApplication, TerminateBeforeRunEndsAtOnce) {
     TForm* previousMain = Application->MainForm();
     auto* main = Application->CreateForm<TForm>();

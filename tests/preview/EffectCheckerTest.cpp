@@ -75,7 +75,7 @@ TEST(EffectChecker, FollowsTheToolConventions) {
 
     CheckRun missing = RunChecker({QStringLiteral("check"), QStringLiteral("/no/such/effect")});
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.errors.contains(QStringLiteral("/no/such/effect: no such file or folder")));
+    EXPECT_TRUE(missing.errors.contains(QStringLiteral("/no/such/effect does not exist")));
 }
 
 TEST(EffectChecker, SheetWritesOnePicturePerCategory) {

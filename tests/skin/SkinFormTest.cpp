@@ -4,9 +4,13 @@
 #include "skin/bsSkinData.h"
 #include "skin/bsSkinForm.h"
 #include "skin/bsSkinFormLayout.h"
+#include "skin/bsSkinMainMenu.h"
+#include "skin/bsSkinMenus.h"
+#include "skin/bsTrayIcon.h"
 #include "skinctrls/bsSkinButton.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
@@ -58,6 +62,20 @@ void SendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button =
     QMouseEvent event(type, QPointF(p), QPointF(w->mapToGlobal(p)), button,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
     QApplication::sendEvent(w, &event);
+}
+
+void Settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+TMenuItem* AddItem(TMenuItem* parent, const QString& caption, int* clicks = nullptr) {
+    auto* item = new TMenuItem(parent);
+    item->SetCaption(caption);
+    if (clicks)
+        item->OnClick = [clicks](TObject*) { ++*clicks; };
+    parent->Add(item);
+    return item;
 }
 
 } // namespace
@@ -196,13 +214,13 @@ TEST(SkinFormFrame, FitsTheFormsClientAreaOrLeavesABorderlessFormAlone) {
     TForm form;
     TbsSkinData data(&form);
     DescribeFrame(data);
-    form.SetBounds(0, 0, 500, 400);
     auto* frame = new TbsBusinessSkinForm(&form);
     // Plain frame: 3 px all round and the caption.
     EXPECT_EQ(frame->FrameClientRect(500, 400), TRect(3, 22, 497, 397));
     frame->SetSkinData(&data);
     EXPECT_TRUE(frame->SkinActive());
     EXPECT_EQ(frame->FrameClientRect(500, 400), TRect(5, 25, 495, 395));
+    form.SetBounds(0, 0, 500, 400);
     EXPECT_EQ(form.ClientArea()->geometry(), QRect(5, 25, 490, 370));
     EXPECT_EQ(frame->MinFrameWidth(), 300);
     EXPECT_EQ(frame->MinFrameHeight(), 30);
@@ -218,11 +236,44 @@ TEST(SkinFormFrame, FitsTheFormsClientAreaOrLeavesABorderlessFormAlone) {
     EXPECT_TRUE(borderless.mask().isEmpty());
 }
 
+TEST(SkinFormFrame, KeepsTheClientSizeWhenTheFrameComesAndTheSkinChanges) {
+    TForm form;
+    form.SetBorderStyle(bsSingle);
+    form.SetBounds(0, 0, 500, 400); // no frame yet: the client is the whole window
+    TbsSkinData data(&form);
+    DescribeFrame(data);
+    auto* frame = new TbsBusinessSkinForm(&form);
+    EXPECT_EQ(form.ClientArea()->geometry(), QRect(3, 22, 500, 400));
+    EXPECT_EQ(frame->FrameExtent(), TPoint(6, 25));
+    frame->SetSkinData(&data);
+    EXPECT_EQ(form.ClientArea()->geometry(), QRect(5, 25, 500, 400));
+    EXPECT_EQ(form.Width(), 510);
+
+    // A skin change to a picture with wider borders, announced by the skin messages.
+    TbsSkinMessageEvent changing(SkinChanging, &data);
+    QApplication::sendEvent(&form, &changing);
+    data.SkinPicture.SetSize(320, 240);
+    data.ClientRect = TRect(8, 30, 312, 228);
+    TbsSkinMessageEvent changed(SkinChanged, &data);
+    QApplication::sendEvent(&form, &changed);
+    EXPECT_EQ(form.ClientArea()->geometry(), QRect(8, 30, 500, 400));
+
+    // Rolled up or maximized, the size it returns to keeps the client.
+    frame->SetRolledUp(true);
+    frame->SetSkinData(nullptr);
+    frame->SetRolledUp(false);
+    EXPECT_EQ(form.ClientArea()->geometry(), QRect(3, 22, 500, 400));
+    frame->SetFrameState(TbsFrameState::Maximized);
+    frame->SetSkinData(&data);
+    frame->SetFrameState(TbsFrameState::Normal);
+    EXPECT_EQ(form.ClientArea()->geometry(), QRect(8, 30, 500, 400));
+}
+
 TEST(SkinFormFrame, RollsUpOnCaptionDoubleClickOnlyWithTheRollUpIcon) {
     TForm form;
     form.SetBorderStyle(bsSingle);
-    form.SetBounds(0, 0, 300, 200);
     auto* frame = new TbsBusinessSkinForm(&form);
+    form.SetBounds(0, 0, 300, 200);
     frame->SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
     SendMouse(&form, QEvent::MouseButtonDblClick, QPoint(100, 10));
     EXPECT_FALSE(frame->RolledUp());
@@ -243,8 +294,8 @@ TEST(SkinFormFrame, RollsUpOnCaptionDoubleClickOnlyWithTheRollUpIcon) {
 
 TEST(SkinFormFrame, MaximizesToTheWorkAreaAndMinimizingTheMainFormMinimizesTheApplication) {
     TForm form;
-    form.SetBounds(10, 10, 300, 200);
     auto* frame = new TbsBusinessSkinForm(&form);
+    form.SetBounds(10, 10, 300, 200);
     frame->SetFrameState(TbsFrameState::Maximized);
     TRect area = Screen->MonitorWorkArea(&form);
     if (area == Screen->MonitorRect(&form))
@@ -318,6 +369,23 @@ TEST(SkinFormFrame, PlainCaptionButtonsFollowTheBorderIconsAndRunTheirCommands) 
 
     frame->SetHideCaptionButtons(true);
     EXPECT_FALSE(Std(*frame, "closebutton")->Visible);
+    frame->SetHideCaptionButtons(false);
+    EXPECT_TRUE(Std(*frame, "closebutton")->Visible && Std(*frame, "closebutton")->Enabled);
+}
+
+TEST(SkinFormFrame, BorderIconsGivenBackBringTheirButtonsBackButNotOnesTheProgramSwitchedOff) {
+    TForm form;
+    auto* frame = new TbsBusinessSkinForm(&form);
+    TbsSkinStdButtonObject* max = Std(*frame, "maxbutton");
+    TbsSkinStdButtonObject* min = Std(*frame, "minbutton");
+    min->Enabled = false; // the program's own choice
+    frame->SetBorderIcons(biSystemMenu);
+    EXPECT_FALSE(max->Visible || max->Enabled);
+    frame->SetBorderIcons(DefaultFrameBorderIcons | biMinimizeToTray);
+    EXPECT_TRUE(max->Visible && max->Enabled);
+    EXPECT_TRUE(Std(*frame, "traybutton")->Visible);
+    EXPECT_FALSE(min->Enabled);
+    EXPECT_TRUE(min->Visible);
 }
 
 TEST(SkinFormFrame, AnimationCyclesWhileHotAndRunsBackWhenLeft) {
@@ -417,4 +485,134 @@ TEST(SkinFormFrame, RelaysEachSkinChangeOnceToEveryControlBoundToTheSkin) {
     EXPECT_EQ(inner->Applied, 3);
     EXPECT_EQ(other->Forgot, 0);
     EXPECT_EQ(other->Applied, 0);
+}
+
+TEST(SkinFormMenus, SystemMenuAndTheFormsPopupMenusOpenThroughTheFramesEngine) {
+    TForm form;
+    auto* frame = new TbsBusinessSkinForm(&form);
+    form.SetBounds(100, 100, 300, 200);
+    form.show();
+    Settle();
+    int opened = 0, closed = 0;
+    frame->OnSkinMenuOpen = [&](TObject*) { ++opened; };
+    frame->OnSkinMenuClose = [&](TObject*) { ++closed; };
+    TbsSkinMenu* engine = frame->MenuEngine();
+    ASSERT_NE(engine, nullptr);
+
+    // A right click on the caption; its last item closes the form.
+    SendMouse(&form, QEvent::MouseButtonPress, QPoint(100, 10), Qt::RightButton);
+    ASSERT_TRUE(engine->EngineActive());
+    TbsSkinPopupWindow* window = engine->Innermost();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Items(window->ItemCount() - 1)->Caption(), QStringLiteral("关闭(&C)"));
+    EXPECT_EQ(opened, 1);
+    engine->ChooseItem(window, window->ItemCount() - 1);
+    Settle();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(closed, 1);
+
+    // A skinned popup menu of the form opens through the same engine.
+    form.show();
+    auto* popup = new TbsSkinPopupMenu(&form);
+    int clicks = 0;
+    AddItem(popup->Items(), QStringLiteral("&Item"), &clicks);
+    popup->Popup(120, 120);
+    ASSERT_TRUE(engine->EngineActive());
+    EXPECT_EQ(opened, 2);
+    engine->ChooseItem(engine->Innermost(), 0);
+    Settle();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(closed, 2);
+}
+
+TEST(SkinFormMenus, MenuBarSharesTheEngineTheKeyboardModeAndTheShortcuts) {
+    TForm form;
+    auto* frame = new TbsBusinessSkinForm(&form);
+    form.SetBounds(100, 100, 400, 300);
+    auto* menu = new TbsSkinMainMenu(&form);
+    int opens = 0, runs = 0;
+    TMenuItem* file = AddItem(menu->Items(), QStringLiteral("&File"));
+    AddItem(file, QStringLiteral("&Open"), &opens)->SetShortCut(scCtrl | Qt::Key_O);
+    AddItem(menu->Items(), QStringLiteral("&Run"), &runs);
+    auto* bar = new TbsSkinMainMenuBar(&form);
+    bar->SetMainMenu(menu);
+    frame->SetMainMenuBar(bar);
+    form.show();
+    Settle();
+    EXPECT_EQ(bar->SkinForm(), frame);
+    EXPECT_EQ(bar->MenuEngine(), frame->MenuEngine());
+    EXPECT_EQ(bar->Top(), 0); // along the top of the client area
+    int entered = 0, exited = 0;
+    frame->OnMainMenuEnter = [&](TObject*) { ++entered; };
+    frame->OnMainMenuExit = [&](TObject*) { ++exited; };
+
+    // Alt+F opens "File" through the frame's engine.
+    EXPECT_TRUE(form.IsShortCut(scAlt | Qt::Key_F));
+    TbsSkinMenu* engine = frame->MenuEngine();
+    ASSERT_TRUE(engine->EngineActive());
+    EXPECT_EQ(engine->Innermost()->Items(0)->Caption(), QStringLiteral("&Open"));
+    EXPECT_EQ(entered, 1);
+    engine->CloseMenus();
+    Settle();
+    EXPECT_FALSE(bar->KeyboardMode());
+    EXPECT_EQ(exited, 1);
+
+    // Shortcuts of the bar's menu run their items; others are left to the form.
+    EXPECT_TRUE(form.IsShortCut(scCtrl | Qt::Key_O));
+    EXPECT_EQ(opens, 1);
+    EXPECT_FALSE(form.IsShortCut(scCtrl | Qt::Key_Q));
+    // Alt+R: a command without subitems runs at once and leaves no keyboard mode behind.
+    EXPECT_TRUE(form.IsShortCut(scAlt | Qt::Key_R));
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(bar->KeyboardMode());
+    EXPECT_EQ(entered, 2);
+    EXPECT_EQ(exited, 2);
+
+    // Alt while the system menu is open closes it and puts the bar into keyboard mode.
+    frame->PopupSystemMenu(150, 150);
+    ASSERT_TRUE(engine->EngineActive());
+    QKeyEvent alt(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QApplication::sendEvent(bar, &alt);
+    Settle();
+    EXPECT_FALSE(engine->EngineActive());
+    EXPECT_TRUE(bar->KeyboardMode());
+    EXPECT_EQ(entered, 3);
+}
+
+TEST(SkinFormFrame, MinimizesIntoItsTrayIconAndRestoresFromItOnlyWithOne) {
+    TForm form;
+    auto* frame = new TbsBusinessSkinForm(&form);
+    int minimized = 0, restored = 0;
+    frame->OnMinimizeToTray = [&](TObject*) { ++minimized; };
+    frame->OnRestoreFromTray = [&](TObject*) { ++restored; };
+    frame->MinimizeToTray(); // no icon: nothing
+    frame->RestoreFromTray();
+    EXPECT_EQ(minimized + restored, 0);
+
+    auto* icon = new TbsTrayIcon(&form);
+    icon->SetIconVisible(true);
+    frame->SetTrayIcon(icon);
+    EXPECT_FALSE(icon->IconVisible());
+    EXPECT_FALSE(icon->MinimizeToTray);
+    ASSERT_EQ(icon->PopupMenu(), frame->TrayMenu());
+    TMenuItem* items = frame->TrayMenu()->Items();
+    ASSERT_EQ(items->Count(), 3);
+    EXPECT_EQ(items->Items(0)->Name(), QStringLiteral("TRAY_BSF_RESTORE"));
+    EXPECT_TRUE(items->Items(0)->Default()); // what a double click on the icon runs
+    EXPECT_EQ(items->Items(2)->ShortCutText(), QStringLiteral("Alt+F4"));
+
+    frame->MinimizeToTray();
+    EXPECT_TRUE(icon->MinimizeToTray);
+    EXPECT_EQ(minimized, 1);
+    items->Items(0)->Click();
+    EXPECT_FALSE(icon->MinimizeToTray);
+    EXPECT_FALSE(icon->IconVisible());
+    EXPECT_EQ(restored, 1);
+
+    // An icon with a menu of its own keeps it.
+    auto* own = new TPopupMenu(&form);
+    auto* second = new TbsTrayIcon(&form);
+    second->SetPopupMenu(own);
+    frame->SetTrayIcon(second);
+    EXPECT_EQ(second->PopupMenu(), own);
 }

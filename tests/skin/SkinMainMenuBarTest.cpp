@@ -72,7 +72,7 @@ struct TBarSetup {
     int Highlighted() const {
         int found = -1;
         for (int i = 0; i < Bar->ObjectCount(); ++i)
-            if (Item(i)->Active || Item(i)->Down) {
+            if (Item(i)->Active || Item(i)->Down()) {
                 EXPECT_EQ(found, -1) << "two items highlighted";
                 found = i;
             }
@@ -140,15 +140,15 @@ TEST(MainMenuBar, MovingTheMouseAlongTheBarSlidesTheOpenSubmenu) {
     EXPECT_FALSE(s.Engine->EngineActive());
 
     s.Item(0)->MouseDown(0, 0, mbLeft);
-    EXPECT_TRUE(s.Item(0)->Down);
+    EXPECT_TRUE(s.Item(0)->Down());
     EXPECT_EQ(s.OpenSubmenu(), "Sub of &File");
 
     s.Bar->TrackMouse(s.CentreOf(1));
     Settle();
     EXPECT_EQ(s.Engine->LevelCount(), 1);
     EXPECT_EQ(s.OpenSubmenu(), "Sub of &Edit");
-    EXPECT_FALSE(s.Item(0)->Down || s.Item(0)->Active);
-    EXPECT_TRUE(s.Item(1)->Down);
+    EXPECT_FALSE(s.Item(0)->Down() || s.Item(0)->Active);
+    EXPECT_TRUE(s.Item(1)->Down());
     EXPECT_TRUE(s.Bar->MenuShown()) << "switching submenus is not the end of the menu";
 
     // Leaving the bar keeps the open item highlighted.

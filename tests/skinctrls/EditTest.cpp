@@ -130,7 +130,8 @@ TEST_F(EditFixture, TheContextMenuOpensSkinnedAndActsOnTheEdit) {
     TbsSkinPopupWindow* window = BoxesTest::OpenPopupWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_NE(edit->EditMenu(), nullptr);
-    EXPECT_EQ(window->Engine(), &edit->EditMenu()->OwnEngine());
+    // The form frame's engine opens the menus of the form's controls.
+    EXPECT_EQ(window->Engine(), FindSkinForm(skinned.Form.get())->MenuEngine());
     EXPECT_EQ(window->Engine()->Opener(), edit);
     EXPECT_TRUE(window->IsSkinned());
     EXPECT_EQ(window->ScreenPos(), TPoint(200, 150));

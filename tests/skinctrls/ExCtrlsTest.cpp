@@ -6,6 +6,7 @@
 #include "skinctrls/bsSkinButton.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace ControlsTest;
 using namespace SkinCtrlsTest;
@@ -203,6 +204,49 @@ TEST(ToolBar, HandsSkinFlatStateAndCaptionsToItsSpeedButtons) {
         EXPECT_EQ(bar->Images(), &images);
     }
     EXPECT_EQ(bar->Images(), nullptr);
+}
+
+TEST(ToolBar, AnOverfullBarScrollsBetweenItsFirstAndLastChild) {
+    TForm form;
+    form.SetClientSize(300, 100);
+    auto* bar = new TbsSkinToolBar(&form);
+    bar->SetBounds(0, 0, 100, 25);
+    std::vector<TbsSkinSpeedButton*> buttons;
+    for (int i = 0; i < 4; ++i) {
+        buttons.push_back(new TbsSkinSpeedButton(bar));
+        buttons.back()->SetBounds(40 * i, 0, 40, 25);
+    }
+    EXPECT_FALSE(bar->ScrollButtonsShown());
+    bar->SetCanScroll(true);
+    ASSERT_TRUE(bar->ScrollButtonsShown());
+    EXPECT_EQ(buttons[0]->Left(), 12); // right of the left scroll button
+    EXPECT_EQ(bar->ScrollButtonRect(TbsSkinToolBar::RightScrollButton), TRect(88, 0, 100, 25));
+
+    bar->ScrollStep(TbsSkinToolBar::RightScrollButton); // the room between the buttons: 76
+    EXPECT_EQ(bar->ScrollPosition(), 76);
+    bar->ScrollStep(TbsSkinToolBar::RightScrollButton); // not beyond the last child
+    EXPECT_EQ(bar->ScrollPosition(), 84);
+    EXPECT_EQ(buttons[3]->Left() + buttons[3]->Width(), 88);
+    bar->SetScrollOffset(30);
+    bar->ScrollStep(TbsSkinToolBar::LeftScrollButton);
+    EXPECT_EQ(bar->ScrollPosition(), 54);
+    bar->ScrollStep(TbsSkinToolBar::LeftScrollButton);
+    bar->ScrollStep(TbsSkinToolBar::LeftScrollButton); // not before the first child
+    EXPECT_EQ(bar->ScrollPosition(), 0);
+
+    // A press runs the timer; the release stops it and scrolls once more.
+    const QPoint right(94, 12);
+    SendMouse(bar, QEvent::MouseButtonPress, right, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(bar->ScrollTimerRunning());
+    SendMouse(bar, QEvent::MouseButtonRelease, right, Qt::LeftButton, {});
+    EXPECT_FALSE(bar->ScrollTimerRunning());
+    EXPECT_EQ(bar->ScrollPosition(), 30);
+    EXPECT_FALSE(bar->RenderImage().Empty());
+
+    bar->SetWidth(200); // everything fits: the buttons go, the children return
+    EXPECT_FALSE(bar->ScrollButtonsShown());
+    EXPECT_EQ(buttons[0]->Left(), 0);
+    EXPECT_EQ(buttons[3]->Left(), 120);
 }
 
 TEST(Splitter, TakesTheRecordsThicknessOrTenWithoutOne) {

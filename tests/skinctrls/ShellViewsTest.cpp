@@ -6,7 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListView>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 using namespace ControlsTest;
@@ -289,4 +291,90 @@ TEST_F(ShellFixture, TheWatcherRunsOnlyWhileOnChangeIsAssigned) {
     const int before = list->FolderCount();
     Touch(root + "/newer.txt");
     EXPECT_TRUE(WaitFor([&] { return list->FolderCount() == before + 1; }));
+}
+
+TEST_F(ShellFixture, ReloadKeepsThePositionUnlessItWasTheLastItem) {
+    auto* list = new TbsSkinFileListView(form.Form.get());
+    list->SetPath(root);
+    list->SetItemIndex(3);
+    list->Reload();
+    EXPECT_EQ(list->ItemIndex(), 3);
+    list->SetItemIndex(list->FolderCount() - 1);
+    Touch(root + "/zz-new.txt");
+    list->Reload();
+    EXPECT_EQ(list->ItemIndex(), -1) << "the last item's place is not kept";
+    SendKey(list->IconView(), Qt::Key_F5);
+    EXPECT_TRUE(Names(*list).contains("zz-new.txt"));
+
+    // OnAddFolder can refuse items.
+    list->OnAddFolder = [](TObject*, TbsShellFolder* folder, bool& canAdd) {
+        canAdd = !folder->IsFolder();
+    };
+    list->Reload();
+    EXPECT_FALSE(Names(*list).contains("A-folder"));
+    EXPECT_TRUE(Names(*list).contains("a.htm"));
+}
+
+TEST_F(ShellFixture, TypedPathsAndTheNamespaceChain) {
+    using namespace ShellNamespace;
+    const QString home = QDir::cleanPath(QDir::homePath());
+    EXPECT_EQ(ParsePath(root + "\\A-folder\\deep\\"), root + "/A-folder/deep");
+    EXPECT_EQ(ParsePath("~"), home);
+    EXPECT_EQ(ParsePath("  " + root + "/./A-folder/../b-folder "), root + "/b-folder");
+    EXPECT_EQ(ParsePath(""), "");
+    EXPECT_EQ(ParsePath("C:\\"), "") << "no drive letters here";
+    EXPECT_EQ(AncestorChain("/"), QStringList({"/"}));
+    EXPECT_EQ(AncestorChain(home + "/a/b"), QStringList({"/", home, home + "/a", home + "/a/b"}));
+    EXPECT_EQ(AncestorChain("/usr/share"), QStringList({"/", "/usr", "/usr/share"}));
+    EXPECT_EQ(ParentOf("/"), "");
+    EXPECT_EQ(ResolveRoot("rfPersonal"), home);
+    EXPECT_EQ(ResolveRoot("rfDesktop"), "/");
+    EXPECT_EQ(ExtensionOf(".bashrc"), ".bashrc");
+    EXPECT_EQ(ExtensionOf("archive.tar.gz"), ".gz");
+}
+
+TEST_F(ShellFixture, TheTreeFollowsTheListOutOfItsRoot) {
+    auto* tree = new TbsSkinDirTreeView(form.Form.get());
+    auto* list = new TbsSkinFileListView(form.Form.get());
+    tree->SetRoot(root + "/A-folder");
+    tree->SetShellListView(list);
+    EXPECT_EQ(list->ShellTreeView(), tree);
+    EXPECT_EQ(list->Path(), root + "/A-folder");
+    list->GoUp();
+    EXPECT_EQ(list->Path(), root);
+    EXPECT_EQ(tree->CurrentPath(), root) << "the tree moved to the list's root";
+    EXPECT_EQ(ErrorText([&] { tree->SetRoot("/no/such/root"); }),
+              "Error setting path: \"/no/such/root\"");
+    EXPECT_EQ(tree->CurrentPath(), root);
+    // A destroyed partner is forgotten.
+    delete list;
+    EXPECT_EQ(tree->ShellListView(), nullptr);
+    tree->GoToPath(root + "/b-folder");
+    EXPECT_EQ(tree->CurrentPath(), root + "/b-folder");
+}
+
+TEST_F(ShellFixture, RenamingALabelRenamesTheFolderOrReportsTheFailure) {
+    QStringList reported;
+    SetExceptionHandler([&](const std::exception& e) { reported << QString::fromUtf8(e.what()); });
+    auto* tree = new TbsSkinDirTreeView(form.Form.get());
+    tree->SetRoot(root);
+    Pump();
+    TTreeNode* node = tree->Items()->GetFirstNode()->Item(1);
+    ASSERT_EQ(node->Text(), "b-folder");
+    auto editTo = [&](const QString& text) {
+        tree->TreeWidget()->editItem(node);
+        auto* editor = tree->TreeWidget()->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(text);
+        SendKey(editor, Qt::Key_Return);
+        Pump();
+    };
+    editTo("A-folder");
+    EXPECT_EQ(reported, QStringList({"Rename to A-folder failed"}));
+    EXPECT_EQ(node->Text(), "b-folder") << "the label is kept";
+    editTo("c-folder");
+    EXPECT_EQ(node->Text(), "c-folder");
+    EXPECT_TRUE(QFileInfo(root + "/c-folder").isDir());
+    EXPECT_EQ(tree->FolderOf(node)->PathName(), root + "/c-folder");
+    SetExceptionHandler(nullptr);
 }

@@ -82,6 +82,7 @@ TEST(SkinButton, DefaultFacesShowNormalHotPressedAndDisabled) {
     EXPECT_EQ(hot.Pixel(0, 0), RGB(0, 0, 128));
     EXPECT_EQ(hot.Pixel(2, 2), RGB(182, 189, 210));
 
+    f.Activate(); // a press needs a window that can give the button the focus
     Press(b);
     ASSERT_TRUE(b->Down());
     TBitmap pressed = b->RenderImage();
@@ -102,6 +103,7 @@ TEST(SkinButton, SkinFacesFollowTheState) {
     TSkinnedForm f;
     f.LoadFixture();
     auto* b = MakeButton(f, "");
+    b->SetCanFocused(false); // the faces of the mouse alone
     b->SetSkinData(f.Data);
     ASSERT_NE(b->SkinIndex(), -1);
     const TBitmap& picture = *b->Picture;
@@ -175,6 +177,7 @@ TEST(SkinButton, MorphProgressRunsToItsEndsOnTheTimer) {
 TEST(SkinButton, ClicksOnlyWhenReleasedOverTheButton) {
     TSkinnedForm f;
     auto* b = MakeButton(f, "Go");
+    f.Activate();
     int clicks = 0;
     b->OnClick = [&](TObject*) { ++clicks; };
     Click(b);
@@ -326,6 +329,7 @@ TEST(SkinButton, GroupButtonsToggleLikeRadioButtons) {
 TEST(SkinButton, RepeatModeClicksWhileHeld) {
     TSkinnedForm f;
     auto* b = MakeButton(f, "+");
+    f.Activate();
     b->SetRepeatMode(true);
     b->SetRepeatInterval(20);
     int clicks = 0;
@@ -437,4 +441,125 @@ TEST(SkinSpeedButton, ClicksOnReleaseOrOnPressInAGroup) {
     EXPECT_NE(s->SkinIndex(), -1);
     EXPECT_EQ(s->Width(), 25);
     EXPECT_EQ(PaintedPixel(*s, 12, 12), s->Picture->Pixel(12, 12));
+}
+
+TEST(SkinButton, APressIsDroppedWhenTheButtonCannotTakeTheFocus) {
+    TSkinnedForm f; // never shown: nothing in it can take the focus
+    auto* b = MakeButton(f, "Go");
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    Press(b);
+    EXPECT_FALSE(b->Down());
+    EXPECT_FALSE(b->MouseHeld());
+    Release(b);
+    EXPECT_EQ(clicks, 0);
+    // A button that never takes the focus is pressed all the same.
+    b->SetCanFocused(false);
+    Press(b);
+    EXPECT_TRUE(b->Down());
+    Release(b);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(SkinButton, ALinkedActionRunsWhenNoClickHandlerIsSetAndLendsItsImage) {
+    TSkinnedForm f;
+    TActionList list;
+    TImageList images;
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::transparent);
+    for (int y = 4; y < 12; ++y)
+        for (int x = 4; x < 12; ++x)
+            red.setPixelColor(x, y, Qt::red);
+    images.AddImage(red);
+    list.SetImages(&images);
+    auto* action = new TAction(&list);
+    action->SetCaption("&Save");
+    action->SetImageIndex(0);
+    int runs = 0;
+    action->OnExecute = [&](TObject*) { ++runs; };
+
+    auto* b = MakeButton(f, "");
+    b->SetModalResult(mrOk);
+    b->SetAction(action);
+    EXPECT_EQ(b->Caption(), "&Save");
+    ASSERT_EQ(b->Glyph()->Width(), 16);
+    EXPECT_EQ(b->Glyph()->Pixel(0, 0), RGB(255, 0, 255)); // magenta behind the image
+    EXPECT_EQ(b->Glyph()->Pixel(8, 8), clRed);
+    action->SetEnabled(false);
+    EXPECT_FALSE(b->isEnabled());
+    action->SetEnabled(true);
+
+    b->Click();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(f.Form->ModalResult(), mrOk); // the modal result comes first either way
+    int own = 0;
+    b->OnClick = [&](TObject*) { ++own; };
+    b->Click();
+    EXPECT_EQ(own, 1);
+    EXPECT_EQ(runs, 1);
+
+    // A button with a glyph of its own keeps it.
+    auto* c = MakeButton(f, "", 10, 50);
+    TBitmap glyph(4, 4);
+    c->SetGlyph(glyph);
+    c->SetAction(action);
+    EXPECT_EQ(c->Glyph()->Width(), 4);
+}
+
+namespace {
+
+int CountOf(const TBitmap& image, TColor color) {
+    int n = 0;
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            n += image.Pixel(x, y) == color;
+    return n;
+}
+
+} // namespace
+
+TEST(SkinButton, ADisabledButtonWithoutDisabledFaceKeepsItsFaceInTheDisabledFontColour) {
+    TSkinnedForm f;
+    f.LoadFixture();
+    // Pure colours in a big bold font, so the caption leaves pixels of exactly them.
+    auto& record = dynamic_cast<TbsDataSkinButtonControl&>(
+        *f.Data->SkinControls[static_cast<size_t>(f.Data->IndexOfControl("toolbutton"))]);
+    ASSERT_TRUE(record.DisabledSkinRect.IsEmpty());
+    record.FontHeight = 24;
+    record.FontStyle = TFontStyles{fsBold};
+    record.FontColor = clBlue;
+    record.DisabledFontColor = clRed;
+    auto* b = MakeButton(f, "HH");
+    b->SetSkinDataName("toolbutton");
+    b->SetCanFocused(false);
+    b->SetSkinData(f.Data);
+    // Two 8 x 9 frames, lime and yellow, over a magenta bottom row (the transparent colour).
+    TBitmap glyph(16, 10);
+    glyph.Canvas().Brush.Color = clFuchsia;
+    glyph.Canvas().FillRect(TRect(0, 0, 16, 10));
+    glyph.Canvas().Brush.Color = clLime;
+    glyph.Canvas().FillRect(TRect(0, 0, 8, 9));
+    glyph.Canvas().Brush.Color = clYellow;
+    glyph.Canvas().FillRect(TRect(8, 0, 16, 9));
+    b->SetGlyph(glyph);
+    b->SetNumGlyphs(2);
+
+    TBitmap enabled = b->RenderImage();
+    EXPECT_GT(CountOf(enabled, clBlue), 0);
+    EXPECT_EQ(CountOf(enabled, clRed), 0);
+    EXPECT_GT(CountOf(enabled, clLime), 0);
+    EXPECT_EQ(CountOf(enabled, clYellow), 0);
+
+    b->SetEnabled(false);
+    TBitmap disabled = b->RenderImage();
+    EXPECT_EQ(disabled.Pixel(1, 12), b->Picture->Pixel(1, 12)); // the normal face
+    EXPECT_GT(CountOf(disabled, clRed), 0);
+    EXPECT_EQ(CountOf(disabled, clBlue), 0);
+    EXPECT_GT(CountOf(disabled, clYellow), 0); // frame 2, the disabled one
+    EXPECT_EQ(CountOf(disabled, clLime), 0);
+    // One frame: the whole strip is the normal glyph, drawn as it is.
+    b->SetNumGlyphs(1);
+    disabled = b->RenderImage();
+    EXPECT_GT(CountOf(disabled, clLime), 0);
+    EXPECT_GT(CountOf(disabled, clRed), 0);
 }

@@ -312,3 +312,103 @@ TEST(SkinControl, DefaultFacesUseTheSystemLook) {
     EXPECT_EQ(b.Pixel(0, 5), ColorToRGB(clBtnShadow));
     EXPECT_EQ(b.Pixel(10, 5), ColorToRGB(clBtnFace));
 }
+
+namespace {
+
+// The loaded record of that name, to bend for one test.
+template <class R = TbsDataSkinCustomControl> R& RecordNamed(TSkinnedForm& f, const QString& name) {
+    const int index = f.Data->IndexOfControl(name);
+    EXPECT_NE(index, -1) << name.toStdString();
+    return dynamic_cast<R&>(*f.Data->SkinControls[static_cast<size_t>(index)]);
+}
+
+// A mask of the skin's size, black inside, with the four corner pixels and a notch in the
+// middle of the top row white (outside).
+int AddBandMask(TSkinnedForm& f, int width, int height) {
+    auto mask = std::make_unique<TBitmap>(width, height);
+    TCanvas& c = mask->Canvas();
+    c.Brush.Color = clBlack;
+    c.FillRect(TRect(0, 0, width, height));
+    for (TPoint p : {TPoint(0, 0), TPoint(width - 1, 0), TPoint(0, height - 1),
+                     TPoint(width - 1, height - 1), TPoint(width / 2, 0)})
+        mask->SetPixel(p.X, p.Y, clWhite);
+    f.Data->ActivePictures.push_back(std::move(mask));
+    return static_cast<int>(f.Data->ActivePictures.size()) - 1;
+}
+
+} // namespace
+
+TEST(SkinControl, PictureIndicesBeyondTheListGiveNoPictureAndNoRegion) {
+    TSkinnedForm f;
+    f.LoadFixture();
+    auto& record = RecordNamed(f, "button");
+    const int count = static_cast<int>(f.Data->ActivePictures.size());
+    record.PictureIndex = count;
+    record.MaskPictureIndex = count + 3;
+    auto* c = MakeControl(f, "button", 120, 40);
+    ASSERT_NE(c->SkinIndex(), -1);
+    EXPECT_EQ(c->Picture, nullptr);
+    EXPECT_EQ(c->MaskPicture, nullptr);
+    EXPECT_FALSE(c->WindowRegion().has_value());
+    // The geometry still fits the size; the face is the default one.
+    EXPECT_EQ(c->StretchMode, TbsStretchMode::Both);
+    EXPECT_EQ(c->FittedClientRect, TRect(4, 4, 116, 36));
+    EXPECT_EQ(PaintedPixel(*c, 60, 20), ColorToRGB(clBtnFace));
+}
+
+TEST(SkinControl, AnEmptySkinRectangleKeepsTheBoundsAndComposesNothing) {
+    TSkinnedForm f;
+    f.LoadFixture();
+    RecordNamed(f, "button").SkinRect = TRect(0, 0, 0, 25);
+    auto* c = MakeControl(f, "button", 130, 45);
+    ASSERT_NE(c->SkinIndex(), -1);
+    EXPECT_EQ(c->StretchMode, TbsStretchMode::None);
+    EXPECT_EQ(c->BoundsRect(), TRect(10, 10, 140, 55));
+    c->SetBounds(0, 0, 90, 33);
+    EXPECT_EQ(c->BoundsRect(), TRect(0, 0, 90, 33));
+    TBitmap probe(4, 4);
+    EXPECT_FALSE(c->ComposeImage(probe, c->SkinRect, 90, 33));
+    EXPECT_FALSE(c->WindowRegion().has_value()); // no fit, no mask region
+}
+
+// The region of a band record comes from its mask fitted like its picture: the kept ends
+// and the repeated middle. Built from the corner points instead (the right-top corner
+// moved by the growth, the bottom corners of a band record being zero), the bottom strip
+// would keep only the skin's width and cut the rest of the control's bottom rows away.
+TEST(SkinControl, ABandRecordsMaskFollowsItsFittedPicture) {
+    TSkinnedForm f;
+    f.LoadFixture();
+    RecordNamed(f, "hbutton").MaskPictureIndex = AddBandMask(f, 60, 22);
+    RecordNamed(f, "vbutton").MaskPictureIndex = AddBandMask(f, 24, 60);
+
+    auto* h = MakeControl(f, "hbutton", 150, 22);
+    ASSERT_TRUE(h->WindowRegion().has_value());
+    const QRegion hr = *h->WindowRegion();
+    EXPECT_EQ(hr.boundingRect(), QRect(0, 0, 150, 22));
+    for (QPoint outside : {QPoint(0, 0), QPoint(149, 0), QPoint(0, 21), QPoint(149, 21)})
+        EXPECT_FALSE(hr.contains(outside)) << outside.x() << "," << outside.y();
+    EXPECT_FALSE(hr.contains(QPoint(30, 0))); // the notch of the band, repeated every 44
+    EXPECT_FALSE(hr.contains(QPoint(30 + 44, 0)));
+    for (QPoint inside : {QPoint(1, 0), QPoint(148, 21), QPoint(120, 21), QPoint(75, 11)})
+        EXPECT_TRUE(hr.contains(inside)) << inside.x() << "," << inside.y();
+
+    // Where the corner-point construction is sound (top strip, sides, client) it agrees.
+    const int grow = 150 - 60;
+    const TbsRegion fromCorners =
+        CreateSkinRegion(h->LTPoint, h->RTPoint, h->LBPoint, h->RBPoint, h->SkinClientRect,
+                         h->LTPoint, TPoint(150 + h->RTPoint.X - 60, h->RTPoint.Y), h->LBPoint,
+                         h->RBPoint, h->FittedClientRect, *h->MaskPicture, 150, 22);
+    ASSERT_TRUE(fromCorners.has_value());
+    const QRegion aboveBottom(0, 0, 150, h->SkinClientRect.Bottom);
+    EXPECT_EQ(fromCorners->intersected(aboveBottom), hr.intersected(aboveBottom));
+    EXPECT_FALSE(fromCorners->contains(QPoint(60 + grow / 2, 21))) << "the corner way's fault";
+
+    auto* v = MakeControl(f, "vbutton", 24, 100);
+    ASSERT_TRUE(v->WindowRegion().has_value());
+    const QRegion vr = *v->WindowRegion();
+    EXPECT_EQ(vr.boundingRect(), QRect(0, 0, 24, 100));
+    for (QPoint outside : {QPoint(0, 0), QPoint(23, 0), QPoint(0, 99), QPoint(23, 99)})
+        EXPECT_FALSE(vr.contains(outside)) << outside.x() << "," << outside.y();
+    for (QPoint inside : {QPoint(1, 0), QPoint(22, 99), QPoint(12, 80)})
+        EXPECT_TRUE(vr.contains(inside)) << inside.x() << "," << inside.y();
+}

@@ -56,31 +56,39 @@ menu_window() {
     return 1
 }
 answered() { grep -q "^answer $1\$" "$tmp/answers"; }
+# The demo prints its client area's place in the window once shown.
+client_known() { grep -q "^client " "$tmp/answers"; }
+# Moves the pointer to a client point of the demo window and clicks there.
+click_client() {
+    xdotool mousemove --window "$wid" $(($1 + CX)) $(($2 + CY)) click 1
+}
 
 "$demo" --skin "$skin" --quit-after 40000 >"$tmp/answers" 2>"$tmp/errors" &
 pid=$!
 wait_for xdotool search --name "zarvo 皮肤演示" || fail "no demo window"
 wid=$(xdotool search --name "zarvo 皮肤演示" | head -1)
 wait_for mapped "$wid" || fail "demo window not mapped"
+wait_for client_known || fail "the demo did not tell its client area"
+read -r CX CY < <(awk '/^client / {print $2, $3; exit}' "$tmp/answers")
 sleep 0.5
 
 # The confirmation box (fourth button), answered No with Escape, then Yes with Enter.
-xdotool mousemove --window "$wid" 314 48 click 1
+click_client 314 74
 wait_for xdotool search --name "^确认$" || fail "no confirmation box"
 sleep 0.3
 import -window root "$out/skin-demo-box.png"
 xdotool key Escape
 wait_for answered 7 || fail "Escape did not answer No (7)"
-xdotool mousemove --window "$wid" 5 140
+xdotool mousemove --window "$wid" $((5 + CX)) $((166 + CY))
 sleep 0.2
-xdotool mousemove --window "$wid" 314 48 click 1
+click_client 314 74
 wait_for xdotool search --name "^确认$" || fail "no second confirmation box"
 sleep 0.3
 xdotool key Return
 wait_for answered 6 || fail "Enter did not answer Yes (6)"
 
 # Minimise to the tray.
-xdotool mousemove --window "$wid" 70 122 click 1
+click_client 70 148
 wait_for unmapped "$wid" || fail "the window stayed mapped"
 wait_for has_tray_icon || fail "no icon in the tray"
 import -window root "$out/skin-demo-tray.png"
@@ -105,7 +113,7 @@ wait_for mapped "$wid" || fail "the tray menu's 恢复 did not bring the window 
 sleep 0.5
 
 # Into the tray again; a double click on the icon restores the window.
-xdotool mousemove --window "$wid" 70 122 click 1
+click_client 70 148
 wait_for unmapped "$wid" || fail "the window stayed mapped the second time"
 wait_for has_tray_icon || fail "no icon in the tray the second time"
 sleep 0.5

@@ -229,3 +229,42 @@ TEST(SkinViews, TheRecordGivesFontAndBackgroundAndAnotherKindChangesNothing) {
     tree->SetSkinData(nullptr);
     EXPECT_EQ(tree->SkinData(), nullptr);
 }
+
+TEST_F(BarsFixture, ALongCaptionIsShortenedAndItsImageDrawnFromTheLeft) {
+    TImageList images;
+    TBitmap red;
+    red.SetSize(16, 16);
+    red.Canvas().Brush.Color = clRed;
+    red.Canvas().FillRect(TRect(0, 0, 16, 16));
+    images.Add(red, nullptr);
+    auto* list = new TbsSkinListView(form.Form.get());
+    list->SetBounds(0, 0, 300, 150);
+    list->SetSmallImages(&images);
+    list->AddColumn({QStringLiteral("短"), 120, taRightJustify, 0});
+    list->AddColumn({QString(40, QChar(0x957F)), 120, taRightJustify, 0});
+    list->SetViewStyle(vsReport);
+    form.Form->Show();
+    Pump();
+    const TBitmap header = list->RenderHeader();
+    const int middle = list->Header()->SectionRect(0).Height() / 2;
+    // Right alignment moves a fitting caption's image right; a shortened one starts left.
+    EXPECT_NE(header.Pixel(5 + 8, middle), ColorToRGB(clRed));
+    EXPECT_EQ(header.Pixel(120 + 5 + 8, middle), ColorToRGB(clRed));
+    TCanvas& canvas = const_cast<TBitmap&>(header).Canvas();
+    canvas.Font.Assign(*list->Font());
+    EXPECT_TRUE(
+        CorrectTextByWidth(canvas, list->Column(1).Caption, 120 - 10 - 16 - 10).endsWith("..."));
+}
+
+TEST(SkinViews, ASkinChangeReachesTheViewsThroughTheFrame) {
+    SkinCtrlsTest::TSkinnedForm form;
+    auto* tree = new TbsSkinTreeView(form.Form.get());
+    tree->SetSkinData(form.Data);
+    EXPECT_EQ(tree->SkinIndex(), -1);
+    form.Data->LoadSkinFile(ViewsSkinPath());
+    EXPECT_GE(tree->SkinIndex(), 0);
+    EXPECT_EQ(tree->Color(), TreeBG);
+    form.LoadFixture();
+    EXPECT_EQ(tree->SkinIndex(), -1) << "the fixture skin has no tree record";
+    EXPECT_EQ(tree->Color(), clWindow);
+}

@@ -281,7 +281,8 @@ TEST(TrayIcon, TheRightButtonOpensTheSkinnedMenuThroughAnEngine) {
     TbsSkinPopupWindow* window = BoxesTest::OpenPopupWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->IsSkinned());
-    EXPECT_EQ(window->Engine(), menu->FallbackEngine());
+    // The form frame's engine opens it (the icon's own engine stands by for forms without).
+    EXPECT_EQ(window->Engine(), FindSkinForm(skinned.Form.get())->MenuEngine());
     EXPECT_EQ(window->Engine()->HostForm(), skinned.Form.get());
     EXPECT_EQ(window->ScreenPos(), TPoint::FromQPoint(QCursor::pos()));
     EXPECT_EQ(menu->PopupComponent(), icon);

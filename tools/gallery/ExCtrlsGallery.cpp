@@ -1,5 +1,6 @@
-// Gallery section: expanding panels (open, hot close button, rolled up both ways), a tool
-// bar with speed buttons and a divider, and splitters standing and lying.
+// Gallery section: expanding panels (open, hot close button, rolled up both ways), tool
+// bars (speed buttons and a divider; an overfull one scrolled), and splitters standing and
+// lying.
 
 #include "gallery/GalleryRegistry.h"
 
@@ -69,7 +70,22 @@ std::vector<TGalleryCell> ToolBarCells() {
         down->SetDown(true);
         bar->SetSkinData(ctx.SkinData);
     };
-    return {cell};
+    TGalleryCell scrolling{"overfull, scrolled", 130, 25, {}};
+    scrolling.Build = [](TGalleryContext& ctx) {
+        auto* bar = new TbsSkinToolBar(ctx.Form);
+        bar->SetBounds(0, 0, 130, 25);
+        for (int i = 0; i < 5; ++i) {
+            auto* button = new TbsSkinSpeedButton(bar);
+            button->SetSkinDataName(QStringLiteral("toolbutton"));
+            button->SetBounds(40 * i, 0, 40, 25);
+            button->SetCaption(QString::number(i + 1));
+        }
+        bar->SetSkinData(ctx.SkinData);
+        bar->SetCanScroll(true);
+        bar->SetScrollOffset(40);
+        bar->ScrollStep(TbsSkinToolBar::RightScrollButton);
+    };
+    return {cell, scrolling};
 }
 
 TGalleryCell SplitterCell(const QString& label, TAlign align) {

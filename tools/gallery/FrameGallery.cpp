@@ -364,9 +364,10 @@ enum class TFrameLook { Plain, RolledUp, Maximized };
 TBitmap FormFrame(TbsSkinData* d, int W, int H, TFrameLook look) {
     TForm form;
     form.SetText(CaptionText);
-    form.SetBounds(0, 0, W, H);
     auto* frame = new TbsBusinessSkinForm(&form);
     frame->SetSkinData(d);
+    // The window's size, after the frame (which keeps the client size it finds).
+    form.SetBounds(0, 0, W, H);
     if (look == TFrameLook::Maximized) {
         frame->SetFrameState(TbsFrameState::Maximized);
         form.SetBounds(0, 0, W, H);

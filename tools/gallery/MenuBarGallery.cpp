@@ -49,7 +49,7 @@ std::vector<TGalleryCell> MenuBarCells() {
         // Pressed as while its submenu is open (the popup itself is in "Popup menus").
         BarCell("second item down", 320,
                 [](TbsSkinMainMenuBar* bar) {
-                    bar->Items(1)->Down = true;
+                    bar->Items(1)->SetDownState(true);
                     bar->update();
                 }),
         BarCell("overflow", 170),

@@ -82,22 +82,40 @@ void AddGroupBox(TSkinBuilder& skin, const TBoxLook& look) {
     CaptionFont(s, look, look.BarText);
 }
 
+// `tile` repeated over `area` so that one whole period starts at (`edge`, `edge`).
+void TileFrom(QPainter& p, const QRect& area, const QImage& tile, int edge) {
+    for (int y = edge - tile.height(); y < area.height(); y += tile.height())
+        for (int x = edge - tile.width(); x < area.width(); x += tile.width())
+            p.drawImage(area.left() + x, area.top() + y, tile);
+}
+
 void AddPanel(TSkinBuilder& skin, const TBoxLook& look, int texture) {
     const TSkinTheme& theme = skin.Theme();
-    const int w = 48, h = 48;
+    constexpr int edge = 8;
+    // Skins with a face texture put it on their panels' face: the repeated middle is one
+    // whole period of it, so the repeats meet without a seam. (A background picture would
+    // show the texture alone, with neither frame nor caption.)
+    const QImage tile = skin.Picture(texture);
+    const int w = tile.isNull() ? 48 : 2 * edge + tile.width();
+    const int h = tile.isNull() ? 48 : 2 * edge + tile.height();
     QImage picture = NewPicture(w + 34, h, look.Face);
     {
         QPainter p(&picture);
         Begin(p);
         RaisedFrame(p, QRect(0, 0, w, h), look, 0);
+        if (!tile.isNull()) {
+            // Inside the frame's two lines.
+            p.setClipRect(QRect(2, 2, w - 4, h - 4));
+            TileFrom(p, QRect(0, 0, w, h), tile, edge);
+            p.setClipping(false);
+        }
     }
     TSkinSection& s = skin.Control(QStringLiteral("panel"), QStringLiteral("panel"));
     AddCheckImages(picture, s, w + 2, look, theme);
     s.Int(QStringLiteral("pictureindex"), skin.AddPicture(QStringLiteral("panel.bmp"), picture));
     s.Rect(QStringLiteral("skinrect"), TRect(0, 0, w, h));
-    NineParts(s, w, h, QMargins(8, 8, 8, 8), TRect(2, 2, w - 2, h - 2));
-    // Skins with a face texture lay it under their panels (and then draw nothing else).
-    s.Int(QStringLiteral("bgpictureindex"), texture);
+    NineParts(s, w, h, QMargins(edge, edge, edge, edge), TRect(2, 2, w - 2, h - 2));
+    s.Int(QStringLiteral("bgpictureindex"), -1);
     // Like a classic panel the caption sits in the middle of the face.
     s.Rect(QStringLiteral("captionrect"), TRect(4, 2, w - 4, h - 2));
     s.Set(QStringLiteral("alignment"), QStringLiteral("tacenter"));

@@ -89,6 +89,12 @@ int TSkinBuilder::AddPicture(const QString& fileName, const QImage& image) {
     return static_cast<int>(FPictures.size()) - 1;
 }
 
+QImage TSkinBuilder::Picture(int index) const {
+    if (index < 0 || index >= static_cast<int>(FPictures.size()))
+        return {};
+    return FPictures[static_cast<size_t>(index)].Image;
+}
+
 TSkinSection& TSkinBuilder::Section(const QString& name) {
     for (TSkinSection& s : FSections)
         if (s.Name().compare(name, Qt::CaseInsensitive) == 0)

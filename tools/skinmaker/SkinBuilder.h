@@ -50,6 +50,8 @@ public:
     // Adds a numbered active picture saved as `fileName`; returns its index. Adding the same
     // file name twice is a programming error.
     int AddPicture(const QString& fileName, const QImage& image);
+    // The active picture of that index (a null image for none).
+    QImage Picture(int index) const;
 
     // [FORMINFO], [POPUPWINDOW], [HINTWINDOW] (or any other plain section).
     TSkinSection& Section(const QString& name);
