@@ -104,6 +104,8 @@ TForm1::TForm1(QObject* owner) : TForm(owner) {
     Timer1 = new TTimer(this);
     Timer1->SetInterval(1000);
     bsSkinSaveDialog1 = new TEffectSaveDialog(this);
+    bsSkinSaveDialog1->SetSkinData(bsSkinData1);
+    bsSkinSaveDialog1->SetCtrlSkinData(bsSkinData1);
 
     CreateImageList();
     CreateMainMenu();
@@ -517,13 +519,13 @@ void TForm1::bsSkinButton5Click(TObject*) {
 }
 
 void TForm1::SaveAsPage() {
-    bsSkinSaveDialog1->SetTitle(QStringLiteral("特效保存"));
-    bsSkinSaveDialog1->SetFileName(Paths::ExtractFileName(bsSkinFileListBox1->FileName()));
-    bsSkinSaveDialog1->SetFilter(QStringLiteral("网页文件|*.htm"));
-    bsSkinSaveDialog1->SetFilterIndex(1);
+    bsSkinSaveDialog1->Title = QStringLiteral("特效保存");
+    bsSkinSaveDialog1->FileName = Paths::ExtractFileName(bsSkinFileListBox1->FileName());
+    bsSkinSaveDialog1->Filter = QStringLiteral("网页文件|*.htm");
+    bsSkinSaveDialog1->FilterIndex = 1;
     if (!bsSkinSaveDialog1->Execute())
         return;
-    bsSkinMemo21->Lines()->SaveToFile(EffectLibrary::SavedPagePath(bsSkinSaveDialog1->FileName()));
+    bsSkinMemo21->Lines()->SaveToFile(EffectLibrary::SavedPagePath(bsSkinSaveDialog1->FileName));
 }
 
 void TForm1::D1Click(TObject*) {

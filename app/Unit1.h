@@ -12,8 +12,8 @@
 // (the standard error report) and the window goes on.
 
 #include "app/MakerLinks.h"
-#include "app/PlainSaveDialog.h"
 #include "framework/Forms.h"
+#include "skinctrls/bsSkinDialogs.h"
 
 #include <QIcon>
 #include <memory>
@@ -44,7 +44,7 @@ class TForm3;
 class TForm4;
 
 // The save dialog "保存特效" runs.
-using TEffectSaveDialog = TPlainSaveDialog;
+using TEffectSaveDialog = TbsSkinSaveDialog;
 
 class TForm1 : public TForm {
     Q_OBJECT
@@ -251,7 +251,6 @@ private:
     void ShowAboutBox();
     void SetMusicMenu(bool play, bool pause, bool stop, bool replay);
     void OpenAndPlayMusic();
-    QObject* FTrayLink = nullptr; // hands the tray icon to the form frame
 };
 
 extern TForm1* Form1;

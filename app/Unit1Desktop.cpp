@@ -19,7 +19,6 @@
 #include "skin/bsSkinMenus.h"
 #include "skin/bsTrayIcon.h"
 
-#include <QPointer>
 #include <initializer_list>
 
 namespace {
@@ -51,40 +50,6 @@ TMenuItem* AddMenuItem(TPopupMenu* menu, const QString& caption, TShortCut short
 void AddMenuLine(TPopupMenu* menu) {
     AddMenuItem(menu, QStringLiteral("-"));
 }
-
-// Hands the tray icon to the form frame: the frame minimises into it, restores from it and
-// gives it its restore action before the icon gets its own menu.
-class TTrayFrameLink : public QObject, public TbsFrameTrayLink {
-public:
-    TTrayFrameLink(TbsTrayIcon* tray, QObject* owner) : QObject(owner), FTray(tray) {}
-
-    void SetMinimizingToTray(bool value) override {
-        if (FTray)
-            FTray->MinimizeToTray = value;
-    }
-    void ShowTrayIcon() override {
-        if (FTray)
-            FTray->ShowTrayIcon();
-    }
-    void HideTrayIcon() override {
-        if (FTray)
-            FTray->HideTrayIcon();
-    }
-    void RestoreMainWindow() override {
-        if (FTray)
-            FTray->RestoreMainWindow();
-    }
-    bool HasPopupMenu() const override { return FTray && FTray->PopupMenu(); }
-    void SetTrayMenu(TPopupMenu* menu, std::function<void()> restore) override {
-        if (!FTray)
-            return;
-        FTray->SetPopupMenu(menu);
-        FTray->OnDblClick = [restore](TObject*) { restore(); };
-    }
-
-private:
-    QPointer<TbsTrayIcon> FTray;
-};
 
 void Inform(TbsSkinMessage* box, const QString& text) {
     box->ShowMessageDialog(text, mtInformation, {mbOK});
@@ -195,9 +160,9 @@ void TForm1::CreateTrayAndSystemMenus() {
     bsTrayIcon1->SetIconVisible(false);
     // Minimising goes to the taskbar until the frame sends the window to the tray.
     bsTrayIcon1->MinimizeToTray = false;
-    FTrayLink = new TTrayFrameLink(bsTrayIcon1, this);
-    // The frame finds the icon without a menu and installs its restore action first.
-    bsBusinessSkinForm1->SetTrayIcon(FTrayLink);
+    bsBusinessSkinForm1->SetTrayIcon(bsTrayIcon1);
+    // The program's own tray menu replaces the frame's; a double click still restores.
+    bsTrayIcon1->OnDblClick = [this](TObject*) { bsBusinessSkinForm1->RestoreFromTray(); };
     bsBusinessSkinForm1->SetSystemMenu(bsSkinPopupMenu1);
     bsTrayIcon1->SetPopupMenu(bsSkinPopupMenu2);
     bsTrayIcon1->Loaded();

@@ -7,10 +7,8 @@
 #include "skinctrls/bsSkinEdit.h"
 #include "skinctrls/bsSkinMemo.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QTimer>
 
 namespace {
@@ -25,24 +23,22 @@ protected:
         messages.clear();
         Click(addDialog->bsSkinButton1);
     }
-    // Answers the next file dialog: `path` is typed and accepted, an empty one cancels.
-    // What the dialog proposed is kept in `proposed`.
-    void AnswerSaveDialog(const QString& path) {
-        QTimer::singleShot(0, [this, path] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<QFileDialog*>(widget);
-                if (!dialog || !dialog->isVisible())
-                    continue;
-                proposedTitle = dialog->windowTitle();
-                proposedFilter = dialog->selectedNameFilter();
-                proposed = dialog->selectedFiles().value(0);
-                if (path.isEmpty()) {
-                    dialog->reject();
-                } else {
-                    dialog->selectFile(path);
-                    static_cast<QDialog*>(dialog)->accept();
-                }
+    // Answers the next save dialog of `form`: goes to the folder of `path`, types its name
+    // and accepts; an empty path cancels. What the dialog proposed is kept in `proposed...`.
+    void AnswerSaveDialog(TForm1* form, const QString& path) {
+        QTimer::singleShot(0, [this, form, path] {
+            TbsOpenDlgForm* dialog = form->bsSkinSaveDialog1->RunningForm();
+            if (!dialog)
                 return;
+            proposedTitle = dialog->Text();
+            proposed = dialog->FileNameEdit()->Text();
+            proposedFilter = form->bsSkinSaveDialog1->Filter;
+            if (path.isEmpty()) {
+                dialog->Close();
+            } else {
+                dialog->GoToFolder(Paths::ExtractFilePath(path));
+                dialog->FileNameEdit()->SetText(Paths::ExtractFileName(path));
+                dialog->Accept();
             }
         });
     }
@@ -173,7 +169,7 @@ TEST_F(Authoring, SavingProposesTheEffectsNameAndAlwaysAppendsHtm) {
     form->bsSkinMemo21->SetText(QStringLiteral("<i>改过</i>"));
     const QString target = TestEnv::NewFolder(QStringLiteral("pages"));
 
-    AnswerSaveDialog(target + "/abc");
+    AnswerSaveDialog(form, target + "/abc");
     Click(form->bsSkinButton5);
     EXPECT_EQ(proposedTitle, QStringLiteral("特效保存"));
     EXPECT_EQ(Paths::ExtractFileName(proposed), QStringLiteral("abc"));
@@ -181,16 +177,16 @@ TEST_F(Authoring, SavingProposesTheEffectsNameAndAlwaysAppendsHtm) {
     EXPECT_EQ(TestEnv::ReadFile(target + "/abc.htm"),
               Gbk::Encode(QStringLiteral("<i>改过</i>\r\n")));
 
-    AnswerSaveDialog(target + "/abc.htm");
+    AnswerSaveDialog(form, target + "/abc.htm");
     Click(form->N1);
     EXPECT_TRUE(QFile::exists(target + "/abc.htm.htm"));
 
     // Cancelled: nothing written. The library is never touched.
-    AnswerSaveDialog(QString());
+    AnswerSaveDialog(form, QString());
     Click(form->bsSkinButton5);
     EXPECT_EQ(QDir(target).entryList(QDir::Files).size(), 2);
     EXPECT_EQ(TestEnv::ReadFile(EffectPath(Window, "abc")), QByteArray("<i>abc</i>\r\n"));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(messages.empty()) << MessageTexts().join(" | ").toStdString();
 }
 
 TEST_F(Authoring, DeletingAsksThenRemovesTheFileAndDisablesDelete) {

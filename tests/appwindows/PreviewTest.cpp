@@ -195,3 +195,15 @@ TEST_F(Preview, PageDialogsGoToTheSkinnedBoxWithAWayOutOfLoops) {
     EXPECT_FALSE(window.WebBrowser1->OnDialog(alert).stopDialogs);
     EXPECT_EQ(MessageTexts().last(), QStringLiteral("你好"));
 }
+
+TEST_F(Preview, AMissingEngineModuleIsReportedAndNothingElseHappens) {
+    qputenv("ZARVO_PREVIEW_MODULE", (folder + "libnothing.so").toUtf8());
+    TForm4 window;
+    window.DoCreate();
+    FireEvent(window.OnShow, &window);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].Text.startsWith(QStringLiteral("Cannot load the preview module")))
+        << messages[0].Text.toStdString();
+    EXPECT_EQ(messages[0].Icon, TMessageBoxIcon::Error);
+    EXPECT_FALSE(window.WebBrowser1->EngineStarted());
+}

@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
+#include <unistd.h>
 
 // tests/skinctrls/screen/SpareKeys.cpp
 void MapCharactersToSpareKeys(const QString& text);
@@ -337,13 +338,15 @@ void AddThroughTheDialog(const Window& main) {
         Fail("the added effect on disk in GBK", QString::fromLatin1(written.toHex()));
 }
 
+// The dialog opens in the program folder (the effect's name has no folder); the page is
+// saved there under a typed name.
 void SaveAsPage(const Window& main) {
-    const QString target = Root + "/pages/saved";
-    QDir().mkpath(Root + "/pages");
+    const QString target = ProgramFolder + "/saved";
     ClickClient(main, SaveButton.x(), SaveButton.y());
-    WaitWindow(QStringLiteral("特效保存"), "the save dialog shows");
+    const QString dialog = WaitWindow(QStringLiteral("特效保存"), "the save dialog shows");
+    Shot("program_save_dialog.png", dialog);
     Keys("ctrl+a");
-    Type(target);
+    Type(QStringLiteral("saved"));
     Keys("Return");
     WaitGone(QStringLiteral("特效保存"), "the save dialog closes");
     if (!WaitFor([&] { return QFile::exists(target + ".htm"); }, 3000) ||
@@ -375,12 +378,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    const QString staged = QString::fromLocal8Bit(argv[1]);
-    Output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
-    QDir().mkpath(Output);
-    Root =
-        QDir::tempPath() + "/program-screen-" + QString::number(QCoreApplication::applicationPid());
+    // The user's folders of the test and of the program it starts.
+    Root = QDir::tempPath() + "/program-screen-" + QString::number(::getpid());
     QDir(Root).removeRecursively();
     QDir().mkpath(Root);
     for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME"}) {
@@ -389,6 +388,10 @@ int main(int argc, char** argv) {
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv(name, folder.toUtf8());
     }
+    QApplication app(argc, argv);
+    const QString staged = QString::fromLocal8Bit(argv[1]);
+    Output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    QDir().mkpath(Output);
     MapCharactersToSpareKeys(Category + NewEffect + NewCode);
     BuildProgramFolder(staged);
     WriteRecordingBrowser();
