@@ -71,7 +71,10 @@ TbsAcceptDecision DecideAccept(TbsDialogMode mode, const QString& editText,
     if (mode == TbsDialogMode::Save) {
         if (editText.isEmpty())
             return decision;
-        decision.Result = JoinDialogPath(currentFolder, WithSlashes(editText));
+        // A typed absolute path names the file itself, not one below the current folder.
+        const QString typed = WithSlashes(editText);
+        decision.Result =
+            typed.startsWith(QLatin1Char('/')) ? typed : JoinDialogPath(currentFolder, typed);
         decision.Close = !editText.contains(QLatin1Char('*'));
         return decision;
     }

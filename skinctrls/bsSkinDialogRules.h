@@ -54,7 +54,8 @@ struct TbsAcceptDecision {
     // The dialog's result path (empty when cleared or nothing happened).
     QString Result;
 };
-// Save mode: a non-empty edit gives currentFolder/text, accepted unless it holds "*"
+// Save mode: a non-empty edit gives currentFolder/text (an absolute text as it is), accepted
+// unless it holds "*"
 // (whether the file exists is not asked). Open mode: the file selected in the list (empty
 // for none or a folder), accepted when it exists; otherwise the result is cleared.
 TbsAcceptDecision DecideAccept(TbsDialogMode mode, const QString& editText,

@@ -54,6 +54,10 @@ TEST(DialogRules, SaveAcceptsATypedNameWithoutTheFileExistingUnlessItHoldsAStar)
     EXPECT_TRUE(typed.Close);
     EXPECT_EQ(typed.Result, "/home/u/new.htm");
     EXPECT_EQ(DecideAccept(TbsDialogMode::Save, "x.htm", "/", "", noFile).Result, "/x.htm");
+    EXPECT_EQ(DecideAccept(TbsDialogMode::Save, "/tmp/x.htm", "/home/u", "", noFile).Result,
+              "/tmp/x.htm");
+    EXPECT_EQ(DecideAccept(TbsDialogMode::Save, "\\tmp\\x.htm", "/home/u", "", noFile).Result,
+              "/tmp/x.htm");
     EXPECT_FALSE(DecideAccept(TbsDialogMode::Save, "*.htm", "/home/u", "", noFile).Close);
     const TbsAcceptDecision empty = DecideAccept(TbsDialogMode::Save, "", "/home/u", "", noFile);
     EXPECT_FALSE(empty.Close);
