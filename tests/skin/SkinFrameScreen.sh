@@ -6,41 +6,13 @@
 # window up to its frame and back, and the system menu opened with a right click on the
 # caption closes the window with "关闭(&C)".
 # Usage: SkinFrameScreen.sh DEMO SKINS_FOLDER OUTPUT_FOLDER
-# Without a DISPLAY (no test desktop) the test is skipped.
+# Without a DISPLAY (no test desktop) the test is skipped (see ScreenTest.sh).
 set -eu
-if [ -z "${DISPLAY:-}" ]; then
-    echo "no DISPLAY: skipped"
-    exit 77
-fi
+. "$(dirname "$0")/../common/ScreenTest.sh"
 demo=$1
 skins=$2
 out=$3
 mkdir -p "$out"
-tmp=$(mktemp -d)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb
-
-fail() {
-    echo "FAILED: $*"
-    exit 1
-}
-# Waits up to 5 s for a command to succeed.
-wait_for() {
-    for _ in $(seq 50); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-mapped() { xwininfo -id "$1" | grep -q "IsViewable"; }
 # A value the demo printed: field() NAME gives "X Y".
 field() { awk -v n="$1" '$1 == n {print $2, $3; exit}' "$tmp/out"; }
 printed() { grep -q "^$1 " "$tmp/out"; }

@@ -4,41 +4,20 @@
 # path it returns; the open dialog on a folder of music files with a media filter, checked
 # by what it lists; the four view styles; screenshots in two skins.
 # Usage: DialogsScreen.sh DEMO SKIN_A SKIN_B OUTPUT_FOLDER
-# Without a DISPLAY (no test desktop) the test is skipped.
+# Without a DISPLAY (no test desktop) the test is skipped (see ScreenTest.sh).
 set -eu
-if [ -z "${DISPLAY:-}" ]; then
-    echo "no DISPLAY: skipped"
-    exit 77
-fi
+. "$(dirname "$0")/../common/ScreenTest.sh"
 demo=$1
 skin_a=$2
 skin_b=$3
 out=$4
 mkdir -p "$out"
-tmp=$(mktemp -d)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb
-
+# A failure shows what the demo printed.
 fail() {
     echo "FAILED: $*"
     [ -f "$tmp/run.out" ] && cat "$tmp/run.out"
     [ -f "$tmp/run.err" ] && cat "$tmp/run.err"
     exit 1
-}
-wait_for() {
-    for _ in $(seq 50); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
 }
 ready() { grep -q '^ready$' "$tmp/run.out"; }
 # The screen position the demo printed for a part: "NAME X Y".

@@ -4,41 +4,13 @@
 # icon's skinned menu on the right button bringing the window back, and after minimising
 # again a double click on the icon doing the same. Screenshots are kept in the output
 # folder. Usage: SkinDemoScreen.sh DEMO SKIN_FOLDER OUTPUT_FOLDER
-# Without a DISPLAY (no test desktop) the test is skipped.
+# Without a DISPLAY (no test desktop) the test is skipped (see ScreenTest.sh).
 set -eu
-if [ -z "${DISPLAY:-}" ]; then
-    echo "no DISPLAY: skipped"
-    exit 77
-fi
+. "$(dirname "$0")/../common/ScreenTest.sh"
 demo=$1
 skin=$2
 out=$3
 mkdir -p "$out"
-tmp=$(mktemp -d)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb
-
-fail() {
-    echo "FAILED: $*"
-    exit 1
-}
-# Waits up to 5 s for a command to succeed.
-wait_for() {
-    for _ in $(seq 50); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-mapped() { xwininfo -id "$1" | grep -q "IsViewable"; }
 unmapped() { xwininfo -id "$1" | grep -q "IsUnMapped"; }
 # The tray entry of the demo: a window named like the program below tint2's window.
 tray_icon() { xwininfo -root -tree | awk '/"tint2"/ {t=1} t && /"zarvo-demo": \("zarvo-demo"/ && /22x22|16x16|24x24/ {print $1; exit}'; }
