@@ -341,11 +341,11 @@ TbsSkinPopupMenu::~TbsSkinPopupMenu() = default;
 QWidget* TbsSkinPopupMenu::FindSkinnedForm() const {
     if (FTargetForm)
         return FTargetForm;
-    QObject* owner = parent();
-    if (auto* form = qobject_cast<TForm*>(owner))
-        return form;
-    if (owner && qobject_cast<TForm*>(owner->parent()))
-        return static_cast<QWidget*>(owner->parent());
+    // The form the menu belongs to: its owner, or the form its owning control sits on,
+    // however deep.
+    for (QObject* owner = parent(); owner; owner = owner->parent())
+        if (auto* form = qobject_cast<TForm*>(owner))
+            return form;
     return nullptr;
 }
 

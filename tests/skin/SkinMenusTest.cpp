@@ -398,6 +398,18 @@ TEST(SkinPopupMenu, OpensThroughItsFormsEngineOnlyWhenTheFormHasOne) {
     s.Menu->PopupFromEdit(&s.Opener, 50, 50); // no skin known: the edit's menu stays shut
     EXPECT_EQ(s.Engine->LevelCount(), 1);
     EXPECT_EQ(s.Level(0)->ScreenPos(), TPoint(100, 100));
+    s.Engine->CloseMenus();
+    // A menu owned by a control deep inside the form finds the same form.
+    auto* outer = new TCustomControl(s.Form.get());
+    outer->SetParent(s.Form.get());
+    auto* inner = new TCustomControl(outer);
+    inner->SetParent(outer);
+    auto* controlMenu = new TbsSkinPopupMenu(inner);
+    controlMenu->Items()->Add(new TMenuItem(controlMenu));
+    controlMenu->Items()->Items(0)->SetCaption(QStringLiteral("复制"));
+    asked = nullptr;
+    controlMenu->Popup(60, 60);
+    EXPECT_EQ(asked, s.Form.get());
     SetSkinMenuFormLookup({});
     s.Engine->CloseMenus();
     s.Menu->PopupThrough(*s.Engine, 40, 40);
