@@ -9,10 +9,17 @@
 #include <QTimer>
 #include <QUrl>
 
-TMediaPlayer::TMediaPlayer(QObject* owner)
-    : TComponent(owner), FAudio(std::make_unique<QAudioOutput>()),
-      FPlayer(std::make_unique<QMediaPlayer>()) {
-    FPlayer->setAudioOutput(FAudio.get());
+TMediaPlayer::TMediaPlayer(QObject* owner) : TComponent(owner) {}
+
+QMediaPlayer& TMediaPlayer::Player() {
+    // Made at the first opening: the media back end and the sound server connection cost a
+    // noticeable part of the program's start, and most starts play no music.
+    if (!FPlayer) {
+        FAudio = std::make_unique<QAudioOutput>();
+        FPlayer = std::make_unique<QMediaPlayer>();
+        FPlayer->setAudioOutput(FAudio.get());
+    }
+    return *FPlayer;
 }
 
 TMediaPlayer::~TMediaPlayer() {
@@ -20,8 +27,10 @@ TMediaPlayer::~TMediaPlayer() {
 }
 
 void TMediaPlayer::Close() {
-    FPlayer->stop();
-    FPlayer->setSource(QUrl());
+    if (FPlayer) {
+        FPlayer->stop();
+        FPlayer->setSource(QUrl());
+    }
     FOpen = false;
 }
 
@@ -33,6 +42,7 @@ void TMediaPlayer::Open() {
     if (!QFileInfo(path).isFile())
         throw EMCIDeviceError(QStringLiteral("The specified file was not found: ") + path);
 
+    Player();
     QEventLoop wait;
     QTimer timeout;
     timeout.setSingleShot(true);
@@ -101,11 +111,11 @@ void TMediaPlayer::Rewind() {
 }
 
 bool TMediaPlayer::Playing() const {
-    return FPlayer->playbackState() == QMediaPlayer::PlayingState;
+    return FPlayer && FPlayer->playbackState() == QMediaPlayer::PlayingState;
 }
 
 bool TMediaPlayer::Paused() const {
-    return FPlayer->playbackState() == QMediaPlayer::PausedState;
+    return FPlayer && FPlayer->playbackState() == QMediaPlayer::PausedState;
 }
 
 qint64 TMediaPlayer::Position() const {

@@ -53,6 +53,8 @@ public:
     void SetPosition(qint64 position);
 
 private:
+    // The Qt player, made when first needed.
+    QMediaPlayer& Player();
     // Raises EMCIDeviceError unless media is open.
     void CheckOpen() const;
     QString ErrorText() const;
