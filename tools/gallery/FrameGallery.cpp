@@ -343,20 +343,6 @@ TBitmap Stacked(const std::vector<TBitmap>& parts, int gap) {
     return joined;
 }
 
-// A cell showing a picture composed for the sheet's skin.
-TGalleryCell PictureCell(const QString& label, const TBitmap& picture) {
-    TGalleryCell cell;
-    cell.Label = label;
-    cell.Width = std::max(1, picture.Width());
-    cell.Height = std::max(1, picture.Height());
-    cell.Build = [picture](TGalleryContext& ctx) {
-        auto* image = new TImage(ctx.Form);
-        image->SetBounds(0, 0, picture.Width(), picture.Height());
-        image->SetPicture(picture);
-    };
-    return cell;
-}
-
 enum class TFrameLook { Plain, RolledUp, Maximized };
 
 // The frame the form frame component paints on a W x H window (inactive: the sheet's

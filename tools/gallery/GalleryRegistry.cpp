@@ -1,5 +1,7 @@
 #include "gallery/GalleryRegistry.h"
 
+#include "framework/Bitmap.h"
+#include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 
 #include <QApplication>
@@ -50,4 +52,17 @@ void TGalleryContext::Settle(int ms) {
         if (ms > 0)
             QThread::msleep(2);
     } while (timer.elapsed() < ms);
+}
+
+TGalleryCell PictureCell(const QString& label, const TBitmap& picture) {
+    TGalleryCell cell;
+    cell.Label = label;
+    cell.Width = std::max(1, picture.Width());
+    cell.Height = std::max(1, picture.Height());
+    cell.Build = [picture](TGalleryContext& ctx) {
+        auto* image = new TImage(ctx.Form);
+        image->SetBounds(0, 0, picture.Width(), picture.Height());
+        image->SetPicture(picture);
+    };
+    return cell;
 }

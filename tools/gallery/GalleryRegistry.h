@@ -18,6 +18,7 @@
 #include <functional>
 #include <vector>
 
+class TBitmap;
 class TForm;
 class TWinControl;
 class TbsSkinData;
@@ -39,6 +40,9 @@ struct TGalleryCell {
     int Height = 25;
     std::function<void(TGalleryContext&)> Build;
 };
+
+// A cell showing a picture composed for the sheet (at least 1 x 1).
+TGalleryCell PictureCell(const QString& label, const TBitmap& picture);
 
 struct TGallerySection {
     // Sections appear in ascending order (buttons 10, scroll bars 20, panels 30, ...).

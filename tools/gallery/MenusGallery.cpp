@@ -160,19 +160,6 @@ TBitmap ComposeHint(TbsSkinData* skin) {
     return picture;
 }
 
-TGalleryCell PictureCell(const QString& label, const TBitmap& picture) {
-    TGalleryCell cell;
-    cell.Label = label;
-    cell.Width = std::max(1, picture.Width());
-    cell.Height = std::max(1, picture.Height());
-    cell.Build = [picture](TGalleryContext& ctx) {
-        auto* image = new TImage(ctx.Form);
-        image->SetBounds(0, 0, picture.Width(), picture.Height());
-        image->SetPicture(picture);
-    };
-    return cell;
-}
-
 std::vector<TGalleryCell> MenuCells(TbsSkinData* skin) {
     const TMenuPictures menus = ComposeMenus(skin);
     return {

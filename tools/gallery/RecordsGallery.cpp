@@ -332,19 +332,6 @@ TBitmap Joined(const std::vector<TLook>& looks) {
     return joined;
 }
 
-TGalleryCell RecordCell(const QString& label, const TBitmap& picture) {
-    TGalleryCell cell;
-    cell.Label = label;
-    cell.Width = picture.Width();
-    cell.Height = picture.Height();
-    cell.Build = [picture](TGalleryContext& ctx) {
-        auto* image = new TImage(ctx.Form);
-        image->SetBounds(0, 0, picture.Width(), picture.Height());
-        image->SetPicture(picture);
-    };
-    return cell;
-}
-
 std::vector<TGalleryCell> RecordCells(TbsSkinData* data) {
     std::vector<TGalleryCell> cells;
     if (!data || data->SkinEmpty)
@@ -359,7 +346,7 @@ std::vector<TGalleryCell> RecordCells(TbsSkinData* data) {
         const std::vector<TLook> looks = LooksOf(*data, *record);
         if (looks.empty())
             continue;
-        cells.push_back(RecordCell(
+        cells.push_back(PictureCell(
             looks.size() > 1 ? name + QStringLiteral(" (normal, active)") : name, Joined(looks)));
     }
     return cells;
