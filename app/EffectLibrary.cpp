@@ -28,6 +28,42 @@ bool IsCategory(const QString& text) {
     return Categories().contains(text, Qt::CaseSensitive);
 }
 
+bool IsCategoryPrefix(const QString& text) {
+    for (const QString& name : Categories())
+        if (name.startsWith(text, Qt::CaseSensitive))
+            return true;
+    return false;
+}
+
+CategoryEntry::Verdict CategoryEntry::EnterPressed(const QString& text) {
+    if (text.isEmpty() || text == CategoryPrompt() || IsCategory(text))
+        return Verdict::Wait;
+    FRefused = true;
+    return Verdict::Refuse;
+}
+
+CategoryEntry::Verdict CategoryEntry::Left(const QString& text) {
+    if (text.isEmpty() || text == CategoryPrompt() || IsCategory(text) || FRefused)
+        return Verdict::Wait;
+    FRefused = true;
+    return Verdict::Refuse;
+}
+
+CategoryEntry::Verdict CategoryEntry::TextChanged(const QString& text) {
+    if (IsCategory(text)) {
+        FRefused = false;
+        return Verdict::List;
+    }
+    if (text == CategoryPrompt() || IsCategoryPrefix(text)) {
+        FRefused = false;
+        return Verdict::Wait;
+    }
+    if (FRefused)
+        return Verdict::Wait;
+    FRefused = true;
+    return Verdict::Refuse;
+}
+
 QString CategoryFolder(const QString& category) {
     return Paths::ProgramFolder() + QStringLiteral("data/") + category + QLatin1Char('/');
 }
@@ -48,10 +84,14 @@ bool IsProtectedEffect(const QString& name) {
     return names.contains(name, Qt::CaseSensitive);
 }
 
+QString TrimmedEffectName(const QString& typed) {
+    return typed.trimmed();
+}
+
 QString AddEffectProblem(const QString& categoryText, const QString& name, int codeLineCount) {
     if (categoryText == CategoryPrompt())
         return CategoryPrompt();
-    if (Gbk::AnsiLength(name) < 2)
+    if (Gbk::AnsiLength(TrimmedEffectName(name)) < 2)
         return QStringLiteral("特效名称必须要2个字符以上");
     if (codeLineCount < 1)
         return QStringLiteral("特效代码必须在1行以上");
@@ -63,6 +103,20 @@ QString NewEffectPath(const QString& category, const QString& name) {
     if (!IsSafeName(category) || !IsSafeName(name))
         throw EFCreateError(path, QStringLiteral("The name leaves the effect library."));
     return path;
+}
+
+QString ReplaceEffectQuestion(const QString& category, const QString& name) {
+    return QStringLiteral("类别“") + category + QStringLiteral("”中已有特效“") + name +
+           QStringLiteral("”，要用新的代码替换它吗？");
+}
+
+QString ReplaceFileQuestion(const QString& path) {
+    return QStringLiteral("文件 ") + path + QStringLiteral(" 已经存在，要替换它吗？");
+}
+
+QString ReadOnlyFileMessage(const QString& path) {
+    return QStringLiteral("文件 ") + path +
+           QStringLiteral(" 是只读的，不能替换。请另选一个文件名。");
 }
 
 QString SavedPagePath(const QString& chosenPath) {

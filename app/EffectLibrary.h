@@ -18,6 +18,28 @@ QString CategoryPrompt();
 // True when `text` equals one of the category names exactly (case and all).
 bool IsCategory(const QString& text);
 
+// True when `text` is the beginning of at least one category name (the empty text is).
+bool IsCategoryPrefix(const QString& text);
+
+// Decides, for the category box, when a typed text is listed and when it is refused. Typing a
+// name passes through texts that are only its beginning; those are neither listed nor refused,
+// so a user can type (or an input method commit) a name at any speed. A text that begins no
+// category is refused once, at the change that made it so; Enter refuses a wrong text again,
+// and leaving the box refuses one not yet refused. The prompt and the empty text are no entry.
+class CategoryEntry {
+public:
+    enum class Verdict { List, Wait, Refuse };
+    // The box's text changed (typed, pasted, committed or picked).
+    Verdict TextChanged(const QString& text);
+    // The user pressed Enter in the box.
+    Verdict EnterPressed(const QString& text);
+    // The focus left the box.
+    Verdict Left(const QString& text);
+
+private:
+    bool FRefused = false; // the current wrong entry has been refused
+};
+
 // "<program folder>data/<category>/": the folder a category lists. The name is not checked.
 QString CategoryFolder(const QString& category);
 
@@ -29,14 +51,25 @@ bool IsSafeName(const QString& name);
 // The effects that cannot be deleted (the program's own pages), matched exactly.
 bool IsProtectedEffect(const QString& name);
 
+// The effect name the user typed without the white space at both ends: what is checked,
+// compared with the existing effects and written.
+QString TrimmedEffectName(const QString& typed);
+
 // The first check of the add-effect dialog that fails, as the message it shows, or an empty
-// string when all pass: the prompt still shown, a name shorter than two bytes in the ANSI code
-// page (one Chinese character passes, one Latin letter does not), a memo without any line.
+// string when all pass: the prompt still shown, a trimmed name shorter than two bytes in the
+// ANSI code page (one Chinese character passes, one Latin letter or blanks alone do not), a
+// memo without any line.
 QString AddEffectProblem(const QString& categoryText, const QString& name, int codeLineCount);
 
 // The path an effect of `name` in `category` is written to. Raises EFCreateError ("Cannot
 // create file") for a category or name that would leave the library, before anything is written.
 QString NewEffectPath(const QString& category, const QString& name);
+
+// The question asked before an existing effect is replaced, and before a saved page replaces
+// an existing file; the message refusing a file that is read-only.
+QString ReplaceEffectQuestion(const QString& category, const QString& name);
+QString ReplaceFileQuestion(const QString& path);
+QString ReadOnlyFileMessage(const QString& path);
 
 // A saved page always gets ".htm" appended, also when the chosen name already ends in it.
 QString SavedPagePath(const QString& chosenPath);

@@ -2,9 +2,11 @@
 
 #include "platform/Paths.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>
@@ -32,6 +34,10 @@ void TMediaPlayer::Close() {
         FPlayer->setSource(QUrl());
     }
     FOpen = false;
+}
+
+bool TMediaPlayer::AudioOutputAvailable() {
+    return !QMediaDevices::audioOutputs().isEmpty();
 }
 
 void TMediaPlayer::Open() {

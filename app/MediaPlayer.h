@@ -33,6 +33,9 @@ public:
     QString FileName() const { return FFileName; }
     void SetFileName(const QString& fileName) { FFileName = fileName; }
 
+    // True when the system has a device (or sound server) to play through.
+    static bool AudioOutputAvailable();
+
     // Closes what is open, then opens FileName; raises EMCIDeviceError when it cannot.
     void Open();
     // Stops and forgets the open media.

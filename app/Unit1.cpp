@@ -11,6 +11,7 @@
 #include "framework/Menus.h"
 #include "framework/Timers.h"
 #include "platform/Errors.h"
+#include "platform/InstanceChannel.h"
 #include "platform/Locale.h"
 #include "platform/NamedMutex.h"
 #include "platform/Paths.h"
@@ -19,6 +20,7 @@
 #include "skin/bsSkinData.h"
 #include "skin/bsSkinForm.h"
 #include "skin/bsSkinMainMenu.h"
+#include "skin/bsTrayIcon.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinComboBox.h"
 #include "skinctrls/bsSkinMemo.h"
@@ -26,9 +28,12 @@
 #include "skinctrls/bsSkinScrollBar.h"
 #include "skinctrls/bsfilectrl.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTime>
+#include <QTimer>
 #include <cerrno>
 #include <unistd.h>
 
@@ -77,6 +82,14 @@ TMenuItem* AddItem(TMenuItem* parent, const QString& caption, int image = -1,
     item->SetShortCut(shortCut);
     parent->Add(item);
     return item;
+}
+
+// A file nobody may write to, or this user may not: also when the user is root, who could
+// write it anyway, since its owner marked it so.
+bool IsReadOnly(const QFileInfo& file) {
+    constexpr QFile::Permissions anyWrite =
+        QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !file.isWritable() || !(file.permissions() & anyWrite);
 }
 
 void AddSeparator(TMenuItem* parent) {
@@ -335,6 +348,10 @@ void TForm1::WireEvents() {
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
     bsSkinComboBox1->OnChange = [this](TObject* sender) { bsSkinComboBox1Change(sender); };
+    bsSkinComboBox1->OnKeyDown = [this](TObject* sender, int& key, TShiftState shift) {
+        bsSkinComboBox1KeyDown(sender, key, shift);
+    };
+    bsSkinComboBox1->InnerEdit()->OnExit = [this](TObject* sender) { bsSkinComboBox1Exit(sender); };
     bsSkinFileListBox1->OnListBoxClick = [this](TObject* sender) {
         bsSkinFileListBox1ListBoxClick(sender);
     };
@@ -355,7 +372,12 @@ void TForm1::UseWindows(TForm3* addDialog, TForm4* previewWindow) {
     FPreviewWindow = previewWindow;
     if (addDialog) {
         addDialog->UseSkin(bsSkinData1, bsSkinMessage1);
-        addDialog->OnEffectAdded = [this](TObject*) { bsSkinFileListBox1->Update(); };
+        // Before a category was chosen the list shows nothing: re-reading it then would list
+        // the program folder.
+        addDialog->OnEffectAdded = [this](TObject*) {
+            if (FCategoryListed)
+                bsSkinFileListBox1->Update();
+        };
     }
     if (previewWindow)
         previewWindow->UseSkin(bsSkinData1, bsSkinMessage1);
@@ -387,13 +409,25 @@ void TForm1::FormCreate(TObject*) {
 
 bool TForm1::CheckSingleInstance() {
     FInstanceMutex = CreateNamedMutex(Title());
-    if (!FInstanceMutex->AlreadyExists())
+    if (!FInstanceMutex->AlreadyExists()) {
+        FInstanceChannel = TInstanceChannel::Listen(
+            InstanceChannelPath(Title()), [this] { Guarded([this] { BringToFront(); }); });
         return true;
+    }
     // The rest of start-up still runs; the process ends when the message loop starts.
     bsSkinMessage1->ShowMessageDialog(QStringLiteral("zarvo网页特效2008已经在运行了！"),
                                       mtInformation, {mbOK});
+    // The running copy may sit in the tray or minimised where the user cannot find it.
+    TInstanceChannel::RequestShow(InstanceChannelPath(Title()));
     Application->Terminate();
     return false;
+}
+
+void TForm1::BringToFront() {
+    if (!isVisible() && bsTrayIcon1->IconVisible())
+        bsBusinessSkinForm1->RestoreFromTray();
+    else
+        bsTrayIcon1->RestoreMainWindow();
 }
 
 bool TForm1::CheckInstallationMarker() {
@@ -444,13 +478,52 @@ void TForm1::Timer1Timer(TObject*) {
 
 void TForm1::bsSkinComboBox1Change(TObject*) {
     const QString text = bsSkinComboBox1->Text();
-    if (!EffectLibrary::IsCategory(text)) {
-        bsSkinMessage1->ShowMessageDialog(QStringLiteral("对不起，没有此项特效类别！"), mtError,
-                                          {mbOK});
-        return;
+    switch (FCategoryEntry.TextChanged(text)) {
+    case EffectLibrary::CategoryEntry::Verdict::List:
+        ListCategory(text);
+        break;
+    case EffectLibrary::CategoryEntry::Verdict::Refuse:
+        RefuseCategory();
+        break;
+    case EffectLibrary::CategoryEntry::Verdict::Wait:
+        break;
     }
-    bsSkinFileListBox1->SetDirectory(EffectLibrary::CategoryFolder(text));
+}
+
+void TForm1::bsSkinComboBox1KeyDown(TObject*, int& Key, TShiftState) {
+    // Enter with the list open takes the list's item; that arrives as a change.
+    if ((Key != Qt::Key_Return && Key != Qt::Key_Enter) || bsSkinComboBox1->DroppedDown())
+        return;
+    if (FCategoryEntry.EnterPressed(bsSkinComboBox1->Text()) ==
+        EffectLibrary::CategoryEntry::Verdict::Refuse)
+        RefuseCategory();
+}
+
+void TForm1::bsSkinComboBox1Exit(TObject*) {
+    // Judged once the focus has settled: a click on the box's own button or list moves the
+    // focus out of its edit and straight back.
+    QTimer::singleShot(0, this, [this] {
+        QWidget* focus = QApplication::focusWidget();
+        if (focus && (focus == bsSkinComboBox1 || bsSkinComboBox1->isAncestorOf(focus)))
+            return;
+        if (!isActiveWindow() || bsSkinComboBox1->DroppedDown())
+            return;
+        Guarded([this] {
+            if (FCategoryEntry.Left(bsSkinComboBox1->Text()) ==
+                EffectLibrary::CategoryEntry::Verdict::Refuse)
+                RefuseCategory();
+        });
+    });
+}
+
+void TForm1::ListCategory(const QString& category) {
+    bsSkinFileListBox1->SetDirectory(EffectLibrary::CategoryFolder(category));
     FCategoryListed = true;
+}
+
+void TForm1::RefuseCategory() {
+    bsSkinMessage1->ShowMessageDialog(QStringLiteral("对不起，没有此项特效类别！"), mtError,
+                                      {mbOK});
 }
 
 void TForm1::DoShow() {
@@ -464,6 +537,7 @@ void TForm1::bsSkinFileListBox1ListBoxClick(TObject*) {
     if (path.isEmpty())
         return;
     bsSkinMemo21->Lines()->LoadFromFile(path);
+    FOpenedEffectPath = path;
     const QString name = Paths::ExtractFileName(path);
     bsSkinFileListBox1->SetHint(name);
     bsSkinGroupBox2->SetCaption(CodeWindowCaption() + QStringLiteral("--------") + name);
@@ -495,8 +569,8 @@ void TForm1::bsSkinButton2Click(TObject*) {
 
 void TForm1::bsSkinButton3Click(TObject*) {
     WritePreview();
-    // The program does not wait for the browser, nor ask whether one was found.
-    Shell::ShellOpen(PreviewFilePath());
+    // The program does not wait for the browser; one that cannot be found is reported.
+    OpenInShell(PreviewFilePath());
 }
 
 // ---------------------------------------------------------------- authoring
@@ -523,9 +597,28 @@ void TForm1::SaveAsPage() {
     bsSkinSaveDialog1->FileName = Paths::ExtractFileName(bsSkinFileListBox1->FileName());
     bsSkinSaveDialog1->Filter = QStringLiteral("网页文件|*.htm");
     bsSkinSaveDialog1->FilterIndex = 1;
-    if (!bsSkinSaveDialog1->Execute())
-        return;
-    bsSkinMemo21->Lines()->SaveToFile(EffectLibrary::SavedPagePath(bsSkinSaveDialog1->FileName));
+    const QString path = ChooseSavedPagePath();
+    if (!path.isEmpty())
+        bsSkinMemo21->Lines()->SaveToFile(path);
+}
+
+QString TForm1::ChooseSavedPagePath() {
+    // The dialog opens again after a "No" or a read-only file, so another name can be given.
+    while (bsSkinSaveDialog1->Execute()) {
+        const QString path = EffectLibrary::SavedPagePath(bsSkinSaveDialog1->FileName);
+        const QFileInfo target(path);
+        if (!target.exists())
+            return path;
+        if (IsReadOnly(target)) {
+            bsSkinMessage1->ShowMessageDialog(EffectLibrary::ReadOnlyFileMessage(path), mtError,
+                                              {mbOK});
+            continue;
+        }
+        if (bsSkinMessage1->ShowQuestionDefaultNo(EffectLibrary::ReplaceFileQuestion(path)) ==
+            mrYes)
+            return path;
+    }
+    return QString();
 }
 
 void TForm1::D1Click(TObject*) {
@@ -537,12 +630,30 @@ void TForm1::D1Click(TObject*) {
         bsSkinMessage1->ShowMessageDialog(QStringLiteral("对不起，该项不能删除"), mtError, {mbOK});
         return;
     }
-    DeleteCurrentEffect(name);
+    const QString path = bsSkinFileListBox1->FileName();
+    const bool deleted = DeleteCurrentEffect(name);
     bsSkinFileListBox1->Update();
     D1->SetEnabled(false);
+    // The deleted effect is gone: its code window and commands go with it.
+    if (deleted && path == FOpenedEffectPath)
+        CloseOpenedEffect();
 }
 
-void TForm1::DeleteCurrentEffect(const QString& name) {
+void TForm1::CloseOpenedEffect() {
+    FOpenedEffectPath.clear();
+    bsSkinMemo21->Clear();
+    bsSkinMemo21->SetVisible(false);
+    bsSkinScrollBar1->SetVisible(false);
+    Image1->SetVisible(true);
+    bsSkinGroupBox2->SetCaption(CodeWindowCaption());
+    bsSkinFileListBox1->SetHint(QString());
+    for (TMenuItem* item : {D1, N1})
+        item->SetEnabled(false);
+    for (TbsSkinButton* button : {bsSkinButton1, bsSkinButton2, bsSkinButton3, bsSkinButton5})
+        button->SetEnabled(false);
+}
+
+bool TForm1::DeleteCurrentEffect(const QString& name) {
     QString reason;
     if (!EffectLibrary::IsSafeName(name)) {
         // No current file (another category was chosen since): nothing to delete.
@@ -552,10 +663,11 @@ void TForm1::DeleteCurrentEffect(const QString& name) {
         if (::unlink(QFile::encodeName(path).constData()) == 0) {
             bsSkinMessage1->ShowMessageDialog(EffectLibrary::DeletedMessage(name), mtInformation,
                                               {mbOK});
-            return;
+            return true;
         }
         reason = SysErrorMessage(errno);
     }
     bsSkinMessage1->ShowMessageDialog(
         QStringLiteral("特效 ") + name + QStringLiteral(" 删除失败：") + reason, mtError, {mbOK});
+    return false;
 }

@@ -11,8 +11,11 @@
 // Every handler runs through the framework's guard, so a file error ends only the command
 // (the standard error report) and the window goes on.
 
+#include "app/EffectLibrary.h"
+#include "app/HelpWindow.h"
 #include "app/MakerLinks.h"
 #include "framework/Forms.h"
+#include "platform/Shell.h"
 #include "skinctrls/bsSkinDialogs.h"
 
 #include <QIcon>
@@ -35,6 +38,7 @@ class TImage;
 class TImageList;
 class TMenuItem;
 class TNamedMutex;
+class TInstanceChannel;
 class TTimer;
 class TbsSkinPopupMenu;
 class TbsTrayIcon;
@@ -62,8 +66,13 @@ public:
     // from the settings file and the registry flags.
     void FormCreate(TObject* Sender);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
-    // The category box's text changed: an exact category name lists its folder.
+    // The category box's text changed: an exact category name lists its folder; a text that
+    // begins no category is refused (once); the beginning of a name waits for the rest.
     void bsSkinComboBox1Change(TObject* Sender);
+    // Enter in the category box, and the focus leaving it: a text that is no category is
+    // refused.
+    void bsSkinComboBox1KeyDown(TObject* Sender, int& Key, TShiftState Shift);
+    void bsSkinComboBox1Exit(TObject* Sender);
     // An effect was clicked: its text goes into the memo and the commands are enabled.
     void bsSkinFileListBox1ListBoxClick(TObject* Sender);
     // "复制代码": selects the whole memo text and copies it.
@@ -154,10 +163,24 @@ private:
     // The memo's text into the preview file; raises "Cannot create file" when it cannot.
     void WritePreview();
     void SaveAsPage();
-    void DeleteCurrentEffect(const QString& name);
+    // The page's path chosen in the save dialog, after asking before an existing file is
+    // replaced and refusing a read-only one; empty when the user gave up.
+    QString ChooseSavedPagePath();
+    // True when the file was deleted.
+    bool DeleteCurrentEffect(const QString& name);
+    void ListCategory(const QString& category);
+    void RefuseCategory();
+    // The code window as before any effect was opened: placeholder, no commands.
+    void CloseOpenedEffect();
+
+    // A second start asks for the window through the channel: restored and in front.
+    void BringToFront();
 
     std::unique_ptr<TNamedMutex> FInstanceMutex;
+    std::unique_ptr<TInstanceChannel> FInstanceChannel;
     bool FCategoryListed = false;
+    EffectLibrary::CategoryEntry FCategoryEntry;
+    QString FOpenedEffectPath; // the file the code window shows
     QPointer<TForm3> FAddDialog;
     QPointer<TForm4> FPreviewWindow;
 
@@ -250,7 +273,25 @@ private:
     void SelectSkin(const QString& storedPath);
     void ShowAboutBox();
     void SetMusicMenu(bool play, bool pause, bool stop, bool replay);
+    // Other programs: a failure to find or start one is told in the message box.
+    Shell::LaunchFailed LaunchFailureReporter();
+    void ReportLaunchFailure(const QString& reason);
+    bool RunTool(const QString& commandLine);
+    bool OpenInShell(const QString& fileOrUrl);
+    // The guide in the desktop's browser, or in the program's own window when none can show it.
+    void ShowGuide();
+    void ShowGuideWindow();
+
+public:
+    // The help file of the program folder, and the window showing it without a browser.
+    static QString GuideFile();
+    THelpWindow* HelpWindow() const { return FHelpWindow; }
+
+private:
+    QPointer<THelpWindow> FHelpWindow;
     void OpenAndPlayMusic();
+    // False, after telling the user, when there is nothing to play the music through.
+    bool CheckAudioOutput();
 };
 
 extern TForm1* Form1;

@@ -2,6 +2,7 @@
 // question before quitting, the tray icon with its menu, the system-menu items, the about
 // box, the taskbar, the external programs, the calendar plug-in and the maker's pages.
 
+#include "app/HelpWindow.h"
 #include "app/MediaPlayer.h"
 #include "app/Unit1.h"
 #include "app/Unit5.h"
@@ -242,7 +243,7 @@ void TForm1::N44Click(TObject*) {
 }
 
 void TForm1::N46Click(TObject*) {
-    Shell::RunCommandLine(HelpCommand());
+    ShowGuide();
 }
 
 void TForm1::N47Click(TObject*) {
@@ -254,7 +255,7 @@ void TForm1::N49Click(TObject*) {
 }
 
 void TForm1::winexechhexehelpchm91Click(TObject*) {
-    Shell::RunCommandLine(HelpCommand());
+    ShowGuide();
 }
 
 void TForm1::N37Click(TObject*) {
@@ -290,29 +291,35 @@ void TForm1::N6Click(TObject*) {
 // ---------------------------------------------------------------- external programs
 
 void TForm1::N9Click(TObject*) {
-    Shell::RunCommandLine(NotepadCommand());
+    RunTool(NotepadCommand());
 }
 
 void TForm1::N10Click(TObject*) {
-    Shell::RunCommandLine(RegeditCommand());
+    RunTool(RegeditCommand());
 }
 
 void TForm1::N11Click(TObject*) {
-    Shell::RunCommandLine(ExplorerCommand());
+    RunTool(ExplorerCommand());
 }
 
 void TForm1::T2Click(TObject*) {
-    Shell::RunCommandLine(ColourPickerCommand());
+    RunTool(ColourPickerCommand());
 }
 
 void TForm1::N31Click(TObject*) {
-    Shell::RunCommandLine(HelpCommand());
+    ShowGuide();
 }
 
 void TForm1::N32Click(TObject*) {
+    // Without the updater the program stays: closing would leave the user with nothing.
+    const Shell::LaunchPlan plan = Shell::PlanCommandLine(UpdaterCommand());
+    if (!Shell::CanLaunch(plan)) {
+        ReportLaunchFailure(Shell::MissingText(plan));
+        return;
+    }
     Inform(bsSkinMessage1, QStringLiteral("程序正在关闭，请点击“确定”."));
-    Shell::RunCommandLine(UpdaterCommand());
-    Close();
+    if (Shell::Execute(plan, LaunchFailureReporter()))
+        Close();
 }
 
 void TForm1::N14Click(TObject*) {
@@ -338,29 +345,90 @@ void TForm1::Q1Click(TObject*) {
     } unload{library};
     auto show =
         reinterpret_cast<PluginFormShowFunction>(DynLib::GetProcAddress(library, "PluginFormShow"));
-    if (show)
-        show();
+    if (!show) {
+        bsSkinMessage1->ShowMessageDialog(
+            QStringLiteral(
+                "zarvo万年历的插件已损坏（找不到 PluginFormShow），请您重新安装本软件！"),
+            mtError, {mbOK});
+        return;
+    }
+    show();
+}
+
+// ---------------------------------------------------------------- other programs, the guide
+
+Shell::LaunchFailed TForm1::LaunchFailureReporter() {
+    // A desktop opener may report its failure later, when this window may be gone.
+    QPointer<TForm1> self(this);
+    return [self](const QString& reason) {
+        if (self)
+            Guarded([&] { self->ReportLaunchFailure(reason); });
+    };
+}
+
+void TForm1::ReportLaunchFailure(const QString& reason) {
+    bsSkinMessage1->ShowMessageDialog(reason, mtError, {mbOK});
+}
+
+bool TForm1::RunTool(const QString& commandLine) {
+    return Shell::RunCommandLine(commandLine, LaunchFailureReporter());
+}
+
+bool TForm1::OpenInShell(const QString& fileOrUrl) {
+    return Shell::ShellOpen(fileOrUrl, LaunchFailureReporter());
+}
+
+QString TForm1::GuideFile() {
+    return Paths::ResolveProgramPath(QStringLiteral("help.htm"));
+}
+
+void TForm1::ShowGuide() {
+    const Shell::LaunchPlan plan = Shell::PlanCommandLine(HelpCommand());
+    // No program to show it in, or the desktop's opener found none: the program's own browser.
+    if (!Shell::CanLaunch(plan)) {
+        ShowGuideWindow();
+        return;
+    }
+    QPointer<TForm1> self(this);
+    Shell::Execute(plan, [self](const QString&) {
+        if (self)
+            Guarded([&] { self->ShowGuideWindow(); });
+    });
+}
+
+void TForm1::ShowGuideWindow() {
+    const QString guide = GuideFile();
+    if (!Paths::FileExists(guide)) {
+        ReportLaunchFailure(QStringLiteral("找不到帮助文件 ") + guide +
+                            QStringLiteral("，请您重新安装本软件！"));
+        return;
+    }
+    if (!FHelpWindow) {
+        FHelpWindow = new THelpWindow(this);
+        FHelpWindow->UseSkin(bsSkinData1);
+    }
+    FHelpWindow->ShowGuide(guide);
 }
 
 // ---------------------------------------------------------------- the maker's pages
 
 void TForm1::N28Click(TObject*) {
-    Shell::ShellOpen(MakerInfo::HomePage());
+    OpenInShell(MakerInfo::HomePage());
 }
 void TForm1::N29Click(TObject*) {
-    Shell::ShellOpen(MakerInfo::ForumPage());
+    OpenInShell(MakerInfo::ForumPage());
 }
 void TForm1::B1Click(TObject*) {
-    Shell::ShellOpen(MakerInfo::UpdatePage());
+    OpenInShell(MakerInfo::UpdatePage());
 }
 void TForm1::L1Click(TObject*) {
-    Shell::ShellOpen(MakerInfo::MailLink());
+    OpenInShell(MakerInfo::MailLink());
 }
 void TForm1::Game1Click(TObject*) {
-    Shell::ShellOpen(MakerInfo::PromotionPage());
+    OpenInShell(MakerInfo::PromotionPage());
 }
 
 void TForm1::N52Click(TObject*) {
     Inform(bsSkinMessage1, MakerInfo::DonationNotice());
-    Shell::ShellOpen(MakerInfo::BlogPage());
+    OpenInShell(MakerInfo::BlogPage());
 }

@@ -32,6 +32,15 @@ void TForm1::OpenAndPlayMusic() {
     MediaPlayer1->Play();
 }
 
+bool TForm1::CheckAudioOutput() {
+    if (TMediaPlayer::AudioOutputAvailable())
+        return true;
+    bsSkinMessage1->ShowMessageDialog(
+        QStringLiteral("这台电脑没有可用的音频输出（声卡或声音服务器），背景音乐无法播放。"),
+        mtError, {mbOK});
+    return false;
+}
+
 void TForm1::ReadSavedMusic() {
     MediaPlayer1->SetFileName(ZarvoSettings::Music());
 }
@@ -52,7 +61,7 @@ void TForm1::N16Click(TObject*) {
     if (!bsSkinOpenDialog1->Execute())
         return;
     MediaPlayer1->SetFileName(bsSkinOpenDialog1->FileName);
-    if (MediaPlayer1->FileName().isEmpty())
+    if (MediaPlayer1->FileName().isEmpty() || !CheckAudioOutput())
         return;
     OpenAndPlayMusic();
     SetMusicMenu(false, true, true, true);
@@ -60,6 +69,8 @@ void TForm1::N16Click(TObject*) {
 }
 
 void TForm1::N18Click(TObject*) {
+    if (!CheckAudioOutput())
+        return;
     if (MediaPlayer1->Position() == MediaPlayer1->Length())
         MediaPlayer1->SetPosition(0);
     MediaPlayer1->Play();
@@ -77,6 +88,8 @@ void TForm1::N20Click(TObject*) {
 }
 
 void TForm1::N21Click(TObject*) {
+    if (!CheckAudioOutput())
+        return;
     MediaPlayer1->Rewind();
     MediaPlayer1->Play();
 }

@@ -12,6 +12,8 @@
 #include "skinctrls/bsSkinPanels.h"
 #include "skinctrls/bsSkinScrollBar.h"
 
+#include <QFileInfo>
+
 TForm3* Form3 = nullptr;
 
 TForm3::TForm3(QObject* owner) : TForm(owner) {
@@ -113,14 +115,20 @@ void TForm3::FormShow(TObject*) {
 
 void TForm3::bsSkinButton1Click(TObject*) {
     const QString category = bsSkinComboBox1->Text();
-    const QString name = bsSkinEdit1->Text();
+    const QString name = EffectLibrary::TrimmedEffectName(bsSkinEdit1->Text());
     const QString problem =
         EffectLibrary::AddEffectProblem(category, name, bsSkinMemo21->Lines()->Count());
     if (!problem.isEmpty()) {
         FMessages->ShowMessageDialog(problem, mtInformation, {mbOK});
         return;
     }
-    bsSkinMemo21->Lines()->SaveToFile(EffectLibrary::NewEffectPath(category, name));
+    const QString path = EffectLibrary::NewEffectPath(category, name);
+    // An effect of that name is replaced only when the user says so; the input stays.
+    if (QFileInfo::exists(path) &&
+        FMessages->ShowQuestionDefaultNo(EffectLibrary::ReplaceEffectQuestion(category, name)) !=
+            mrYes)
+        return;
+    bsSkinMemo21->Lines()->SaveToFile(path);
     FMessages->ShowMessageDialog(QStringLiteral("添加特效成功"), mtInformation, {mbOK});
     Reset();
     FireEvent(OnEffectAdded, this);

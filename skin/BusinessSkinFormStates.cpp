@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 
@@ -251,6 +252,13 @@ void TbsBusinessSkinForm::MinimizeToTray() {
     TbsTrayIcon* tray = TrayIcon();
     if (!tray)
         return;
+    // Without a notification area the icon could not be seen, and the window would be lost:
+    // it goes to the taskbar instead.
+    if (!TbsTrayIcon::TrayAvailable()) {
+        tray->MinimizeToTray = false;
+        Application->Minimize();
+        return;
+    }
     // The icon hides the minimized window and shows itself.
     tray->MinimizeToTray = true;
     Application->Minimize();
@@ -268,6 +276,15 @@ void TbsBusinessSkinForm::RestoreFromTray() {
     Application->Restore();
     if (!AlwaysShowInTray)
         tray->HideTrayIcon();
+    // The window manager may map the window iconic once more, as it was when it was hidden:
+    // once it has answered, a window still minimised or hidden is restored again, so the
+    // user is never left with neither a window nor an icon.
+    QPointer<TbsTrayIcon> icon(tray);
+    QTimer::singleShot(RestoreCheckMs, this, [icon] {
+        TForm* form = Application->MainForm();
+        if (icon && form && (!form->isVisible() || form->isMinimized()))
+            Guarded([&] { icon->RestoreMainWindow(); });
+    });
     FireEvent(OnRestoreFromTray, this);
 }
 

@@ -204,7 +204,23 @@ int TbsSkinMessage::ShowMessageDialog(const QString& text, TMsgDlgType kind, TMs
     if (const TMessageBoxHook& hook = MessageBoxHook())
         return hook(
             TMessageBoxRequest{text, MsgDlgCaption(kind), PlainIcon(kind), PlainButtons(buttons)});
-    std::unique_ptr<TbsMessageForm> form(CreateMessageForm(text, kind, buttons, helpContext));
+    return ShowAndDestroy(CreateMessageForm(text, kind, buttons, helpContext));
+}
+
+int TbsSkinMessage::ShowQuestionDefaultNo(const QString& text) {
+    const TMsgDlgButtons buttons{mbYes, mbNo};
+    if (const TMessageBoxHook& hook = MessageBoxHook())
+        return hook(TMessageBoxRequest{text, MsgDlgCaption(mtConfirmation),
+                                       PlainIcon(mtConfirmation), PlainButtons(buttons)});
+    TbsMessageForm* form = CreateMessageForm(text, mtConfirmation, buttons);
+    form->Button(mbYes)->SetDefault(false);
+    form->Button(mbNo)->SetDefault(true);
+    form->SetActiveControl(form->Button(mbNo));
+    return ShowAndDestroy(form);
+}
+
+int TbsSkinMessage::ShowAndDestroy(TbsMessageForm* box) {
+    std::unique_ptr<TbsMessageForm> form(box);
     QPointer<TbsMessageForm> alive(form.get());
     int result = form->ShowModal();
     // Something may have destroyed the box while it was open (its owner going away).

@@ -121,6 +121,9 @@ public:
     // instead and its answer is the result.
     int ShowMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
                           int helpContext = 0);
+    // A question with Yes and No whose default button is No, so that Enter keeps what exists:
+    // asked before something is replaced. Answers as ShowMessageDialog does.
+    int ShowQuestionDefaultNo(const QString& text);
     // The box ShowMessageDialog shows, built but not shown; the caller owns it.
     TbsMessageForm* CreateMessageForm(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
                                       int helpContext = 0) const;
@@ -153,6 +156,8 @@ public:
     std::function<void(int HelpContext)> OnHelp;
 
 private:
+    // Shows the box modally and destroys it; the modal result.
+    static int ShowAndDestroy(TbsMessageForm* box);
     void AddLabel(TbsMessageForm& form, const QString& text) const;
     void AddIcon(TbsMessageForm& form, TMsgDlgType kind) const;
     void FitFormSize(TbsMessageForm& form, int buttonHeight, int rowWidth) const;

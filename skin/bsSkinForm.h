@@ -128,6 +128,8 @@ public:
     TRect RestoreBounds() const { return FRestoreBounds; }
     void MinimizeToTray();
     void RestoreFromTray();
+    // How long after a restore from the tray the window's state is checked once more.
+    static constexpr int RestoreCheckMs = 300;
     // The system-menu items, built fresh.
     TMenuItem* GetSystemMenu();
     // Opens the system menu at the screen point.

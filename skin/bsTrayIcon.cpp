@@ -217,6 +217,19 @@ void TbsTrayIcon::TaskbarCreated() {
     ShowTrayIcon();
 }
 
+namespace {
+std::optional<bool> TrayAvailableOverride;
+}
+
+bool TbsTrayIcon::TrayAvailable() {
+    return TrayAvailableOverride ? *TrayAvailableOverride
+                                 : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TbsTrayIcon::SetTrayAvailableOverride(std::optional<bool> available) {
+    TrayAvailableOverride = available;
+}
+
 void TbsTrayIcon::WatchTrayAvailability() {
     FTrayWasAvailable = QSystemTrayIcon::isSystemTrayAvailable();
     FTrayWatch.setInterval(TrayWatchInterval);

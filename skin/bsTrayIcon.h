@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QSystemTrayIcon;
 class TbsSkinMenu;
@@ -100,6 +101,11 @@ public:
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
     TCycleEvent OnCycle;
+
+    // True when the desktop has a notification area for the icon. Tests, and desktops whose
+    // area Qt cannot see, may fix the answer; an empty override asks the desktop again.
+    static bool TrayAvailable();
+    static void SetTrayAvailableOverride(std::optional<bool> available);
 
     // --- Operations
     virtual bool UseApplicationIcon() { return true; }

@@ -37,6 +37,35 @@ TEST(EffectLibraryRules, CategoriesMatchExactlyAndThePromptIsNoCategory) {
     EXPECT_FALSE(IsCategory(CategoryPrompt()));
 }
 
+TEST(CategoryTyping, TheBeginningOfANameWaitsAndAWrongTextIsRefusedOncePerEntry) {
+    using V = CategoryEntry::Verdict;
+    CategoryEntry entry;
+    const QString name = QStringLiteral("时间特效系列");
+    for (int n = 1; n < name.size(); ++n)
+        EXPECT_EQ(entry.TextChanged(name.left(n)), V::Wait) << n;
+    EXPECT_EQ(entry.TextChanged(name), V::List);
+    // Latin and lower case: "C" begins "Cookie脚本", "c" begins nothing.
+    EXPECT_EQ(entry.TextChanged(QStringLiteral("C")), V::Wait);
+    EXPECT_EQ(entry.TextChanged(QStringLiteral("c")), V::Refuse);
+    EXPECT_EQ(entry.TextChanged(QStringLiteral("co")), V::Wait) << "the same wrong entry";
+    EXPECT_EQ(entry.TextChanged(QString()), V::Wait);
+    EXPECT_EQ(entry.TextChanged(QStringLiteral("黑x")), V::Refuse) << "a new wrong entry";
+    EXPECT_EQ(entry.Left(QStringLiteral("黑x")), V::Wait) << "refused already";
+    EXPECT_EQ(entry.EnterPressed(QStringLiteral("黑x")), V::Refuse) << "Enter asks again";
+
+    // Enter or leaving with only the beginning of a name refuses it; the prompt, an empty box
+    // and a complete name never are.
+    EXPECT_EQ(entry.TextChanged(QStringLiteral("黑")), V::Wait);
+    EXPECT_EQ(entry.Left(QStringLiteral("黑")), V::Refuse);
+    EXPECT_EQ(entry.TextChanged(QStringLiteral("窗")), V::Wait);
+    EXPECT_EQ(entry.EnterPressed(QStringLiteral("窗")), V::Refuse);
+    for (const QString& text : {CategoryPrompt(), QString(), QStringLiteral("Cookie脚本")}) {
+        EXPECT_NE(entry.TextChanged(text), V::Refuse);
+        EXPECT_EQ(entry.EnterPressed(text), V::Wait);
+        EXPECT_EQ(entry.Left(text), V::Wait);
+    }
+}
+
 TEST(EffectLibraryRules, AddChecksRunInOrderAndCountAnsiBytes) {
     const QString cat = Categories().at(1);
     EXPECT_EQ(AddEffectProblem(CategoryPrompt(), QString(), 0), CategoryPrompt());
@@ -46,6 +75,12 @@ TEST(EffectLibraryRules, AddChecksRunInOrderAndCountAnsiBytes) {
               QStringLiteral("特效代码必须在1行以上"));
     EXPECT_TRUE(AddEffectProblem(cat, QStringLiteral("雪"), 1).isEmpty());
     EXPECT_TRUE(AddEffectProblem(cat, QStringLiteral("ab"), 1).isEmpty());
+    // Blanks around the name do not count.
+    EXPECT_EQ(AddEffectProblem(cat, QStringLiteral("   "), 1),
+              QStringLiteral("特效名称必须要2个字符以上"));
+    EXPECT_EQ(AddEffectProblem(cat, QStringLiteral(" a\t"), 1),
+              QStringLiteral("特效名称必须要2个字符以上"));
+    EXPECT_EQ(TrimmedEffectName(QStringLiteral("  雪花 \t")), QStringLiteral("雪花"));
     // The category text is not held to the fifteen names.
     EXPECT_TRUE(AddEffectProblem(QStringLiteral("自选"), QStringLiteral("ab"), 1).isEmpty());
 }

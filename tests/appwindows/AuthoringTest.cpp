@@ -3,6 +3,7 @@
 
 #include "appwindows/MainWindowFixture.h"
 
+#include "framework/ExtCtrls.h"
 #include "platform/Gbk.h"
 #include "skinctrls/bsSkinEdit.h"
 #include "skinctrls/bsSkinMemo.h"
@@ -89,10 +90,53 @@ TEST_F(Authoring, AnAddedEffectIsWrittenInGbkListedAndTheDialogEmptied) {
     EXPECT_TRUE(addDialog->bsSkinEdit1->Text().isEmpty());
     EXPECT_EQ(addDialog->bsSkinMemo21->Lines()->Count(), 0);
 
-    // A memo holding one empty line has a line; the same name again overwrites silently.
-    Add(Window, QStringLiteral("雪"), QStringLiteral("\n"));
+    // A memo holding one empty line has a line.
+    Add(Window, QStringLiteral("空行"), QStringLiteral("\n"));
     EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("添加特效成功")});
-    EXPECT_EQ(TestEnv::ReadFile(EffectPath(Window, QStringLiteral("雪"))), QByteArray("\r\n"));
+    EXPECT_EQ(TestEnv::ReadFile(EffectPath(Window, QStringLiteral("空行"))), QByteArray("\r\n"));
+}
+
+TEST_F(Authoring, AnExistingEffectIsReplacedOnlyWhenTheUserSaysYes) {
+    const QByteArray shipped = QByteArray("<script>/* shipped */</script>\r\n").repeated(60);
+    AddEffect(Window, QStringLiteral("雪花"), shipped);
+    StartWithAddDialog();
+    const QString question =
+        QStringLiteral("类别“窗口特效系列”中已有特效“雪花”，要用新的代码替换它吗？");
+
+    // No (and Enter, whose default this is, or closing the box): the file stays byte for
+    // byte and the dialog keeps what was typed. The name is compared without its blanks.
+    for (int reply : {int(mrNo), int(mrCancel)}) {
+        answer = reply;
+        Add(Window, QStringLiteral("  雪花 "), QStringLiteral("x"));
+        EXPECT_EQ(MessageTexts(), QStringList{question});
+        EXPECT_EQ(messages[0].Icon, TMessageBoxIcon::Question);
+        EXPECT_EQ(TestEnv::ReadFile(EffectPath(Window, QStringLiteral("雪花"))), shipped);
+        EXPECT_EQ(addDialog->bsSkinMemo21->Text(), QStringLiteral("x"));
+    }
+    EXPECT_FALSE(QFile::exists(EffectPath(Window, QStringLiteral("  雪花 "))));
+
+    answer = mrYes;
+    Add(Window, QStringLiteral("雪花"), QStringLiteral("x"));
+    EXPECT_EQ(MessageTexts(), QStringList({question, QStringLiteral("添加特效成功")}));
+    EXPECT_EQ(TestEnv::ReadFile(EffectPath(Window, QStringLiteral("雪花"))), QByteArray("x\r\n"));
+
+    // Blanks alone are no name; blanks around one are not part of it.
+    Add(Window, QStringLiteral("   "), QStringLiteral("x"));
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("特效名称必须要2个字符以上")});
+    Add(Window, QStringLiteral(" a "), QStringLiteral("x"));
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("特效名称必须要2个字符以上")});
+    Add(Window, QStringLiteral(" 新的\t"), QStringLiteral("y"));
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("添加特效成功")});
+    EXPECT_TRUE(QFile::exists(EffectPath(Window, QStringLiteral("新的"))));
+}
+
+TEST_F(Authoring, AnEffectAddedBeforeAnyCategoryWasChosenListsNothing) {
+    AddEffect(Window, QStringLiteral("旧的"), "old\r\n");
+    TForm1* form = StartWithAddDialog();
+    TestEnv::WriteFile(folder + "README", "not an effect");
+    Add(Window, QStringLiteral("新的"), QStringLiteral("x"));
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("添加特效成功")});
+    EXPECT_EQ(form->bsSkinFileListBox1->Items()->Count(), 0);
 }
 
 TEST_F(Authoring, AddingToAnotherCategoryReReadsOnlyTheShownFolder) {
@@ -189,6 +233,43 @@ TEST_F(Authoring, SavingProposesTheEffectsNameAndAlwaysAppendsHtm) {
     EXPECT_TRUE(messages.empty()) << MessageTexts().join(" | ").toStdString();
 }
 
+TEST_F(Authoring, SavingOverAPageAsksAndAReadOnlyPageIsNeverReplaced) {
+    TForm1* form = OpenedEffect(QStringLiteral("abc"), "<i>abc</i>\r\n");
+    const QString target = TestEnv::NewFolder(QStringLiteral("pages"));
+    TestEnv::WriteFile(target + "/old.htm", "old page");
+    const QString question =
+        QStringLiteral("文件 ") + target + QStringLiteral("/old.htm 已经存在，要替换它吗？");
+
+    // No: the dialog comes back (answered by cancelling), the page stays.
+    answer = mrNo;
+    AnswerSaveDialog(form, target + "/old");
+    afterNextMessage = [this, form] { AnswerSaveDialog(form, QString()); };
+    Click(form->bsSkinButton5);
+    EXPECT_EQ(MessageTexts(), QStringList{question});
+    EXPECT_EQ(messages[0].Icon, TMessageBoxIcon::Question);
+    EXPECT_EQ(TestEnv::ReadFile(target + "/old.htm"), QByteArray("old page"));
+
+    answer = mrYes;
+    messages.clear();
+    AnswerSaveDialog(form, target + "/old");
+    Click(form->bsSkinButton5);
+    EXPECT_EQ(MessageTexts(), QStringList{question});
+    EXPECT_EQ(TestEnv::ReadFile(target + "/old.htm"), QByteArray("<i>abc</i>\r\n"));
+
+    // Read-only, also for root: refused with a message, untouched, the dialog comes back.
+    TestEnv::WriteFile(target + "/locked.htm", "locked page");
+    QFile::setPermissions(target + "/locked.htm", QFile::ReadOwner | QFile::ReadGroup);
+    messages.clear();
+    AnswerSaveDialog(form, target + "/locked");
+    afterNextMessage = [this, form] { AnswerSaveDialog(form, QString()); };
+    Click(form->bsSkinButton5);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].Text.contains(QStringLiteral("只读")))
+        << messages[0].Text.toStdString();
+    EXPECT_EQ(messages[0].Icon, TMessageBoxIcon::Error);
+    EXPECT_EQ(TestEnv::ReadFile(target + "/locked.htm"), QByteArray("locked page"));
+}
+
 TEST_F(Authoring, DeletingAsksThenRemovesTheFileAndDisablesDelete) {
     TForm1* form = OpenedEffect(QStringLiteral("雪花"), "snow\r\n");
     answer = mrNo;
@@ -207,9 +288,14 @@ TEST_F(Authoring, DeletingAsksThenRemovesTheFileAndDisablesDelete) {
     EXPECT_FALSE(QFile::exists(EffectPath(Window, QStringLiteral("雪花"))));
     EXPECT_EQ(form->bsSkinFileListBox1->Items()->Count(), 0);
     EXPECT_FALSE(form->D1->Enabled());
-    // The code stays, and so do the commands that act on it.
-    EXPECT_EQ(form->bsSkinMemo21->Lines()->Strings(0), QStringLiteral("snow"));
-    EXPECT_TRUE(form->bsSkinButton2->Enabled() && form->N1->Enabled());
+    // The deleted effect no longer shows as if it existed: the code window is closed.
+    EXPECT_FALSE(form->bsSkinMemo21->isVisibleTo(form));
+    EXPECT_TRUE(form->Image1->isVisibleTo(form));
+    EXPECT_EQ(form->bsSkinGroupBox2->Caption(), QStringLiteral("代码窗口"));
+    for (TbsSkinButton* button :
+         {form->bsSkinButton1, form->bsSkinButton2, form->bsSkinButton3, form->bsSkinButton5})
+        EXPECT_FALSE(button->Enabled());
+    EXPECT_FALSE(form->N1->Enabled());
 }
 
 TEST_F(Authoring, TheProtectedEffectsStay) {

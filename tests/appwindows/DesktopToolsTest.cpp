@@ -4,6 +4,8 @@
 
 #include "DesktopFixture.h"
 
+#include "app/HelpWindow.h"
+#include "app/PreviewSetup.h"
 #include "framework/IniFiles.h"
 #include "framework/Menus.h"
 #include "platform/RegistryStore.h"
@@ -29,12 +31,14 @@ bool LibraryMapped() {
 
 // Programs that record how they were started: one line "<name> <arguments>" each in the
 // record file. They stand first on PATH while the object lives.
+// With `alone`, nothing else is on PATH: a desktop without any browser, editor or opener.
 class RecordingPath {
 public:
-    RecordingPath() : FFolder(TestEnv::NewFolder(QStringLiteral("bin"))) {
+    explicit RecordingPath(bool alone = false)
+        : FFolder(TestEnv::NewFolder(QStringLiteral("bin"))) {
         FRecord = FFolder + "/record.txt";
         FOldPath = qgetenv("PATH");
-        qputenv("PATH", (FFolder + ":").toUtf8() + FOldPath);
+        qputenv("PATH", alone ? FFolder.toUtf8() : (FFolder + ":").toUtf8() + FOldPath);
     }
     ~RecordingPath() { qputenv("PATH", FOldPath); }
 
@@ -148,14 +152,47 @@ TEST_F(DesktopTools, EachProgramToolStartsItsProgramOnce) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(DesktopTools, MissingPickerAndHelpFileAreNotReported) {
+TEST_F(DesktopTools, AMissingProgramOrBrowserIsReportedByName) {
+    RecordingPath nothing(true);
     TForm1* form = Start();
     form->T2->Click();
-    form->N31->Click();
-    EXPECT_EQ(Shell::PlanCommandLine(TForm1::ColourPickerCommand()).Action,
-              Shell::LaunchPlan::Kind::Nothing);
-    EXPECT_TRUE(messages.empty());
+    form->N9->Click();
+    form->N28->Click();
+    form->L1->Click();
+    ASSERT_EQ(messages.size(), 4u) << MessageTexts().join('|').toStdString();
+    EXPECT_EQ(messages[0].Text,
+              QStringLiteral("找不到程序 zarvo/gongju/quse，请您重新安装本软件。"));
+    EXPECT_TRUE(messages[1].Text.startsWith(QStringLiteral("找不到文本编辑器")));
+    EXPECT_TRUE(messages[2].Text.startsWith(QStringLiteral("找不到网页浏览器")));
+    EXPECT_TRUE(messages[2].Text.contains(MakerInfo::HomePage()));
+    EXPECT_TRUE(messages[3].Text.startsWith(QStringLiteral("找不到邮件程序")));
+    for (const TMessageBoxRequest& message : messages)
+        EXPECT_EQ(message.Icon, TMessageBoxIcon::Error);
     EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(DesktopTools, WithoutABrowserTheGuideOpensInTheProgramsOwnWindow) {
+    PreparePreviewProcess(); // the engine's sandbox and graphics for this machine
+    RecordingPath nothing(true);
+    TForm1* form = Start();
+    // No guide installed: said so.
+    form->N31->Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].Text.startsWith(QStringLiteral("找不到帮助文件")));
+    EXPECT_EQ(form->HelpWindow(), nullptr);
+
+    TestEnv::WriteFile(folder + "help.htm", "<html><body>guide</body></html>");
+    messages.clear();
+    for (TMenuItem* item : {form->N31, form->N46, form->winexechhexehelpchm91})
+        item->Click();
+    EXPECT_TRUE(messages.empty()) << MessageTexts().join('|').toStdString();
+    THelpWindow* help = form->HelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->Text(), QStringLiteral("zarvo网页特效帮助"));
+    EXPECT_EQ(help->BorderStyle(), bsSizeable);
+    EXPECT_FALSE(help->isModal());
+    EXPECT_EQ(help->WebBrowser1->NavigationCount(), 1) << "one window, one navigation";
 }
 
 TEST_F(DesktopTools, MakerPagesAreOneTableAndDonationShowsItsNoticeFirst) {
@@ -241,9 +278,12 @@ TEST_F(DesktopTools, UpdaterStartsThenAsksAndNoKeepsTheProgramRunning) {
     EXPECT_FALSE(Application->Terminated());
 }
 
-TEST_F(DesktopTools, UpdaterThatIsMissingStillClosesTheWindow) {
+TEST_F(DesktopTools, AMissingUpdaterIsReportedAndTheProgramStays) {
+    RecordingPath nothing(true);
     TForm1* form = Start();
     form->N32->Click();
-    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("程序正在关闭，请点击“确定”.")});
-    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(MessageTexts(),
+              QStringList{QStringLiteral("找不到程序 gengxin，请您重新安装本软件。")});
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(Application->Terminated());
 }

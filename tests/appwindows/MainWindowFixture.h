@@ -15,8 +15,10 @@
 #include "skinctrls/bsSkinComboBox.h"
 #include "skinctrls/bsfilectrl.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 #include <vector>
 
 inline const QString Window = QStringLiteral("窗口特效系列");
@@ -33,6 +35,8 @@ protected:
         TestEnv::WriteFile(folder + "zarvotx.ini", QByteArray());
         SetMessageBoxHook([this](const TMessageBoxRequest& request) {
             messages.push_back(request);
+            if (auto then = std::exchange(afterNextMessage, {}))
+                then();
             return answer;
         });
     }
@@ -98,6 +102,8 @@ protected:
     QString folder;
     std::vector<TMessageBoxRequest> messages;
     int answer = mrOk;
+    // Runs once, when the next box is answered (to answer what that box leads to).
+    std::function<void()> afterNextMessage;
     std::vector<std::unique_ptr<TForm>> dialogs;
     std::vector<std::unique_ptr<TForm1>> forms;
     TForm3* addDialog = nullptr;

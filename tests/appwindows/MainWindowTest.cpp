@@ -152,16 +152,34 @@ TEST_F(MainWindow, OnlyAnExactCategoryNameListsItsFolder) {
     EXPECT_EQ(messages[0].Icon, TMessageBoxIcon::Error);
     EXPECT_EQ(QDir(list->Directory()), QDir(folder + "data/" + Cookie)) << "list kept";
 
-    // Typing: every incomplete text is refused once, the complete one opens.
+    // Typing: the beginning of a name waits quietly, the complete one opens.
     messages.clear();
     form->bsSkinComboBox1->SetText(QString());
-    messages.clear();
     for (int n = 1; n <= Window.size(); ++n)
         Pick(form, Window.left(n));
-    EXPECT_EQ(messages.size(), static_cast<size_t>(Window.size() - 1));
+    EXPECT_TRUE(messages.empty()) << MessageTexts().join(" | ").toStdString();
     EXPECT_EQ(QDir(list->Directory()), QDir(folder + "data/" + Window));
     ASSERT_EQ(list->Items()->Count(), 1);
     EXPECT_EQ(list->Items()->Strings(0), QStringLiteral("抖动窗口"));
+
+    // A text that begins no category is refused at once, and only once while it stays wrong;
+    // Enter refuses it again, and the list stays.
+    for (const QString& text : {QStringLiteral("时"), QStringLiteral("时x"), QStringLiteral("时xy"),
+                                QStringLiteral("时x")})
+        Pick(form, text);
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("对不起，没有此项特效类别！")});
+    int enter = Qt::Key_Return;
+    FireEvent(form->bsSkinComboBox1->OnKeyDown, form->bsSkinComboBox1, enter, TShiftState());
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(QDir(list->Directory()), QDir(folder + "data/" + Window));
+
+    // An input method commits several characters at once: the same rules.
+    AddEffect(QStringLiteral("时间特效系列"), QStringLiteral("时钟"), "c");
+    messages.clear();
+    Pick(form, QStringLiteral("时间"));
+    Pick(form, QStringLiteral("时间特效系列"));
+    EXPECT_TRUE(messages.empty()) << MessageTexts().join(" | ").toStdString();
+    EXPECT_EQ(QDir(list->Directory()), QDir(folder + "data/" + QStringLiteral("时间特效系列")));
 }
 
 TEST_F(MainWindow, OpeningAnEffectShowsItsTextAndEnablesTheCommands) {

@@ -199,7 +199,7 @@ void BuildProgramFolder(const QString& staged) {
     ProgramFolder = Root + "/program";
     QDir().mkpath(ProgramFolder + "/zarvotemp");
     for (const QString& name : {QStringLiteral("zarvofx"), QStringLiteral("libzarvopreview.so"),
-                                QStringLiteral("zarvotx.ini")})
+                                QStringLiteral("zarvotx.ini"), QStringLiteral("help.htm")})
         if (!QFile::copy(staged + "/" + name, ProgramFolder + "/" + name))
             Fail("copy the program", name);
     for (const QString& folder : {QStringLiteral("skins"), QStringLiteral("images")})
@@ -219,10 +219,11 @@ void UseSkin(const QString& storedPath) {
         WriteFile(settings, "[Skins]\r\nSkins=" + storedPath.toLatin1() + "\r\n");
 }
 
-Window StartProgram() {
+// `path` replaces the search path (a desktop without a browser); empty keeps the test's.
+Window StartProgram(const QString& path = QString()) {
     Program = new QProcess;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("PATH", Root + "/bin:" + env.value("PATH"));
+    env.insert("PATH", path.isEmpty() ? Root + "/bin:" + env.value("PATH") : path);
     env.insert("QT_QPA_PLATFORM", "xcb");
     Program->setProcessEnvironment(env);
     Program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -303,17 +304,43 @@ void PreviewShows(const Window& main, QRgb colour, const QString& shot) {
     WaitGone(QStringLiteral("zarvo特效预览"), "the close button closes the preview");
 }
 
+// Typed character by character, a category name lists its folder with no message on the
+// way; a text that begins no category is refused once, however much more is typed.
 void TypeCategory(const Window& main) {
     ClickClient(main, 8 + 60, 24 + 24 + 10);
     Keys("ctrl+a");
-    int refused = 0;
     for (int n = 0; n < Category.size(); ++n) {
         Type(Category.mid(n, 1));
-        if (AnswerBox(QStringLiteral("错误"), n + 1 < Category.size() ? 4000 : 1000))
-            ++refused;
+        if (FindWindow(QStringLiteral("错误")))
+            Fail("the beginning of a category name waits quietly", Category.left(n + 1));
     }
-    if (refused != Category.size() - 1)
-        Fail("each incomplete category text is refused once", QString::number(refused));
+    if (AnswerBox(QStringLiteral("错误"), 1000))
+        Fail("a complete category name is not refused");
+    Keys("ctrl+a");
+    Type(QStringLiteral("时"));
+    Type(QStringLiteral("x"));
+    if (!AnswerBox(QStringLiteral("错误")))
+        Fail("a text that begins no category is refused");
+    Type(QStringLiteral("yz"));
+    if (AnswerBox(QStringLiteral("错误"), 1500))
+        Fail("one message per wrong entry");
+    Keys("ctrl+a");
+    Type(Category);
+    if (AnswerBox(QStringLiteral("错误"), 1000))
+        Fail("the category typed again is not refused");
+}
+
+// Presses the key in the box of this caption (an accelerator, Return, Escape).
+bool AnswerBoxWith(const QString& caption, const QString& key, int ms = 4000) {
+    std::optional<QString> id;
+    if (!WaitFor([&] { return (id = FindWindow(caption)).has_value(); }, ms))
+        return false;
+    Pump(200);
+    Xdotool({"windowactivate", "--sync", *id});
+    Keys(key);
+    if (!WaitFor([&] { return FindWindow(caption) != id; }))
+        Fail("the message box closes", caption);
+    return true;
 }
 
 void AddThroughTheDialog(const Window& main) {
@@ -331,11 +358,43 @@ void AddThroughTheDialog(const Window& main) {
     ClickClient(dialog, 62 + 37, 315 + 12);
     if (!AnswerBox(QStringLiteral("信息")))
         Fail("the success message");
-    ClickClient(dialog, 150 + 37, 315 + 12);
-    WaitGone(QStringLiteral("zarvo特效添加"), "cancel closes the add dialog");
-    const QByteArray written = ReadFile(ProgramFolder + "/data/" + Category + "/" + NewEffect);
+    const QString added = ProgramFolder + "/data/" + Category + "/" + NewEffect;
+    const QByteArray written = ReadFile(added);
     if (written != Gbk::Encode(NewCode + "\r\n"))
         Fail("the added effect on disk in GBK", QString::fromLatin1(written.toHex()));
+
+    // The same name again asks; Enter keeps the effect (No is the default), Y replaces it.
+    auto addAgain = [&](const QString& code) {
+        ClickClient(dialog, 131 + 60, 31 + 10);
+        Keys("ctrl+a");
+        Type(Category);
+        ClickClient(dialog, 131 + 60, 63 + 10);
+        Type(NewEffect);
+        ClickClient(dialog, 30 + 100, 119 + 40);
+        Type(code);
+        ClickClient(dialog, 62 + 37, 315 + 12);
+    };
+    addAgain(QStringLiteral("x"));
+    Shot("program_replace_question.png");
+    if (!AnswerBoxWith(QStringLiteral("确认"), "Return"))
+        Fail("adding over an existing effect asks");
+    if (ReadFile(added) != written)
+        Fail("No keeps the existing effect byte for byte");
+    if (AnswerBox(QStringLiteral("信息"), 1000))
+        Fail("no success message after No");
+    // The dialog kept its input: new code, and Yes this time.
+    ClickClient(dialog, 30 + 100, 119 + 40);
+    Keys("ctrl+a");
+    Type(QStringLiteral("<i>replaced</i>"));
+    ClickClient(dialog, 62 + 37, 315 + 12);
+    if (!AnswerBoxWith(QStringLiteral("确认"), "y") || !AnswerBox(QStringLiteral("信息")))
+        Fail("Yes replaces the effect");
+    if (ReadFile(added) != "<i>replaced</i>\r\n")
+        Fail("the replaced effect", QString::fromLatin1(ReadFile(added)));
+    WriteFile(added, written);
+
+    ClickClient(dialog, 150 + 37, 315 + 12);
+    WaitGone(QStringLiteral("zarvo特效添加"), "cancel closes the add dialog");
 }
 
 // The dialog opens in the program folder (the effect's name has no folder); the page is
@@ -352,6 +411,36 @@ void SaveAsPage(const Window& main) {
     if (!WaitFor([&] { return QFile::exists(target + ".htm"); }, 3000) ||
         ReadFile(target + ".htm") != Gbk::Encode(NewCode + "\r\n"))
         Fail("the saved page", target + ".htm");
+
+    // Saving over it asks (Enter: No, the dialog comes back and is cancelled) ...
+    WriteFile(target + ".htm", "older page");
+    auto saveAs = [&](const QString& name) {
+        ClickClient(main, SaveButton.x(), SaveButton.y());
+        WaitWindow(QStringLiteral("特效保存"), "the save dialog shows");
+        Keys("ctrl+a");
+        Type(name);
+        Keys("Return");
+    };
+    saveAs(QStringLiteral("saved"));
+    if (!AnswerBoxWith(QStringLiteral("确认"), "Return"))
+        Fail("saving over a page asks");
+    WaitWindow(QStringLiteral("特效保存"), "the save dialog comes back after No");
+    Keys("Escape");
+    WaitGone(QStringLiteral("特效保存"), "the save dialog is cancelled");
+    if (ReadFile(target + ".htm") != "older page")
+        Fail("No keeps the page");
+    // ... and a read-only page is refused and stays as it was.
+    const QString locked = ProgramFolder + "/locked.htm";
+    WriteFile(locked, "locked page");
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    saveAs(QStringLiteral("locked"));
+    if (!AnswerBox(QStringLiteral("错误")))
+        Fail("a read-only page is refused");
+    WaitWindow(QStringLiteral("特效保存"), "the save dialog comes back after the refusal");
+    Keys("Escape");
+    WaitGone(QStringLiteral("特效保存"), "the save dialog is cancelled");
+    if (ReadFile(locked) != "locked page")
+        Fail("the read-only page is unchanged");
 }
 
 void DeleteOpened() {
@@ -364,6 +453,86 @@ void WriteRecordingBrowser() {
     const QString script = Root + "/bin/xdg-open";
     WriteFile(script, "#!/bin/sh\necho \"$@\" >> \"" + (Root + "/xdg-open.log").toUtf8() + "\"\n");
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Without a browser or the desktop's opener, previewing in the browser says so in a box, and
+// the guide (F1) opens in the program's own window.
+void WithoutABrowser() {
+    const QString empty = Root + "/nothing-on-the-path";
+    QDir().mkpath(empty);
+    Window main = StartProgram(empty);
+    TypeCategory(main);
+    OpenEffect(main, 0, Gbk::Decode(ColourPage("#c81e1e", RedEffect)));
+    ClickClient(main, BrowserButton.x(), BrowserButton.y());
+    WaitWindow(QStringLiteral("错误"), "no browser is reported");
+    Shot("program_no_browser.png");
+    AnswerBox(QStringLiteral("错误"));
+    Xdotool({"windowactivate", "--sync", main.id});
+    Keys("F1");
+    const QString help =
+        WaitWindow(QStringLiteral("zarvo网页特效帮助"), "F1 opens the guide in the program", 20000);
+    Pump(3000);
+    Shot("program_guide_window.png", help);
+    StopProgram();
+}
+
+// A window manager's view of a window: its WM_STATE ("Normal", "Iconic") and whether the
+// manager lists it (its taskbar entry).
+QString WindowState(const QString& id) {
+    const QString state = Run(QStringLiteral("xprop"), {"-id", id, "WM_STATE"});
+    return state.section("window state: ", 1).section('\n', 0, 0).trimmed();
+}
+bool Listed(const QString& id) {
+    const QString list = Run(QStringLiteral("xprop"), {"-root", "_NET_CLIENT_LIST"});
+    return list.contains(QStringLiteral("0x%1").arg(id.toULongLong(), 0, 16));
+}
+
+// A desktop without a notification area (no panel): minimise-to-tray leaves a taskbar entry,
+// and a second start brings the window back.
+void WithoutANotificationArea() {
+    const QByteArray mainDisplay = qgetenv("DISPLAY");
+    int n = 150;
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+           QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+        ++n;
+    const QString display = QStringLiteral(":%1").arg(n);
+    QProcess xvfb, openbox;
+    xvfb.start("Xvfb", {display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    qputenv("DISPLAY", display.toLatin1());
+    if (!WaitFor([] { return QProcess::execute("xdpyinfo", {}) == 0; }, 10000))
+        Fail("a second desktop starts");
+    openbox.start("openbox", {});
+    Pump(1000);
+
+    Window main = StartProgram();
+    // The system menu (right button on the caption) has the tray item "最小化到系统托盘区(&T)".
+    Xdotool({"mousemove", QString::number(main.x + main.width / 2), QString::number(main.y + 8)});
+    Pump(200);
+    Xdotool({"click", "3"});
+    Pump(600);
+    Keys("t");
+    if (!WaitFor([&] { return WindowState(main.id) == "Iconic"; }, 5000))
+        Fail("minimise-to-tray without a tray minimises", WindowState(main.id));
+    Pump(500);
+    if (!Listed(main.id))
+        Fail("the minimised window keeps its taskbar entry");
+
+    QProcess second;
+    second.start(ProgramFolder + "/zarvofx", {});
+    if (!AnswerBox(QStringLiteral("信息"), 20000))
+        Fail("a second start says the program runs");
+    if (!second.waitForFinished(10000))
+        Fail("the second copy ends");
+    if (!WaitFor([&] { return WindowState(main.id) == "Normal"; }, 5000))
+        Fail("a second start brings the first copy's window back", WindowState(main.id));
+    Pump(500);
+    Shot("program_second_start_restores.png");
+    StopProgram();
+    openbox.terminate();
+    openbox.waitForFinished(3000);
+    xvfb.terminate();
+    xvfb.waitForFinished(3000);
+    qputenv("DISPLAY", mainDisplay);
 }
 
 } // namespace
@@ -431,6 +600,9 @@ int main(int argc, char** argv) {
     if (!QFile::exists(ProgramFolder + "/data/" + Category + "/" + Protected))
         Fail("the protected effect stays");
     StopProgram();
+
+    WithoutABrowser();
+    WithoutANotificationArea();
 
     // The main window in every installed skin.
     const QStringList skins =

@@ -5,12 +5,20 @@
 #include "common/TestEnv.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
+#include <QTimer>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 namespace {
 using Kind = Shell::LaunchPlan::Kind;
+
+void RunEventsFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 // A program folder and a search path of fake programs, so no real program is found.
 class ShellPlan : public ::testing::Test {
@@ -105,4 +113,54 @@ TEST(Shell, ClearingRecentDocumentsLeavesAValidEmptyList) {
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(elements, QStringList({"xbel"}));
     qunsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(ShellPlan, NothingFailsSilentlyAndTheReasonNamesWhatIsMissing) {
+    QStringList reasons;
+    auto record = [&](const QString& reason) { reasons << reason; };
+
+    // No opener and no browser, mail program or file manager on the search path.
+    EXPECT_FALSE(Shell::ShellOpen("https://example.org/", record));
+    EXPECT_FALSE(Shell::ShellOpen("mailto:maker@example.org", record));
+    EXPECT_FALSE(Shell::RunCommandLine("explorer.exe", record));
+    EXPECT_FALSE(Shell::RunCommandLine("notepad.exe", record));
+    EXPECT_FALSE(Shell::RunCommandLine("gengxin.exe", record));
+    ASSERT_EQ(reasons.size(), 5);
+    EXPECT_TRUE(reasons[0].startsWith(QStringLiteral("找不到网页浏览器")))
+        << reasons[0].toStdString();
+    EXPECT_TRUE(reasons[0].contains("https://example.org/"));
+    EXPECT_TRUE(reasons[1].startsWith(QStringLiteral("找不到邮件程序")));
+    EXPECT_TRUE(reasons[2].startsWith(QStringLiteral("找不到文件管理器")));
+    EXPECT_TRUE(reasons[3].startsWith(QStringLiteral("找不到文本编辑器")));
+    EXPECT_EQ(reasons[4], QStringLiteral("找不到程序 gengxin，请您重新安装本软件。"));
+
+    // Without the desktop's opener a browser found on the path takes the address itself.
+    const QString browser = AddProgram(FBin + "/chromium");
+    const Shell::LaunchPlan page = Shell::PlanShellOpen("https://example.org/");
+    EXPECT_TRUE(Shell::CanLaunch(page));
+    EXPECT_EQ(Shell::OpenerCommand(page), QStringList({browser, "https://example.org/"}));
+    EXPECT_FALSE(Shell::CanLaunch(Shell::PlanShellOpen("mailto:maker@example.org")));
+}
+
+TEST_F(ShellPlan, AnOpenerThatFindsNoProgramIsReportedWhenItEnds) {
+    const QString opener = FBin + "/xdg-open";
+    TestEnv::WriteFile(opener, "#!/bin/sh\necho \"$1\" > \"$0.args\"\nexit 3\n");
+    QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QStringList reasons;
+    const QString file = FProgram + "/page.htm";
+    TestEnv::WriteFile(file, "<p>x</p>");
+    ASSERT_TRUE(Shell::ShellOpen(file, [&](const QString& reason) { reasons << reason; }));
+    for (int i = 0; i < 200 && reasons.isEmpty(); ++i)
+        RunEventsFor(10);
+    ASSERT_EQ(reasons.size(), 1);
+    EXPECT_EQ(reasons[0],
+              QStringLiteral("没有能打开 %1 的网页浏览器（xdg-open 报告错误 3）。").arg(file));
+    EXPECT_EQ(TestEnv::ReadFile(opener + ".args"), (file + "\n").toUtf8());
+
+    // An opener that succeeds says nothing.
+    TestEnv::WriteFile(opener, "#!/bin/sh\nexit 0\n");
+    reasons.clear();
+    ASSERT_TRUE(Shell::ShellOpen(file, [&](const QString& reason) { reasons << reason; }));
+    RunEventsFor(300);
+    EXPECT_TRUE(reasons.isEmpty());
 }

@@ -601,7 +601,18 @@ TEST(SkinFormFrame, MinimizesIntoItsTrayIconAndRestoresFromItOnlyWithOne) {
     EXPECT_TRUE(items->Items(0)->Default()); // what a double click on the icon runs
     EXPECT_EQ(items->Items(2)->ShortCutText(), QStringLiteral("Alt+F4"));
 
+    // A desktop without a notification area: the window goes to the taskbar, never into an
+    // icon nobody can see.
+    TbsTrayIcon::SetTrayAvailableOverride(false);
     frame->MinimizeToTray();
+    EXPECT_FALSE(icon->MinimizeToTray);
+    EXPECT_FALSE(icon->IconVisible());
+    EXPECT_EQ(minimized, 0);
+    Application->Restore();
+
+    TbsTrayIcon::SetTrayAvailableOverride(true);
+    frame->MinimizeToTray();
+    TbsTrayIcon::SetTrayAvailableOverride(std::nullopt);
     EXPECT_TRUE(icon->MinimizeToTray);
     EXPECT_EQ(minimized, 1);
     items->Items(0)->Click();
