@@ -276,25 +276,28 @@ bool CanLaunch(const LaunchPlan& plan) {
 }
 
 QString MissingText(const LaunchPlan& plan) {
-    const QString target =
-        plan.Target.isEmpty() ? QString() : QStringLiteral("，无法打开 ") + plan.Target;
+    // What is missing and what could not be opened on the first line, why on the second.
+    auto text = [&plan](const QString& missing, const QString& why) {
+        const QString target =
+            plan.Target.isEmpty() ? QString() : QStringLiteral("，无法打开 ") + plan.Target;
+        return missing + target + QStringLiteral("。\n") + why;
+    };
     switch (plan.Needs) {
     case Handler::Browser:
-        return QStringLiteral("找不到网页浏览器：这台电脑上既没有 xdg-open，也没有 Firefox、"
-                              "Chromium 等浏览器") +
-               target + QStringLiteral("。");
+        return text(
+            QStringLiteral("找不到网页浏览器"),
+            QStringLiteral("这台电脑上既没有 xdg-open，也没有 Firefox、Chromium 等浏览器。"));
     case Handler::MailProgram:
-        return QStringLiteral("找不到邮件程序：这台电脑上既没有 xdg-open，也没有 Thunderbird、"
-                              "Evolution 等邮件程序") +
-               target + QStringLiteral("。");
+        return text(QStringLiteral("找不到邮件程序"),
+                    QStringLiteral("这台电脑上既没有 xdg-open，也没有 Thunderbird、Evolution "
+                                   "等邮件程序。"));
     case Handler::FileManager:
-        return QStringLiteral("找不到文件管理器：这台电脑上既没有 xdg-open，也没有 Nautilus、"
-                              "Dolphin、Thunar 等文件管理器") +
-               target + QStringLiteral("。");
+        return text(QStringLiteral("找不到文件管理器"),
+                    QStringLiteral("这台电脑上既没有 xdg-open，也没有 Nautilus、Dolphin、Thunar "
+                                   "等文件管理器。"));
     case Handler::TextEditor:
-        return QStringLiteral(
-                   "找不到文本编辑器：这台电脑上没有 gedit、Kate、Mousepad 等文本编辑器") +
-               target + QStringLiteral("。");
+        return text(QStringLiteral("找不到文本编辑器"),
+                    QStringLiteral("这台电脑上没有 gedit、Kate、Mousepad 等文本编辑器。"));
     case Handler::Program:
     case Handler::None:
         break;

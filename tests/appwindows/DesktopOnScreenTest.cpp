@@ -277,9 +277,10 @@ TEST_F(DesktopOnScreen, FoldersHelpAndPagesGoToTheUrlHandler) {
         return lines.size() >= 5;
     });
     qputenv("PATH", oldPath);
-    auto fileUrl = [](const QString& path) { return QUrl::fromLocalFile(path).toString(); };
-    QStringList expected = {fileUrl(RegistryStore::DefaultRootFolder()), fileUrl(QDir::homePath()),
-                            fileUrl(folder + "help.htm"), MakerInfo::HomePage(),
+    // Local files and folders go to the opener as paths, addresses as they are.
+    auto path = [](const QString& name) { return QFileInfo(name).absoluteFilePath(); };
+    QStringList expected = {path(RegistryStore::DefaultRootFolder()), path(QDir::homePath()),
+                            path(folder + "help.htm"), MakerInfo::HomePage(),
                             MakerInfo::MailLink()};
     // The handlers run side by side, so their lines may come in any order.
     lines.sort();

@@ -246,18 +246,11 @@ void StopProgram() {
     Program = nullptr;
 }
 
+bool AnswerBoxWith(const QString& caption, const QString& key, int ms = 4000);
+
 // Dismisses the message box of this caption with Enter; false when none came.
 bool AnswerBox(const QString& caption, int ms = 4000) {
-    std::optional<QString> id;
-    if (!WaitFor([&] { return (id = FindWindow(caption)).has_value(); }, ms))
-        return false;
-    Pump(200);
-    Xdotool({"windowactivate", "--sync", *id});
-    Keys("Return");
-    // Another box of the same caption may follow at once: this one must go.
-    if (!WaitFor([&] { return FindWindow(caption) != id; }))
-        Fail("the message box closes", caption);
-    return true;
+    return AnswerBoxWith(caption, "Return", ms);
 }
 
 // Places in the main window's client area.
@@ -331,13 +324,14 @@ void TypeCategory(const Window& main) {
 }
 
 // Presses the key in the box of this caption (an accelerator, Return, Escape).
-bool AnswerBoxWith(const QString& caption, const QString& key, int ms = 4000) {
+bool AnswerBoxWith(const QString& caption, const QString& key, int ms) {
     std::optional<QString> id;
     if (!WaitFor([&] { return (id = FindWindow(caption)).has_value(); }, ms))
         return false;
     Pump(200);
     Xdotool({"windowactivate", "--sync", *id});
     Keys(key);
+    // Another box of the same caption may follow at once: this one must go.
     if (!WaitFor([&] { return FindWindow(caption) != id; }))
         Fail("the message box closes", caption);
     return true;
@@ -347,15 +341,20 @@ void AddThroughTheDialog(const Window& main) {
     ClickClient(main, AddButton.x(), AddButton.y());
     const Window dialog =
         Locate(WaitWindow(QStringLiteral("zarvo特效添加"), "the add dialog shows"), 369, 358);
-    ClickClient(dialog, 131 + 60, 31 + 10);
-    Keys("ctrl+a");
-    Type(Category);
-    ClickClient(dialog, 131 + 60, 63 + 10);
-    Type(NewEffect);
-    ClickClient(dialog, 30 + 100, 119 + 40);
-    Type(NewCode);
-    Shot("program_add_dialog.png", dialog.id);
-    ClickClient(dialog, 62 + 37, 315 + 12);
+    // Category, name and code typed into an emptied dialog; "添加" pressed.
+    auto add = [&](const QString& code, const QString& shot) {
+        ClickClient(dialog, 131 + 60, 31 + 10);
+        Keys("ctrl+a");
+        Type(Category);
+        ClickClient(dialog, 131 + 60, 63 + 10);
+        Type(NewEffect);
+        ClickClient(dialog, 30 + 100, 119 + 40);
+        Type(code);
+        if (!shot.isEmpty())
+            Shot(shot, dialog.id);
+        ClickClient(dialog, 62 + 37, 315 + 12);
+    };
+    add(NewCode, "program_add_dialog.png");
     if (!AnswerBox(QStringLiteral("信息")))
         Fail("the success message");
     const QString added = ProgramFolder + "/data/" + Category + "/" + NewEffect;
@@ -364,17 +363,7 @@ void AddThroughTheDialog(const Window& main) {
         Fail("the added effect on disk in GBK", QString::fromLatin1(written.toHex()));
 
     // The same name again asks; Enter keeps the effect (No is the default), Y replaces it.
-    auto addAgain = [&](const QString& code) {
-        ClickClient(dialog, 131 + 60, 31 + 10);
-        Keys("ctrl+a");
-        Type(Category);
-        ClickClient(dialog, 131 + 60, 63 + 10);
-        Type(NewEffect);
-        ClickClient(dialog, 30 + 100, 119 + 40);
-        Type(code);
-        ClickClient(dialog, 62 + 37, 315 + 12);
-    };
-    addAgain(QStringLiteral("x"));
+    add(QStringLiteral("x"), QString());
     Shot("program_replace_question.png");
     if (!AnswerBoxWith(QStringLiteral("确认"), "Return"))
         Fail("adding over an existing effect asks");
@@ -499,7 +488,14 @@ void WithoutANotificationArea() {
     QProcess xvfb, openbox;
     xvfb.start("Xvfb", {display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
     qputenv("DISPLAY", display.toLatin1());
-    if (!WaitFor([] { return QProcess::execute("xdpyinfo", {}) == 0; }, 10000))
+    auto desktopAnswers = [] {
+        QProcess probe;
+        probe.setStandardOutputFile(QProcess::nullDevice());
+        probe.setStandardErrorFile(QProcess::nullDevice());
+        probe.start("xdpyinfo", {});
+        return probe.waitForFinished(5000) && probe.exitCode() == 0;
+    };
+    if (!WaitFor(desktopAnswers, 10000))
         Fail("a second desktop starts");
     openbox.start("openbox", {});
     Pump(1000);
@@ -518,10 +514,11 @@ void WithoutANotificationArea() {
         Fail("the minimised window keeps its taskbar entry");
 
     QProcess second;
+    second.setProcessChannelMode(QProcess::ForwardedChannels);
     second.start(ProgramFolder + "/zarvofx", {});
     if (!AnswerBox(QStringLiteral("信息"), 20000))
         Fail("a second start says the program runs");
-    if (!second.waitForFinished(10000))
+    if (second.state() != QProcess::NotRunning && !second.waitForFinished(10000))
         Fail("the second copy ends");
     if (!WaitFor([&] { return WindowState(main.id) == "Normal"; }, 5000))
         Fail("a second start brings the first copy's window back", WindowState(main.id));
@@ -567,6 +564,10 @@ int main(int argc, char** argv) {
 
     // The default look, driven through every command.
     UseSkin(QString());
+    if (qEnvironmentVariable("ZARVO_SCREEN_PART") == "notray") {
+        WithoutANotificationArea();
+        return 0;
+    }
     Window main = StartProgram();
     Shot("program_main_default.png", main.id);
     TypeCategory(main);
