@@ -65,6 +65,15 @@ TEST_F(Faults, SavedSkinThatCannotLoadStartsInTheDefaultLookAndEveryStepRuns) {
         {"truncated", [&] { Truncate(skin + "frame.bmp", 1000); }},
         {"empty", [&] { Truncate(skin + "frame.bmp", 0); }},
         {"missing", [&] { QFile::remove(skin + "frame.bmp"); }},
+        {"oversized",
+         [&] {
+             // A header that claims 40000 x 40000 pixels.
+             QByteArray bytes = TestEnv::ReadFile(skin + "frame.bmp");
+             for (int field : {18, 22})
+                 for (int i = 0; i < 4; ++i)
+                     bytes[field + i] = char((40000 >> (8 * i)) & 0xFF);
+             TestEnv::WriteFile(skin + "frame.bmp", bytes);
+         }},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.name);
