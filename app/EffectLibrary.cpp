@@ -91,6 +91,13 @@ QString OutsideTarget(const QString& path) {
     return target.startsWith(folder) || target + QLatin1Char('/') == folder ? QString() : target;
 }
 
+void CheckFolderInside(const QString& path) {
+    const QString outside = OutsideTarget(Paths::ExtractFilePath(path));
+    if (!outside.isEmpty())
+        throw EFCreateError(
+            path, QStringLiteral("文件夹指向程序文件夹以外的“%1”，没有写入。").arg(outside));
+}
+
 QString OutsideLinkMessage(const QString& name, const QString& target) {
     return QStringLiteral("特效“%1”是指向特效库以外的链接（%2），不能打开。").arg(name, target);
 }

@@ -43,6 +43,9 @@ QString NewEffectPath(const QString& category, const QString& name);
 // symbolic link of the file itself or of a folder on the way; empty when it stays inside (or
 // leads nowhere, which the file operation then reports).
 QString OutsideTarget(const QString& path);
+// Raises EFCreateError ("Cannot create file") when the folder `path` is written into leads
+// outside the program folder (a link of that folder or of one above it).
+void CheckFolderInside(const QString& path);
 // What opening an effect named `name` that leads to `target` outside the library says.
 QString OutsideLinkMessage(const QString& name, const QString& target);
 

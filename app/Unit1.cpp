@@ -494,6 +494,7 @@ void TForm1::bsSkinButton1Click(TObject*) {
 // ---------------------------------------------------------------- preview
 
 void TForm1::WritePreview() {
+    EffectLibrary::CheckFolderInside(PreviewFilePath());
     WritePreviewFile(PreviewFilePath(), *bsSkinMemo21->Lines());
 }
 

@@ -198,6 +198,21 @@ TEST_F(Faults, EffectsLinkedOutsideAreListedButNotOpenedAndThePreviewReplacesIts
     EXPECT_EQ(messages.size(), 1u);
 }
 
+TEST_F(Faults, APreviewFolderLinkedOutsideTakesNoPreviewPage) {
+    const QString elsewhere = TestEnv::NewFolder(QStringLiteral("elsewhere"));
+    ASSERT_TRUE(QFile::link(elsewhere, folder + "zarvotemp"));
+    AddEffect(Window, QStringLiteral("正常"), "<b>ok</b>\r\n");
+    TForm1* form = Start();
+    Pick(form, Window);
+    Open(form, QStringLiteral("正常"));
+    Click(form->bsSkinButton2);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Text, QStringLiteral("Cannot create file \"%1zarvotemp/zarvotemp.htm\". "
+                                               "文件夹指向程序文件夹以外的“%2”，没有写入。")
+                                    .arg(folder, QFileInfo(elsewhere).canonicalFilePath()));
+    EXPECT_TRUE(QDir(elsewhere).isEmpty());
+}
+
 TEST_F(Faults, SavingAPageOverALinkIsRefusedAndTheLinkedFileKept) {
     const QString outside = TestEnv::NewFolder(QStringLiteral("outside")) + "/notes.txt";
     TestEnv::WriteFile(outside, "mine\n");
