@@ -4,6 +4,9 @@
 #include "platform/Gbk.h"
 #include "platform/Paths.h"
 
+#include <climits>
+#include <cstdlib>
+
 namespace EffectLibrary {
 
 const QStringList& Categories() {
@@ -101,7 +104,11 @@ QString AddEffectProblem(const QString& categoryText, const QString& name, int c
 QString NewEffectPath(const QString& category, const QString& name) {
     const QString path = CategoryFolder(category) + name;
     if (!IsSafeName(category) || !IsSafeName(name))
-        throw EFCreateError(path, QStringLiteral("The name leaves the effect library."));
+        throw EFCreateError(path, QStringLiteral("名称不能含有“/”或“\\”，也不能以“.”开头。"));
+    const QString outside = OutsideTarget(CategoryFolder(category));
+    if (!outside.isEmpty())
+        throw EFCreateError(
+            path, QStringLiteral("类别文件夹指向特效库以外的“%1”，没有写入。").arg(outside));
     return path;
 }
 
@@ -117,6 +124,36 @@ QString ReplaceFileQuestion(const QString& path) {
 QString ReadOnlyFileMessage(const QString& path) {
     return QStringLiteral("文件 ") + path +
            QStringLiteral(" 是只读的，不能替换。请另选一个文件名。");
+}
+
+QString OutsideTarget(const QString& path) {
+    // The program folder as the system sees it, links of its own path resolved.
+    auto real = [](const QString& name) -> QString {
+        char resolved[PATH_MAX];
+        if (!::realpath(Paths::EncodeName(name).constData(), resolved))
+            return QString();
+        return Paths::DecodeName(QByteArray(resolved));
+    };
+    const QString target = real(path);
+    if (target.isEmpty())
+        return QString();
+    QString folder = real(Paths::ProgramFolder());
+    if (folder.isEmpty())
+        return QString();
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return target.startsWith(folder) || target + QLatin1Char('/') == folder ? QString() : target;
+}
+
+void CheckFolderInside(const QString& path) {
+    const QString outside = OutsideTarget(Paths::ExtractFilePath(path));
+    if (!outside.isEmpty())
+        throw EFCreateError(
+            path, QStringLiteral("文件夹指向程序文件夹以外的“%1”，没有写入。").arg(outside));
+}
+
+QString OutsideLinkMessage(const QString& name, const QString& target) {
+    return QStringLiteral("特效“%1”是指向特效库以外的链接（%2），不能打开。").arg(name, target);
 }
 
 QString SavedPagePath(const QString& chosenPath) {

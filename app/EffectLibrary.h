@@ -62,7 +62,8 @@ QString TrimmedEffectName(const QString& typed);
 QString AddEffectProblem(const QString& categoryText, const QString& name, int codeLineCount);
 
 // The path an effect of `name` in `category` is written to. Raises EFCreateError ("Cannot
-// create file") for a category or name that would leave the library, before anything is written.
+// create file") for a category or name that would leave the library, or a category folder that
+// is a link to a place outside the program folder, before anything is written.
 QString NewEffectPath(const QString& category, const QString& name);
 
 // The question asked before an existing effect is replaced, and before a saved page replaces
@@ -70,6 +71,15 @@ QString NewEffectPath(const QString& category, const QString& name);
 QString ReplaceEffectQuestion(const QString& category, const QString& name);
 QString ReplaceFileQuestion(const QString& path);
 QString ReadOnlyFileMessage(const QString& path);
+// Where `path` really leads when that place lies outside the program folder, through a
+// symbolic link of the file itself or of a folder on the way; empty when it stays inside (or
+// leads nowhere, which the file operation then reports).
+QString OutsideTarget(const QString& path);
+// Raises EFCreateError ("Cannot create file") when the folder `path` is written into leads
+// outside the program folder (a link of that folder or of one above it).
+void CheckFolderInside(const QString& path);
+// What opening an effect named `name` that leads to `target` outside the library says.
+QString OutsideLinkMessage(const QString& name, const QString& target);
 
 // A saved page always gets ".htm" appended, also when the chosen name already ends in it.
 QString SavedPagePath(const QString& chosenPath);

@@ -44,9 +44,9 @@ void TMediaPlayer::Open() {
     Close();
     const QString path = Paths::FromStored(FFileName);
     if (path.isEmpty())
-        throw EMCIDeviceError(QStringLiteral("No media file is given."));
+        throw EMCIDeviceError(QStringLiteral("没有选择音乐文件。"));
     if (!QFileInfo(path).isFile())
-        throw EMCIDeviceError(QStringLiteral("The specified file was not found: ") + path);
+        throw EMCIDeviceError(QStringLiteral("找不到音乐文件“%1”。").arg(path));
 
     Player();
     QEventLoop wait;
@@ -74,7 +74,8 @@ void TMediaPlayer::Open() {
     if (FPlayer->error() != QMediaPlayer::NoError || status == QMediaPlayer::InvalidMedia ||
         status == QMediaPlayer::NoMedia || status == QMediaPlayer::LoadingMedia ||
         !FPlayer->hasAudio()) {
-        const QString text = ErrorText();
+        // The back end's own words follow ours, for whoever has to fix the system.
+        const QString text = QStringLiteral("无法播放音乐文件“%1”：%2").arg(path, ErrorText());
         FPlayer->setSource(QUrl());
         throw EMCIDeviceError(text);
     }
@@ -85,13 +86,13 @@ QString TMediaPlayer::ErrorText() const {
     if (FPlayer->error() != QMediaPlayer::NoError && !FPlayer->errorString().isEmpty())
         return FPlayer->errorString();
     if (FPlayer->mediaStatus() == QMediaPlayer::LoadingMedia)
-        return QStringLiteral("The media did not load in time: ") + FFileName;
-    return QStringLiteral("The file is not an audio file this system can play: ") + FFileName;
+        return QStringLiteral("载入超时");
+    return QStringLiteral("不是本系统能播放的音频文件");
 }
 
 void TMediaPlayer::CheckOpen() const {
     if (!FOpen)
-        throw EMCIDeviceError(QStringLiteral("No media is open."));
+        throw EMCIDeviceError(QStringLiteral("没有打开的音乐文件。"));
 }
 
 void TMediaPlayer::Play() {

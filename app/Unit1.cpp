@@ -4,6 +4,7 @@
 #include "app/PreviewSetup.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
+#include "app/WriteLeftovers.h"
 #include "app/ZarvoSettings.h"
 #include "framework/Bitmap.h"
 #include "framework/ExtCtrls.h"
@@ -392,18 +393,25 @@ void TForm1::StartPreviewEngine() {
 
 void TForm1::FormCreate(TObject*) {
     SetAutoSize(true);
-    bsSkinData1->LoadSkinFile(Paths::ResolveProgramPath(ZarvoSettings::SkinPath()));
-    ReadSavedMusic();
-    CheckSingleInstance();
-    AutoplaySavedMusic();
+    // A step that fails is reported and the next one runs: no broken skin, settings file or
+    // song may skip the single-instance lock or the installation marker.
+    StartupStep([] { WriteLeftovers::RemoveStale(); });
+    LoadSavedSkin();
+    StartupStep([this] { ReadSavedMusic(); });
+    StartupStep([this] { CheckSingleInstance(); });
+    StartupStep([this] { AutoplaySavedMusic(); });
     bsSkinStatusPanel1->SetCaption(MakerInfo::WelcomeText());
     Application->OnHint = [this](TObject* sender) { ApplicationHint(sender); };
-    if (!CheckInstallationMarker())
+    bool installed = true;
+    StartupStep([&] { installed = CheckInstallationMarker(); });
+    if (!installed)
         return;
-    N6->SetEnabled(ZarvoSettings::ShowPanelEnabled());
-    N7->SetEnabled(ZarvoSettings::HidePanelEnabled());
+    StartupStep([this] {
+        N6->SetEnabled(ZarvoSettings::ShowPanelEnabled());
+        N7->SetEnabled(ZarvoSettings::HidePanelEnabled());
+    });
     N27->SetVisible(false);
-    ApplyRegistryFlags();
+    StartupStep([this] { ApplyRegistryFlags(); });
     Application->OnHint = [this](TObject* sender) { ApplicationHint(sender); };
 }
 
@@ -536,6 +544,8 @@ void TForm1::bsSkinFileListBox1ListBoxClick(TObject*) {
     const QString path = bsSkinFileListBox1->FileName();
     if (path.isEmpty())
         return;
+    if (RefuseOutsideLink(path))
+        return;
     bsSkinMemo21->Lines()->LoadFromFile(path);
     FOpenedEffectPath = path;
     const QString name = Paths::ExtractFileName(path);
@@ -558,6 +568,7 @@ void TForm1::bsSkinButton1Click(TObject*) {
 // ---------------------------------------------------------------- preview
 
 void TForm1::WritePreview() {
+    EffectLibrary::CheckFolderInside(PreviewFilePath());
     WritePreviewFile(PreviewFilePath(), *bsSkinMemo21->Lines());
 }
 
@@ -598,8 +609,10 @@ void TForm1::SaveAsPage() {
     bsSkinSaveDialog1->Filter = QStringLiteral("网页文件|*.htm");
     bsSkinSaveDialog1->FilterIndex = 1;
     const QString path = ChooseSavedPagePath();
+    // A chosen name that is a link is refused: the user picked that name, and the file it
+    // points to may be anyone's.
     if (!path.isEmpty())
-        bsSkinMemo21->Lines()->SaveToFile(path);
+        bsSkinMemo21->Lines()->SaveToFile(path, AtomicFile::TLinks::Refuse);
 }
 
 QString TForm1::ChooseSavedPagePath() {
@@ -607,7 +620,8 @@ QString TForm1::ChooseSavedPagePath() {
     while (bsSkinSaveDialog1->Execute()) {
         const QString path = EffectLibrary::SavedPagePath(bsSkinSaveDialog1->FileName);
         const QFileInfo target(path);
-        if (!target.exists())
+        // A link is not asked about: the writer refuses it.
+        if (!target.exists() || target.isSymLink())
             return path;
         if (IsReadOnly(target)) {
             bsSkinMessage1->ShowMessageDialog(EffectLibrary::ReadOnlyFileMessage(path), mtError,
@@ -660,7 +674,8 @@ bool TForm1::DeleteCurrentEffect(const QString& name) {
         reason = SysErrorMessage(ENOENT);
     } else {
         const QString path = QDir(bsSkinFileListBox1->Directory()).filePath(name);
-        if (::unlink(QFile::encodeName(path).constData()) == 0) {
+        // The name's own bytes (it may not be valid UTF-8); a link goes, not what it points to.
+        if (::unlink(Paths::EncodeName(path).constData()) == 0) {
             bsSkinMessage1->ShowMessageDialog(EffectLibrary::DeletedMessage(name), mtInformation,
                                               {mbOK});
             return true;
@@ -670,4 +685,13 @@ bool TForm1::DeleteCurrentEffect(const QString& name) {
     bsSkinMessage1->ShowMessageDialog(
         QStringLiteral("特效 ") + name + QStringLiteral(" 删除失败：") + reason, mtError, {mbOK});
     return false;
+}
+
+bool TForm1::RefuseOutsideLink(const QString& path) {
+    const QString outside = EffectLibrary::OutsideTarget(path);
+    if (outside.isEmpty())
+        return false;
+    bsSkinMessage1->ShowMessageDialog(
+        EffectLibrary::OutsideLinkMessage(Paths::ExtractFileName(path), outside), mtError, {mbOK});
+    return true;
 }

@@ -19,6 +19,8 @@
 #include "skinctrls/bsSkinDialogs.h"
 
 #include <QIcon>
+#include <QStringList>
+#include <functional>
 #include <memory>
 
 class TbsBusinessSkinForm;
@@ -175,6 +177,18 @@ private:
 
     // A second start asks for the window through the channel: restored and in front.
     void BringToFront();
+
+    // Start-up steps that may fail (app/Unit1Startup.cpp): each failure is reported once
+    // and the start goes on; the skin's failure names the skin.
+    bool StartupStep(const std::function<void()>& step);
+    void LoadSavedSkin();
+    // Loads the skin; on a failure the reason, and the forms show the default look.
+    QString LoadSkin(const QString& storedPath);
+    void ReportSkinFailure(const QString& storedPath, const QString& reason);
+    static QString SkinFailureMessage(const QString& storedPath, const QString& reason);
+    // True (and the user told) when the effect at `path` leads outside the program folder.
+    bool RefuseOutsideLink(const QString& path);
+    QStringList FStartupErrors;
 
     std::unique_ptr<TNamedMutex> FInstanceMutex;
     std::unique_ptr<TInstanceChannel> FInstanceChannel;

@@ -182,11 +182,7 @@ QIcon TForm1::ProgramIcon() {
 
 // ---------------------------------------------------------------- skins
 
-void TForm1::SelectSkin(const QString& storedPath) {
-    // Written first, so a skin that fails to load is still remembered.
-    ZarvoSettings::SetSkinPath(storedPath);
-    bsSkinData1->LoadSkinFile(Paths::ResolveProgramPath(storedPath));
-}
+// SelectSkin is in app/Unit1Startup.cpp, with the start-up loading of the saved skin.
 
 void TForm1::N15Click(TObject*) {
     SelectSkin(QStringLiteral("skins\\skin1\\skin.ini"));

@@ -8,6 +8,19 @@
 #include "skin/bsMessages.h"
 #include "skinctrls/bsSkinDialogs.h"
 
+namespace {
+
+// Choosing music again lets the saved song be reported at a later start; the choice itself
+// does not depend on the settings file being writable.
+void ForgetUnplayableMusic() {
+    try {
+        ZarvoSettings::ClearUnplayableMusic();
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace
+
 void TForm1::CreateMusicPlayer() {
     MediaPlayer1 = new TMediaPlayer(this);
     bsSkinOpenDialog1 = new TbsSkinOpenDialog(this);
@@ -46,20 +59,27 @@ void TForm1::ReadSavedMusic() {
 }
 
 void TForm1::AutoplaySavedMusic() {
-    if (MediaPlayer1->FileName().isEmpty())
+    const QString song = MediaPlayer1->FileName();
+    if (song.isEmpty())
         return;
-    // A saved file that cannot be played is reported; the rest of start-up still runs.
-    Guarded([this] {
-        OpenAndPlayMusic();
-        SetMusicMenu(false, true, true, true);
-        N23->SetEnabled(false);
-        N24->SetEnabled(true);
-    });
+    // A saved file that cannot be played is reported once (the next starts stay quiet until
+    // music is chosen again); the rest of start-up still runs.
+    if (ZarvoSettings::UnplayableMusic() == song)
+        return;
+    if (Guarded([this] {
+            OpenAndPlayMusic();
+            SetMusicMenu(false, true, true, true);
+            N23->SetEnabled(false);
+            N24->SetEnabled(true);
+        }))
+        return;
+    ZarvoSettings::SetUnplayableMusic(song);
 }
 
 void TForm1::N16Click(TObject*) {
     if (!bsSkinOpenDialog1->Execute())
         return;
+    ForgetUnplayableMusic();
     MediaPlayer1->SetFileName(bsSkinOpenDialog1->FileName);
     if (MediaPlayer1->FileName().isEmpty() || !CheckAudioOutput())
         return;

@@ -9,6 +9,7 @@ namespace ZarvoSettings {
 namespace {
 
 const QString kPanelSection = QStringLiteral("zhuangtailan");
+const QString kUnplayableKey = QStringLiteral("unplayable");
 
 struct FlagKey {
     QString path;
@@ -43,11 +44,27 @@ QString Music() {
 }
 
 void SetMusic(const QString& path) {
-    TIniFile(FilePath()).WriteString(QStringLiteral("music"), QStringLiteral("music"), path);
+    TIniFile ini(FilePath());
+    ini.WriteString(QStringLiteral("music"), QStringLiteral("music"), path);
+    ini.DeleteKey(QStringLiteral("music"), kUnplayableKey);
 }
 
 void DeleteMusic() {
-    TIniFile(FilePath()).DeleteKey(QStringLiteral("music"), QStringLiteral("music"));
+    TIniFile ini(FilePath());
+    ini.DeleteKey(QStringLiteral("music"), QStringLiteral("music"));
+    ini.DeleteKey(QStringLiteral("music"), kUnplayableKey);
+}
+
+QString UnplayableMusic() {
+    return TIniFile(FilePath()).ReadString(QStringLiteral("music"), kUnplayableKey, {});
+}
+
+void SetUnplayableMusic(const QString& path) {
+    TIniFile(FilePath()).WriteString(QStringLiteral("music"), kUnplayableKey, path);
+}
+
+void ClearUnplayableMusic() {
+    TIniFile(FilePath()).DeleteKey(QStringLiteral("music"), kUnplayableKey);
 }
 
 bool ShowPanelEnabled() {
@@ -82,9 +99,19 @@ void SetFlag(Flag flag, bool on) {
         registry.DeleteKey(key.path);
         return;
     }
+    const bool existed = registry.KeyExists(key.path);
     if (!registry.OpenKey(key.path, true))
         throw ERegistryException(QStringLiteral("Failed to set data for '%1'").arg(key.valueName));
-    registry.WriteString(key.valueName, key.value);
+    try {
+        registry.WriteString(key.valueName, key.value);
+    } catch (const ERegistryException&) {
+        // The key's existence is the setting: a key made for a value that could not be
+        // written goes again, so the old state stays.
+        registry.CloseKey();
+        if (!existed)
+            registry.DeleteKey(key.path);
+        throw;
+    }
     registry.CloseKey();
 }
 

@@ -18,6 +18,11 @@ void SetSkinPath(const QString& storedPath);
 QString Music();
 void SetMusic(const QString& path);
 void DeleteMusic();
+// "music"/"unplayable": the saved song that could not be played at a start, so that it is
+// reported once, not at every start. Saving, deleting or choosing music clears it.
+QString UnplayableMusic();
+void SetUnplayableMusic(const QString& path);
+void ClearUnplayableMusic();
 
 // "zhuangtailan": "yincang" enables "显示任务栏", "xianshi" enables "隐藏任务栏"; both read as
 // booleans defaulting to false. Hiding the panel writes yincang "1" and xianshi "0", showing it

@@ -32,15 +32,15 @@ QImage NewImage(int width, int height) {
 
 [[noreturn]] void FailBitmap(const QString& source, const QString& reason) {
     if (source.isEmpty())
-        throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid: %1").arg(reason));
-    throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid: %1: %2").arg(source, reason));
+        throw EInvalidGraphic(QStringLiteral("图片无效：%1").arg(reason));
+    throw EInvalidGraphic(QStringLiteral("图片“%1”无效：%2").arg(source, reason));
 }
 
 QByteArray ReadWholeFile(const QString& fileName) {
     TFileStream file(fileName, TFileMode::fmOpenRead);
     int64_t size = file.Size();
     if (size > MaxImageBytes)
-        FailBitmap(fileName, QStringLiteral("the file is too large"));
+        FailBitmap(fileName, QStringLiteral("文件太大"));
     QByteArray data(static_cast<qsizetype>(std::max<int64_t>(size, 0)), Qt::Uninitialized);
     int64_t got = file.Read(data.data(), data.size());
     data.truncate(static_cast<qsizetype>(std::max<int64_t>(got, 0)));
@@ -192,15 +192,15 @@ void TBitmap::LoadFromFile(const QString& fileName) {
 void TBitmap::LoadFromStream(TStream& stream) {
     uint8_t header[14];
     if (stream.Read(header, sizeof header) != int64_t(sizeof header))
-        FailBitmap(QString(), QStringLiteral("the stream ends inside the file header"));
+        FailBitmap(QString(), QStringLiteral("数据在文件头内结束"));
     if (header[0] != 'B' || header[1] != 'M')
-        FailBitmap(QString(), QStringLiteral("not a BMP image"));
+        FailBitmap(QString(), QStringLiteral("不是 BMP 图片"));
     int64_t fileSize = int64_t(header[2]) | int64_t(header[3]) << 8 | int64_t(header[4]) << 16 |
                        int64_t(header[5]) << 24;
     if (fileSize < 14 + 12)
-        FailBitmap(QString(), QStringLiteral("file size field %1 is too small").arg(fileSize));
+        FailBitmap(QString(), QStringLiteral("文件长度字段 %1 太小").arg(fileSize));
     if (fileSize > MaxImageBytes)
-        FailBitmap(QString(), QStringLiteral("file size field %1 is too large").arg(fileSize));
+        FailBitmap(QString(), QStringLiteral("文件长度字段 %1 太大").arg(fileSize));
     // Read in blocks so a lying size field can't make us reserve memory the stream lacks.
     QByteArray data(reinterpret_cast<const char*>(header), sizeof header);
     constexpr int64_t Block = 1 << 20;
@@ -210,9 +210,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
         data.resize(old + static_cast<qsizetype>(want));
         int64_t got = stream.Read(data.data() + old, want);
         if (got != want)
-            FailBitmap(
-                QString(),
-                QStringLiteral("the stream ends before the %1 bytes of the image").arg(fileSize));
+            FailBitmap(QString(), QStringLiteral("数据在图片的 %1 字节之前结束").arg(fileSize));
     }
     ReplaceImage(GraphicCodecs::DecodeBmp(reinterpret_cast<const uint8_t*>(data.constData()),
                                           static_cast<size_t>(data.size()), QString()));

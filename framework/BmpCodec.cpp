@@ -73,7 +73,7 @@ public:
             CheckUncompressedSize();
         FImage = QImage(static_cast<int>(FWidth), static_cast<int>(FHeight), QImage::Format_BGR888);
         if (FImage.isNull())
-            Fail(QStringLiteral("not enough memory for %1 x %2 pixels").arg(FWidth).arg(FHeight));
+            Fail(QStringLiteral("内存不足以容纳 %1 × %2 像素").arg(FWidth).arg(FHeight));
         if (rle)
             DecodeRle();
         else
@@ -84,9 +84,8 @@ public:
 private:
     [[noreturn]] void Fail(const QString& reason) const {
         if (FSource.isEmpty())
-            throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid: %1").arg(reason));
-        throw EInvalidGraphic(
-            QStringLiteral("Bitmap image is not valid: %1: %2").arg(FSource, reason));
+            throw EInvalidGraphic(QStringLiteral("图片无效：%1").arg(reason));
+        throw EInvalidGraphic(QStringLiteral("图片“%1”无效：%2").arg(FSource, reason));
     }
 
     bool Has(size_t offset, size_t count) const {
@@ -94,28 +93,28 @@ private:
     }
     uint16_t U16(size_t at) const {
         if (!Has(at, 2))
-            Fail(QStringLiteral("the header is truncated"));
+            Fail(QStringLiteral("文件头不完整"));
         return static_cast<uint16_t>(FData[at] | FData[at + 1] << 8);
     }
     uint32_t U32(size_t at) const {
         if (!Has(at, 4))
-            Fail(QStringLiteral("the header is truncated"));
+            Fail(QStringLiteral("文件头不完整"));
         return uint32_t(FData[at]) | uint32_t(FData[at + 1]) << 8 | uint32_t(FData[at + 2]) << 16 |
                uint32_t(FData[at + 3]) << 24;
     }
 
     void ReadHeaders() {
         if (FSize < FileHeaderSize + 4)
-            Fail(QStringLiteral("the file is too short"));
+            Fail(QStringLiteral("文件太短"));
         if (FData[0] != 'B' || FData[1] != 'M')
-            Fail(QStringLiteral("not a BMP file"));
+            Fail(QStringLiteral("不是 BMP 图片"));
         FOffBits = U32(10);
         FHeaderSize = U32(14);
         if (FHeaderSize != CoreHeaderSize && FHeaderSize != InfoHeaderSize && FHeaderSize != 52 &&
             FHeaderSize != 56 && FHeaderSize != 108 && FHeaderSize != 124)
-            Fail(QStringLiteral("unsupported header size %1").arg(FHeaderSize));
+            Fail(QStringLiteral("不支持的文件头长度 %1").arg(FHeaderSize));
         if (!Has(FileHeaderSize, FHeaderSize))
-            Fail(QStringLiteral("the header is truncated"));
+            Fail(QStringLiteral("文件头不完整"));
         FCore = FHeaderSize == CoreHeaderSize;
         if (FCore) {
             FWidth = U16(18);
@@ -130,28 +129,28 @@ private:
             FColorsUsed = U32(46);
         }
         if (FWidth < 0)
-            Fail(QStringLiteral("negative width %1").arg(FWidth));
+            Fail(QStringLiteral("宽度 %1 为负数").arg(FWidth));
         if (FHeight < 0) {
             FTopDown = true;
             FHeight = -FHeight;
         }
         if (FWidth > GraphicCodecs::MaxSide || FHeight > GraphicCodecs::MaxSide ||
             FWidth * FHeight > GraphicCodecs::MaxPixels)
-            Fail(QStringLiteral("the size %1 x %2 is too large").arg(FWidth).arg(FHeight));
+            Fail(QStringLiteral("尺寸 %1 × %2 太大").arg(FWidth).arg(FHeight));
         if (FBitCount != 1 && FBitCount != 4 && FBitCount != 8 && FBitCount != 16 &&
             FBitCount != 24 && FBitCount != 32)
-            Fail(QStringLiteral("unsupported bit count %1").arg(FBitCount));
+            Fail(QStringLiteral("不支持的颜色位数 %1").arg(FBitCount));
         if (FCore && (FBitCount == 16 || FBitCount == 32))
-            Fail(QStringLiteral("unsupported bit count %1 in a core header").arg(FBitCount));
+            Fail(QStringLiteral("旧式文件头中不支持的颜色位数 %1").arg(FBitCount));
         bool fits = FCompression == BiRgb || (FCompression == BiRle8 && FBitCount == 8) ||
                     (FCompression == BiRle4 && FBitCount == 4) ||
                     (FCompression == BiBitfields && (FBitCount == 16 || FBitCount == 32));
         if (!fits)
-            Fail(QStringLiteral("unsupported compression %1 with %2 bits per pixel")
+            Fail(QStringLiteral("不支持的压缩方式 %1（每像素 %2 位）")
                      .arg(FCompression)
                      .arg(FBitCount));
         if (FTopDown && FCompression != BiRgb && FCompression != BiBitfields)
-            Fail(QStringLiteral("a top-down bitmap can't be compressed"));
+            Fail(QStringLiteral("自上而下存放的图片不能压缩"));
     }
 
     // End of the headers, including the three masks that follow a plain info header.
@@ -167,7 +166,7 @@ private:
         if (FCompression == BiBitfields) {
             size_t at = FileHeaderSize + InfoHeaderSize;
             if (!Has(at, 12))
-                Fail(QStringLiteral("the colour masks are truncated"));
+                Fail(QStringLiteral("颜色掩码不完整"));
             masks = {U32(at), U32(at + 4), U32(at + 8)};
         } else if (FBitCount == 16) {
             masks = {0x7C00, 0x03E0, 0x001F};
@@ -191,7 +190,7 @@ private:
         if (FOffBits > at)
             count = std::min<size_t>(count, (FOffBits - at) / entrySize);
         if (!Has(at, count * entrySize))
-            Fail(QStringLiteral("the colour table is truncated"));
+            Fail(QStringLiteral("颜色表不完整"));
         FPalette.resize(count);
         for (size_t i = 0; i < count; ++i) {
             const uint8_t* e = FData + at + i * entrySize;
@@ -201,17 +200,15 @@ private:
 
     void CheckPixelOffset() const {
         if (FOffBits < HeadersEnd())
-            Fail(QStringLiteral("pixel data offset %1 points into the headers").arg(FOffBits));
+            Fail(QStringLiteral("像素数据位置 %1 落在文件头内").arg(FOffBits));
         if (FOffBits >= FSize)
-            Fail(
-                QStringLiteral("pixel data offset %1 lies past the end of the data").arg(FOffBits));
+            Fail(QStringLiteral("像素数据位置 %1 超出了文件末尾").arg(FOffBits));
     }
 
     const Bgr& PaletteEntry(unsigned index) const {
         if (index >= FPalette.size())
-            Fail(QStringLiteral("colour index %1 is outside the %2-colour table")
-                     .arg(index)
-                     .arg(FPalette.size()));
+            Fail(
+                QStringLiteral("颜色序号 %1 超出了 %2 色的颜色表").arg(index).arg(FPalette.size()));
         return FPalette[index];
     }
 
@@ -228,7 +225,7 @@ private:
         int64_t rowBytes = (FWidth * FBitCount + 7) / 8;
         int64_t available = static_cast<int64_t>(FSize - FOffBits);
         if (Stride() * (FHeight - 1) + rowBytes > available)
-            Fail(QStringLiteral("the pixel data is truncated"));
+            Fail(QStringLiteral("像素数据不完整"));
     }
 
     void DecodeUncompressed() {
@@ -299,7 +296,7 @@ private:
         auto plot = [&](unsigned index) {
             if (x < FWidth) {
                 if (y >= FHeight)
-                    Fail(QStringLiteral("the RLE data runs past the end of the image"));
+                    Fail(QStringLiteral("RLE 数据超出了图片范围"));
                 Put(FImage.scanLine(static_cast<int>(FHeight - 1 - y)) + 3 * x,
                     PaletteEntry(index));
             }
@@ -309,7 +306,7 @@ private:
             if (!Has(p, 2)) {
                 if (y >= FHeight)
                     return;
-                Fail(QStringLiteral("the RLE data ends without an end-of-bitmap mark"));
+                Fail(QStringLiteral("RLE 数据缺少结束标记"));
             }
             unsigned count = FData[p];
             unsigned value = FData[p + 1];
@@ -326,14 +323,14 @@ private:
                 return;
             } else if (value == 2) {
                 if (!Has(p, 2))
-                    Fail(QStringLiteral("the RLE delta is truncated"));
+                    Fail(QStringLiteral("RLE 位移不完整"));
                 x += FData[p];
                 y += FData[p + 1];
                 p += 2;
             } else {
                 size_t bytes = rle8 ? value : (value + 1) / 2;
                 if (!Has(p, bytes))
-                    Fail(QStringLiteral("an RLE absolute run runs past the end of the data"));
+                    Fail(QStringLiteral("RLE 原样数据超出了文件末尾"));
                 for (unsigned i = 0; i < value; ++i) {
                     unsigned b = rle8 ? FData[p + i] : FData[p + i / 2];
                     plot(rle8 ? b : ((i & 1) ? b & 0x0F : b >> 4));

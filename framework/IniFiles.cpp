@@ -1,6 +1,7 @@
 #include "framework/IniFiles.h"
 
 #include "framework/Exceptions.h"
+#include "framework/Streams.h"
 #include "framework/Strings.h"
 #include "framework/SysUtils.h"
 #include "platform/Gbk.h"
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 #include <vector>
@@ -72,14 +74,41 @@ void CheckValue(const QString& value) {
         throw EIniFileException(QStringLiteral("Invalid ini value \"%1\"").arg(value));
 }
 
+// The bytes of one line as read, its line break included; empty for a line made here, which
+// is written as its text in GBK with the file's line break.
+using TRawLine = QByteArray;
+
+// The length of the break at the end of a raw line ("\r\n", "\n", "\r" or none).
+qsizetype BreakLength(const QByteArray& raw) {
+    if (raw.endsWith("\r\n"))
+        return 2;
+    return raw.endsWith('\n') || raw.endsWith('\r') ? 1 : 0;
+}
+
+// The whole file; errors raise EFOpenError as reading a string list does.
+QByteArray ReadFileBytes(const QString& fileName) {
+    TFileStream file(fileName, TFileMode::fmOpenRead);
+    const int64_t size = file.Size();
+    QByteArray bytes;
+    if (size > 0) {
+        bytes.resize(qsizetype(size));
+        bytes.resize(qsizetype(std::max<int64_t>(file.Read(bytes.data(), size), 0)));
+    }
+    return bytes;
+}
+
 } // namespace
 
-// The lines of an ini file, grouped by section, with indexes for lookups. The lines are
-// kept as written, so rewriting the file changes only the lines that were edited.
+// The lines of an ini file, grouped by section, with indexes for lookups. Each line keeps
+// the bytes it was read as, so rewriting the file changes only the bytes of the lines that
+// were edited: a line that is not valid GBK, or has another line break, comes back as it was.
 class TIniDocument {
 public:
     void SetLines(const QStringList& lines);
+    // Splits at CR, LF or CR LF like a string list, keeping every line's bytes.
+    void SetBytes(const QByteArray& bytes);
     QStringList Lines() const;
+    QByteArray Bytes() const;
     void Clear() { SetLines(QStringList()); }
 
     bool Read(const QString& section, const QString& key, QString& value) const;
@@ -97,6 +126,8 @@ private:
         QString name;
         QStringList lines;        // the lines after the header, up to the next one
         QHash<QString, int> keys; // folded key -> line of its first occurrence
+        TRawLine headerRaw;
+        QList<TRawLine> raws; // one per line
         void Reindex();
         int InsertPosition() const;
     };
@@ -105,7 +136,8 @@ private:
     void ReindexSections();
 
     std::vector<Section> FSections{Section{}}; // [0]: the lines before the first header
-    QHash<QString, int> FSectionIndex;         // folded name -> first section of that name
+    QByteArray FBreak = "\r\n";        // for new lines: the file's first line break, else CR LF
+    QHash<QString, int> FSectionIndex; // folded name -> first section of that name
 };
 
 void TIniDocument::Section::Reindex() {
@@ -130,16 +162,72 @@ int TIniDocument::Section::InsertPosition() const {
 
 void TIniDocument::SetLines(const QStringList& lines) {
     FSections.assign(1, Section{});
+    FBreak = "\r\n";
     QString name;
     for (const QString& line : lines) {
-        if (ParseSectionHeader(line, name))
-            FSections.push_back(Section{line, name, {}, {}});
-        else
+        if (ParseSectionHeader(line, name)) {
+            FSections.push_back(Section{line, name, {}, {}, {}, {}});
+        } else {
             FSections.back().lines.append(line);
+            FSections.back().raws.append(TRawLine());
+        }
     }
     for (Section& section : FSections)
         section.Reindex();
     ReindexSections();
+}
+
+void TIniDocument::SetBytes(const QByteArray& bytes) {
+    FSections.assign(1, Section{});
+    FBreak = "\r\n";
+    bool breakSeen = false;
+    QString name;
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        const qsizetype content = end - start;
+        if (end < n)
+            end += bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n' ? 2 : 1;
+        const TRawLine raw = bytes.mid(start, end - start);
+        if (!breakSeen && end > start + content) {
+            FBreak = raw.right(end - start - content);
+            breakSeen = true;
+        }
+        const QString line = Gbk::Decode(bytes.constData() + start, content);
+        if (ParseSectionHeader(line, name)) {
+            FSections.push_back(Section{line, name, {}, {}, raw, {}});
+        } else {
+            FSections.back().lines.append(line);
+            FSections.back().raws.append(raw);
+        }
+        start = end;
+    }
+    for (Section& section : FSections)
+        section.Reindex();
+    ReindexSections();
+}
+
+QByteArray TIniDocument::Bytes() const {
+    QByteArray bytes;
+    auto append = [&](const QString& text, const TRawLine& raw) {
+        // A line that ended the file without a break gets one when lines follow it.
+        if (!bytes.isEmpty() && BreakLength(bytes.right(2)) == 0)
+            bytes += FBreak;
+        if (raw.isEmpty())
+            bytes += Gbk::Encode(text) + FBreak;
+        else
+            bytes += raw;
+    };
+    for (const Section& section : FSections) {
+        if (&section != &FSections.front())
+            append(section.header, section.headerRaw);
+        for (int i = 0; i < section.lines.size(); ++i)
+            append(section.lines[i], section.raws[i]);
+    }
+    return bytes;
 }
 
 void TIniDocument::ReindexSections() {
@@ -183,7 +271,8 @@ bool TIniDocument::Write(const QString& section, const QString& key, const QStri
     Section* s = Find(section);
     if (!s) {
         QString name = Trim(section);
-        FSections.push_back(Section{u'[' + name + u']', name, {Trim(key) + u'=' + value}, {}});
+        FSections.push_back(
+            Section{u'[' + name + u']', name, {Trim(key) + u'=' + value}, {}, {}, {TRawLine()}});
         FSections.back().Reindex();
         FSectionIndex.insert(name.toCaseFolded(), int(FSections.size()) - 1);
         return true;
@@ -197,10 +286,17 @@ bool TIniDocument::Write(const QString& section, const QString& key, const QStri
         if (line == updated)
             return false;
         line = updated;
+        // The edited line keeps its own line break.
+        TRawLine& raw = s->raws[*it];
+        if (!raw.isEmpty() && BreakLength(raw) > 0)
+            raw = Gbk::Encode(updated) + raw.right(BreakLength(raw));
+        else
+            raw = TRawLine();
         return true;
     }
     int position = s->InsertPosition();
     s->lines.insert(position, Trim(key) + u'=' + value);
+    s->raws.insert(position, TRawLine());
     s->Reindex();
     return true;
 }
@@ -211,8 +307,14 @@ bool TIniDocument::DeleteKey(const QString& section, const QString& key) {
         return false;
     QString wanted = Folded(key);
     QString name;
-    qsizetype removed = s->lines.removeIf(
-        [&](const QString& line) { return ParseKey(line, name) && name.toCaseFolded() == wanted; });
+    qsizetype removed = 0;
+    for (qsizetype i = s->lines.size() - 1; i >= 0; --i) {
+        if (ParseKey(s->lines[i], name) && name.toCaseFolded() == wanted) {
+            s->lines.removeAt(i);
+            s->raws.removeAt(i);
+            ++removed;
+        }
+    }
     if (removed == 0)
         return false;
     s->Reindex();
@@ -371,9 +473,7 @@ void TIniFile::Refresh() const {
         return;
     FLoaded = false;
     if (stamp.exists) {
-        TStringList lines;
-        lines.LoadFromFile(FileName());
-        FDocument->SetLines(lines.ToStringList());
+        FDocument->SetBytes(ReadFileBytes(FileName()));
     } else {
         FDocument->Clear();
     }
@@ -392,7 +492,7 @@ void TIniFile::Change(const std::function<bool(TIniDocument&)>& edit) {
         return;
     // Whatever happens next, the next access rereads the file.
     FLoaded = false;
-    WriteFileAtomic(FileName(), Gbk::Encode(JoinTextLines(FDocument->Lines())));
+    WriteFileAtomic(FileName(), FDocument->Bytes());
     FStamp = CurrentStamp();
     FLoaded = true;
 }
@@ -401,11 +501,8 @@ void TIniFile::Change(const std::function<bool(TIniDocument&)>& edit) {
 
 TMemIniFile::TMemIniFile(const QString& fileName)
     : TCustomIniFile(fileName), FDocument(std::make_unique<TIniDocument>()) {
-    if (!fileName.isEmpty() && QFile::exists(fileName)) {
-        TStringList lines;
-        lines.LoadFromFile(fileName);
-        FDocument->SetLines(lines.ToStringList());
-    }
+    if (!fileName.isEmpty() && QFile::exists(fileName))
+        FDocument->SetBytes(ReadFileBytes(fileName));
 }
 
 TMemIniFile::TMemIniFile(const TStrings& lines) : TMemIniFile(QString()) {
@@ -440,7 +537,7 @@ void TMemIniFile::Clear() {
 
 void TMemIniFile::UpdateFile() {
     if (!FileName().isEmpty())
-        WriteFileAtomic(FileName(), Gbk::Encode(JoinTextLines(FDocument->Lines())));
+        WriteFileAtomic(FileName(), FDocument->Bytes());
 }
 
 const TIniDocument& TMemIniFile::Document() const {

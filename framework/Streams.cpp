@@ -1,4 +1,5 @@
 #include "framework/Streams.h"
+#include "platform/Paths.h"
 
 #include "framework/Exceptions.h"
 
@@ -136,7 +137,7 @@ void TMemoryStream::SaveToFile(const QString& fileName) {
 // ---- TFileStream
 
 TFileStream::TFileStream(const QString& fileName, TFileMode mode) : FFileName(fileName) {
-    QByteArray path = QFile::encodeName(fileName);
+    QByteArray path = Paths::EncodeName(fileName);
     int flags = O_CLOEXEC;
     switch (mode) {
     case TFileMode::fmOpenRead:

@@ -328,8 +328,8 @@ void TStrings::LoadFromStream(TStream& stream) {
     SetText(Gbk::Decode(bytes));
 }
 
-void TStrings::SaveToFile(const QString& fileName) const {
-    WriteFileAtomic(fileName, Gbk::Encode(Text()));
+void TStrings::SaveToFile(const QString& fileName, AtomicFile::TLinks links) const {
+    WriteFileAtomic(fileName, Gbk::Encode(Text()), links);
 }
 
 void TStrings::SaveToStream(TStream& stream) const {

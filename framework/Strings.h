@@ -5,6 +5,8 @@
 // own. Text files are read and written in the ANSI code page (GBK): reading splits lines at
 // CR, LF or CR LF, and writing ends every line, the last one included, with CR LF.
 
+#include "platform/AtomicFile.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -96,8 +98,10 @@ public:
     // Reads from the stream's position to its end.
     void LoadFromStream(TStream& stream);
     // Saves atomically (see WriteFileAtomic); raises EFCreateError "Cannot create file
-    // "%s". %s" and leaves the file as it was when the save fails.
-    void SaveToFile(const QString& fileName) const;
+    // "%s". %s" and leaves the file as it was when the save fails. A symbolic link is
+    // replaced, or refused with `links`, never written through.
+    void SaveToFile(const QString& fileName,
+                    AtomicFile::TLinks links = AtomicFile::TLinks::ReplaceLink) const;
     void SaveToStream(TStream& stream) const;
 
 protected:

@@ -1,6 +1,7 @@
 #include "framework/SysUtils.h"
 
 #include "framework/Exceptions.h"
+#include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
 #include <QCollator>
@@ -242,101 +243,11 @@ QString ChangeFileExt(const QString& fileName, const QString& extension) {
 
 // ---- Saving files
 
-namespace {
-
-// The file that a save really replaces: the end of a chain of symbolic links, else the name.
-QString ResolvedTarget(const QString& fileName) {
-    QFileInfo info(fileName);
-    for (int depth = 0; depth < 40 && info.isSymLink() && !info.symLinkTarget().isEmpty(); ++depth)
-        info = QFileInfo(info.symLinkTarget());
-    return info.absoluteFilePath();
-}
-
-// A short, hidden name in the target's folder; the name part is cut so that the
-// temporary name stays within the file system's name length.
-QString TemporaryName(const QFileInfo& target) {
-    QString base = target.fileName().left(40);
-    if (!base.isEmpty() && base.back().isHighSurrogate())
-        base.chop(1);
-    quint32 random = QRandomGenerator::global()->generate();
-    return target.absolutePath() +
-           QStringLiteral("/.%1.%2.tmp").arg(base).arg(random, 8, 16, QLatin1Char('0'));
-}
-
-// Creates the temporary file with the mode the target should end with.
-int CreateTemporary(const QFileInfo& target, QString& tempName) {
-    struct stat st {};
-    bool exists = ::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) {
-        errno = EISDIR;
-        return -1;
-    }
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempName = TemporaryName(target);
-        int fd = ::open(QFile::encodeName(tempName).constData(),
-                        O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (exists)
-                ::fchmod(fd, st.st_mode & 07777);
-            return fd;
-        }
-        if (errno != EEXIST)
-            return -1;
-    }
-    return -1;
-}
-
-bool WriteAll(int fd, const QByteArray& data) {
-    const char* p = data.constData();
-    qsizetype left = data.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
-void SyncFolder(const QString& folder) {
-    int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-} // namespace
-
-void WriteFileAtomic(const QString& fileName, const QByteArray& data) {
-    if (fileName.isEmpty() || fileName.endsWith(u'/'))
-        throw EFCreateError(fileName, SysErrorMessage(fileName.isEmpty() ? ENOENT : EISDIR));
-    QFileInfo target(ResolvedTarget(fileName));
-    QString tempName;
-    int fd = CreateTemporary(target, tempName);
-    if (fd < 0)
-        throw EFCreateError(fileName, SysErrorMessage(errno));
-
-    bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
-    int error = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && ::rename(QFile::encodeName(tempName).constData(),
-                       QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        ::unlink(QFile::encodeName(tempName).constData());
+void WriteFileAtomic(const QString& fileName, const QByteArray& data, AtomicFile::TLinks links) {
+    const int error = AtomicFile::Write(fileName, data, links);
+    if (error == AtomicFile::RefusedLink)
+        throw EFCreateError(fileName, QStringLiteral("该文件是一个符号链接，为保护它所指的文件，"
+                                                     "没有写入。请另选一个文件名。"));
+    if (error != 0)
         throw EFCreateError(fileName, SysErrorMessage(error));
-    }
-    SyncFolder(target.absolutePath());
 }

@@ -3,6 +3,8 @@
 // the ini readers, trimming, case conversion and comparison, file-name parts, and the
 // atomic file save that string lists and ini files write through.
 
+#include "platform/AtomicFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -70,9 +72,9 @@ QString ChangeFileExt(const QString& fileName, const QString& extension);
 // ---- Saving files
 
 // Replaces the content of `fileName` with `data` so that the file is never seen half
-// written: the bytes go to a hidden temporary file in the same folder, which is flushed to
-// disk and then renamed over the target. A symbolic link is followed and its target is
-// replaced; an existing file keeps its permissions. On any failure the temporary file is
-// removed, the target is left as it was, and EFCreateError names `fileName` with the
-// system's reason.
-void WriteFileAtomic(const QString& fileName, const QByteArray& data);
+// written (see platform/AtomicFile). A write never goes through a symbolic link: the link
+// is replaced by the new file, or with AtomicFile::TLinks::Refuse the write is refused. An
+// existing file keeps its permissions. On any failure the temporary file is removed, the
+// target is left as it was, and EFCreateError names `fileName` with the reason.
+void WriteFileAtomic(const QString& fileName, const QByteArray& data,
+                     AtomicFile::TLinks links = AtomicFile::TLinks::ReplaceLink);

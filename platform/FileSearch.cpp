@@ -147,7 +147,7 @@ namespace {
 // `withReadOnly`, its read-only bit stay unknown).
 std::vector<FoundFile> Search(const QString& folder, const QString& patterns, unsigned attributes,
                               bool details, bool withReadOnly) {
-    const QByteArray encodedFolder = QFile::encodeName(Paths::ToNativeSeparators(folder));
+    const QByteArray encodedFolder = Paths::EncodeName(Paths::ToNativeSeparators(folder));
     std::unique_ptr<DIR, DirCloser> dir(::opendir(encodedFolder.constData()));
     if (!dir) {
         const int error = errno;
@@ -159,7 +159,7 @@ std::vector<FoundFile> Search(const QString& folder, const QString& patterns, un
 
     std::vector<FoundFile> found;
     while (const dirent* entry = ::readdir(dir.get())) {
-        const QString name = QFile::decodeName(entry->d_name);
+        const QString name = Paths::DecodeName(QByteArray(entry->d_name));
         if (name == QLatin1String(".") || name == QLatin1String(".."))
             continue;
         if (!MatchesAny(name, foldedPatterns))

@@ -45,10 +45,58 @@ qsizetype ExtensionDot(const QString& path) {
 bool StatPath(const QString& path, struct stat& info) {
     if (path.isEmpty())
         return false;
-    return ::stat(QFile::encodeName(ToNativeSeparators(path)).constData(), &info) == 0;
+    return ::stat(EncodeName(ToNativeSeparators(path)).constData(), &info) == 0;
 }
 
 } // namespace
+
+QString DecodeName(const QByteArray& bytes) {
+    if (QUtf8StringView(bytes).isValidUtf8())
+        return QString::fromUtf8(bytes);
+    QString name;
+    name.reserve(bytes.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+    while (i < size) {
+        const unsigned char lead = p[i];
+        int length = lead < 0x80                    ? 1
+                     : lead >= 0xC2 && lead <= 0xDF ? 2
+                     : lead >= 0xE0 && lead <= 0xEF ? 3
+                     : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                    : 0;
+        if (length > 1 && i + length <= size &&
+            QUtf8StringView(reinterpret_cast<const char*>(p + i), length).isValidUtf8()) {
+            name += QString::fromUtf8(reinterpret_cast<const char*>(p + i), length);
+            i += length;
+        } else if (length == 1) {
+            name += QChar(lead);
+            ++i;
+        } else {
+            name += QChar(char16_t(0xDC00 + lead));
+            ++i;
+        }
+    }
+    return name;
+}
+
+QByteArray EncodeName(const QString& name) {
+    QByteArray bytes;
+    bytes.reserve(name.size());
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        const bool escapedByte = c >= 0xDC80 && c <= 0xDCFF &&
+                                 (i == 0 || !QChar::isHighSurrogate(name[i - 1].unicode()));
+        if (!escapedByte)
+            continue;
+        bytes += QStringView(name).mid(runStart, i - runStart).toUtf8();
+        bytes += char(c - 0xDC00);
+        runStart = i + 1;
+    }
+    bytes += QStringView(name).mid(runStart).toUtf8();
+    return bytes;
+}
 
 QString ProgramFolder() {
     const QString& overridden = OverriddenProgramFolder();
@@ -114,11 +162,18 @@ QString SettingsFilePath() {
 }
 
 QString GetCurrentDir() {
-    return QDir::currentPath();
+    // The folder's own bytes: a name that is no valid UTF-8 must lead back to the same folder.
+    QByteArray buffer(4096, Qt::Uninitialized);
+    while (!::getcwd(buffer.data(), size_t(buffer.size()))) {
+        if (errno != ERANGE)
+            return QDir::currentPath();
+        buffer.resize(buffer.size() * 2);
+    }
+    return DecodeName(QByteArray(buffer.constData()));
 }
 
 void SetCurrentDir(const QString& path) {
-    const QByteArray encoded = QFile::encodeName(ToNativeSeparators(path));
+    const QByteArray encoded = EncodeName(ToNativeSeparators(path));
     if (path.isEmpty() || ::chdir(encoded.constData()) != 0) {
         const int error = path.isEmpty() ? ENOENT : errno;
         throw EInOutError(SysErrorMessage(error), error);

@@ -34,6 +34,12 @@ QString ExtractFileExt(const QString& path);
 // Replaces the extension, or appends `extension` when the name has none.
 QString ChangeFileExt(const QString& path, const QString& extension);
 
+// File names as the system's bytes. Names are UTF-8; a byte that is not part of valid UTF-8
+// becomes the lone surrogate U+DC00 + byte when decoded and that byte again when encoded,
+// so a name read from a folder reaches the file operations with its bytes unchanged.
+QString DecodeName(const QByteArray& bytes);
+QByteArray EncodeName(const QString& name);
+
 // The settings file: the executable's path with the extension ".Ini".
 QString SettingsFilePathFor(const QString& executablePath);
 QString SettingsFilePath();

@@ -1,9 +1,9 @@
 #include "platform/RegistryStore.h"
+#include "platform/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -130,11 +130,8 @@ bool RegistryStore::WriteString(const QString& keyFolder, const QString& name,
     // Keep the spelling of an existing value, so that one name never has two files.
     const QString path =
         FindValueFile(keyFolder, name).value_or(QDir(keyFolder).filePath(fileName));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(value.toUtf8());
-    return file.commit();
+    // Whole or not at all: a full disk leaves the old value, never an empty file.
+    return AtomicFile::Write(path, value.toUtf8()) == 0;
 }
 
 std::optional<QString> RegistryStore::ReadString(const QString& keyFolder,

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QWidget>
 #include <algorithm>
+#include <exception>
 #include <set>
 
 namespace {
@@ -173,13 +174,23 @@ void TbsSkinData::EndLoad() {
 }
 
 template <class F> void TbsSkinData::RunLoad(F&& load) {
+    std::exception_ptr failure;
     try {
         load();
+        return;
     } catch (...) {
-        // Nothing half-read stays behind.
-        ClearSkin();
-        throw;
+        failure = std::current_exception();
     }
+    // Nothing half-read stays behind, and the forms are told the skin is now empty: every
+    // control that forgot its record at SkinChanging takes the default look again (the menu
+    // bar and the caption buttons among them), instead of staying without any.
+    ClearSkin();
+    try {
+        EndLoad();
+    } catch (...) {
+        // The load's own error is the one the caller needs to see.
+    }
+    std::rethrow_exception(failure);
 }
 
 void TbsSkinData::LoadSkinFile(const QString& fileName) {

@@ -138,7 +138,7 @@ public:
     // Loads the skin whose description file is `fileName` ("\" separators are accepted);
     // pictures are looked for in its folder. A file without the required sections leaves
     // the skin empty. A picture or value that cannot be read raises; the skin is then
-    // empty and no closing message is sent.
+    // empty and the closing messages are still sent, so every form shows the default look.
     void LoadSkinFile(const QString& fileName);
     void LoadStoredSkin(const TbsStoredSkin& storedSkin);
     // Does nothing when the component is empty.

@@ -89,7 +89,13 @@ void TbsSkinFileListBox::SetDirectory(const QString& folder) {
     // A relative folder is taken from the listed one.
     if (Paths::DirectoryExists(FDirectory))
         Paths::SetCurrentDir(FDirectory);
-    Paths::SetCurrentDir(folder);
+    try {
+        Paths::SetCurrentDir(folder);
+    } catch (const EInOutError& error) {
+        // The system's reason alone does not say which folder could not be opened.
+        throw EInOutError(QStringLiteral("无法打开文件夹“%1”：%2").arg(folder, error.Message()),
+                          error.ErrorCode);
+    }
     FDirectory = Paths::GetCurrentDir();
     RefillList();
 }

@@ -202,3 +202,25 @@ TEST_F(Music, SavedSongThatIsGoneIsReportedAndStartUpGoesOn) {
     EXPECT_FALSE(form->N26->Visible());
     EXPECT_EQ(form->bsSkinStatusPanel1->Caption(), MakerInfo::WelcomeText());
 }
+
+TEST_F(Music, SavedSongThatCannotBeOpenedIsReportedOnceUntilMusicIsChosenAgain) {
+    const QString removed = folder + "music/removed.mp3";
+    ZarvoSettings::SetMusic(removed);
+    Start();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Text, QStringLiteral("找不到音乐文件“%1”。").arg(removed));
+    Stop();
+
+    // The next starts stay quiet; the saved song is still the saved song.
+    messages.clear();
+    TForm1* form = Start();
+    EXPECT_TRUE(messages.empty()) << MessageTexts().join(" | ").toStdString();
+    EXPECT_EQ(ZarvoSettings::Music(), removed);
+
+    // Choosing music again: the saved song speaks again at the next start.
+    ASSERT_TRUE(ChooseMusic(form, song).Accepted);
+    Stop();
+    messages.clear();
+    Start();
+    EXPECT_EQ(messages.size(), 1u);
+}

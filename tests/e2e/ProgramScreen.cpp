@@ -2,8 +2,11 @@
 // folder with a small fixture library, typing a category, opening and copying an effect,
 // previewing it in the program's window (checking the rendered colour) and in the default
 // browser (a recording stand-in), adding an effect through the dialog, saving it as a page,
-// deleting it and trying a protected one. Screenshots of the main window in the default look
-// and in every installed skin, of the preview and of the add dialog go to OUTPUT_FOLDER.
+// deleting it and trying a protected one; then faults: a saved skin with a truncated frame
+// picture (one message, the default look with a working menu bar, a second copy refused) and
+// a preview page linked to a file outside (left unchanged). Screenshots of the main window in
+// the default look and in every installed skin, of the preview and of the add dialog go to
+// OUTPUT_FOLDER.
 //
 // Usage: program-screen PROGRAM_FOLDER OUTPUT_FOLDER
 // Exits 0 when everything held, 1 with the failed step named, 77 without a display.
@@ -15,6 +18,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -534,6 +538,91 @@ void WithoutANotificationArea() {
 
 } // namespace
 
+// The saved skin's frame picture cut short: the program starts with one message, in the
+// default look with its menu bar (a menu opens under the mouse), and a second copy is still
+// refused.
+void BrokenSavedSkin() {
+    const QString frame = ProgramFolder + "/skins/skin1/frame.bmp";
+    const QByteArray picture = ReadFile(frame);
+    WriteFile(frame, picture.left(picture.size() / 3));
+    UseSkin(QStringLiteral("skins\\skin1\\skin.ini"));
+    const QByteArray settings = ReadFile(ProgramFolder + "/zarvofx.Ini");
+
+    Program = new QProcess;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", Root + "/bin:" + env.value("PATH"));
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    Program->setProcessEnvironment(env);
+    Program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    Program->start(ProgramFolder + "/zarvofx", {});
+    if (!Program->waitForStarted(5000))
+        Fail("start zarvofx with a broken skin");
+    WaitWindow(QStringLiteral("错误"), "the broken skin is reported", 20000);
+    Shot("program_broken_skin_message.png");
+    if (!AnswerBox(QStringLiteral("错误")))
+        Fail("answer the broken skin's message");
+    const Window main = Locate(WaitWindow(MainTitle, "the main window shows after the message"),
+                               MainClientWidth, MainClientHeight);
+    if (AnswerBox(QStringLiteral("错误"), 1500) || AnswerBox(QStringLiteral("信息"), 500))
+        Fail("only one message at start");
+    Xdotool({"windowactivate", "--sync", main.id});
+    Pump(300);
+
+    // "文件(&F)" at the left of the menu bar: its menu covers the effect area below it.
+    const QPoint below(main.clientLeft + 30, main.clientTop + 22 + 40);
+    const QRgb before = ScreenImage().pixel(below);
+    ClickClient(main, 20, 11);
+    QRgb seen = before;
+    WaitFor([&] { return (seen = ScreenImage().pixel(below)) != before; }, 3000);
+    Shot("program_broken_skin_menu.png");
+    if (seen == before)
+        Fail("the menu bar opens its menu with the mouse");
+    Keys("Escape");
+
+    // A second copy: told, and it ends; the first one goes on.
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    second.start(ProgramFolder + "/zarvofx", {});
+    if (!second.waitForStarted(5000))
+        Fail("start a second copy");
+    // The second copy reports the skin as well, then that it is not alone.
+    AnswerBox(QStringLiteral("错误"), 20000);
+    if (!AnswerBox(QStringLiteral("信息"), 20000))
+        Fail("the second copy is refused");
+    // It may have ended already while its boxes were answered.
+    second.waitForFinished(10000);
+    if (second.state() != QProcess::NotRunning)
+        Fail("the second copy ends");
+    if (Program->state() != QProcess::Running || !FindWindow(MainTitle))
+        Fail("the first copy goes on");
+    if (ReadFile(ProgramFolder + "/zarvofx.Ini") != settings)
+        Fail("the saved skin entry is left alone");
+    StopProgram();
+    WriteFile(frame, picture);
+}
+
+// The preview page a link to a file outside: a preview writes the page, not that file.
+void LinkedPreviewPage() {
+    const QString outside = Root + "/outside.txt";
+    const QByteArray secret = "do not overwrite\n";
+    WriteFile(outside, secret);
+    const QString page = ProgramFolder + "/zarvotemp/zarvotemp.htm";
+    QFile::remove(page);
+    if (!QFile::link(outside, page))
+        Fail("link the preview page");
+    UseSkin(QString());
+    const Window main = StartProgram();
+    TypeCategory(main);
+    OpenEffect(main, 0, Gbk::Decode(ColourPage("#c81e1e", RedEffect)));
+    PreviewShows(main, Red, "program_preview_linked_page.png");
+    if (ReadFile(outside) != secret)
+        Fail("the linked file is unchanged");
+    if (QFileInfo(page).isSymLink() || ReadFile(page) != ColourPage("#c81e1e", RedEffect))
+        Fail("the preview page is a file of its own with the effect");
+    StopProgram();
+}
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         std::puts("no DISPLAY: skipped");
@@ -564,10 +653,6 @@ int main(int argc, char** argv) {
 
     // The default look, driven through every command.
     UseSkin(QString());
-    if (qEnvironmentVariable("ZARVO_SCREEN_PART") == "notray") {
-        WithoutANotificationArea();
-        return 0;
-    }
     Window main = StartProgram();
     Shot("program_main_default.png", main.id);
     TypeCategory(main);
@@ -615,6 +700,8 @@ int main(int argc, char** argv) {
         Shot("program_main_" + skin + ".png", main.id);
         StopProgram();
     }
+    BrokenSavedSkin();
+    LinkedPreviewPage();
     QDir(Root).removeRecursively();
     std::printf("program screen test passed; screenshots in %s\n", qPrintable(Output));
     return 0;

@@ -264,7 +264,7 @@ TEST(BitmapDecode, DamagedFilesRaiseInvalidGraphicAndKeepTheOldPicture) {
             bitmap.LoadFromFile(path);
             ADD_FAILURE() << "no error";
         } catch (const EInvalidGraphic& e) {
-            EXPECT_TRUE(e.Message().startsWith("Bitmap image is not valid: " + path + ": "))
+            EXPECT_TRUE(e.Message().startsWith(QStringLiteral("图片“%1”无效：").arg(path)))
                 << e.what();
         }
         EXPECT_EQ(bitmap.Width(), 3);

@@ -4,8 +4,11 @@
 
 #include "common/TestEnv.h"
 
+#include "platform/Gbk.h"
+
 #include <QDir>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -107,17 +110,18 @@ TEST(IniFiles, RewritingKeepsCommentsOrderAndLayout) {
     ini.WriteString("SKINS", "skins", "new");
     ini.WriteString("Skins", "Extra", "1");
     ini.WriteString("zhuangtailan", "yincang", "0");
-    EXPECT_EQ(TestEnv::ReadFile(path), "; settings\r\n"
-                                       "[Skins]\r\n"
-                                       "Skins=new\r\n"
-                                       "Extra=1\r\n"
-                                       "; about music\r\n"
-                                       "\r\n"
-                                       "[music]\r\n"
-                                       "junk line\r\n"
-                                       "music=a.mp3\r\n"
-                                       "[zhuangtailan]\r\n"
-                                       "yincang=0\r\n");
+    // The file's own line breaks, for the lines kept and the lines added.
+    EXPECT_EQ(TestEnv::ReadFile(path), "; settings\n"
+                                       "[Skins]\n"
+                                       "Skins=new\n"
+                                       "Extra=1\n"
+                                       "; about music\n"
+                                       "\n"
+                                       "[music]\n"
+                                       "junk line\n"
+                                       "music=a.mp3\n"
+                                       "[zhuangtailan]\n"
+                                       "yincang=0\n");
     EXPECT_EQ(Keys(ini, "music"), QStringList({"music"}));
 
     TStringList sections;
@@ -128,12 +132,51 @@ TEST(IniFiles, RewritingKeepsCommentsOrderAndLayout) {
     EXPECT_EQ(values.ToStringList(), QStringList({"Skins=new", "Extra=1"}));
 
     ini.EraseSection("skins");
-    EXPECT_EQ(TestEnv::ReadFile(path), "; settings\r\n"
-                                       "[music]\r\n"
-                                       "junk line\r\n"
-                                       "music=a.mp3\r\n"
-                                       "[zhuangtailan]\r\n"
-                                       "yincang=0\r\n");
+    EXPECT_EQ(TestEnv::ReadFile(path), "; settings\n"
+                                       "[music]\n"
+                                       "junk line\n"
+                                       "music=a.mp3\n"
+                                       "[zhuangtailan]\n"
+                                       "yincang=0\n");
+}
+
+TEST(IniFiles, WritingOneKeyKeepsEveryOtherLineByteForByte) {
+    // Lines that are no valid GBK (UTF-8, random bytes, a lone lead byte), other breaks, a
+    // line of 10 MB, a last line without a break.
+    QByteArray random;
+    std::mt19937 generator(27);
+    for (int i = 0; i < 4096; ++i)
+        random += char(generator() % 256);
+    random.replace('\r', 'r').replace('\n', 'n').replace('[', '(');
+    const QByteArray before = "who=\xe4\xb8\xad\r\n"
+                              "; \x81\r\n" +
+                              random +
+                              "\n"
+                              "[Skins]\r"
+                              "Skins=old\r\n"
+                              "note=\xe2\x9c\x93 \xff\xfe\r\n" +
+                              QByteArray(10 * 1024 * 1024, 'x') + "=long\n" +
+                              "[music]\r\n"
+                              "music=\xc3\xa9.mp3";
+    QString path = NewIniPath();
+    TestEnv::WriteFile(path, before);
+    TIniFile ini(path);
+    ini.WriteString("Skins", "Skins", "skins\\skin3\\skin.ini");
+    QByteArray expected = before;
+    expected.replace("Skins=old\r\n", "Skins=skins\\skin3\\skin.ini\r\n");
+    EXPECT_TRUE(TestEnv::ReadFile(path) == expected) << "only the edited line changed";
+
+    // A new key: the last line gets the file's first break before the new one.
+    ini.WriteString("music", "volume", "5");
+    EXPECT_TRUE(TestEnv::ReadFile(path) == expected + "\r\nvolume=5\r\n");
+    ini.DeleteKey("music", "volume");
+    EXPECT_TRUE(TestEnv::ReadFile(path) == expected) << "the bytes it had";
+    EXPECT_EQ(ini.ReadString("music", "music", ""), Gbk::Decode("\xc3\xa9.mp3"));
+
+    // A whole file of random bytes gains exactly the new section.
+    TestEnv::WriteFile(path, random);
+    TIniFile(path).WriteString("zhuangtailan", "yincang", "1");
+    EXPECT_TRUE(TestEnv::ReadFile(path) == random + "\r\n[zhuangtailan]\r\nyincang=1\r\n");
 }
 
 TEST(IniFiles, DuplicatesFirstWinsAndDeletionRemovesThemAll) {
@@ -148,13 +191,12 @@ TEST(IniFiles, DuplicatesFirstWinsAndDeletionRemovesThemAll) {
     EXPECT_EQ(sections.ToStringList(), QStringList({"a", "b"}));
 
     ini.WriteString("a", "K", "5");
-    EXPECT_EQ(TestEnv::ReadFile(path),
-              "[a]\r\nk=5\r\nK=2\r\n[b]\r\nx=0\r\n[A]\r\nk=3\r\nonly=4\r\n");
+    EXPECT_EQ(TestEnv::ReadFile(path), "[a]\nk=5\nK=2\n[b]\nx=0\n[A]\nk=3\nonly=4\n");
     ini.DeleteKey("A", "k");
     EXPECT_FALSE(ini.ValueExists("a", "k"));
     EXPECT_FALSE(ini.SectionExists("a")); // the header stays, but without keys
     ini.EraseSection("a");
-    EXPECT_EQ(TestEnv::ReadFile(path), "[b]\r\nx=0\r\n");
+    EXPECT_EQ(TestEnv::ReadFile(path), "[b]\nx=0\n");
 }
 
 TEST(IniFiles, TextIsGbk) {
@@ -215,7 +257,7 @@ TEST(IniFiles, MemIniFileOverLines) {
     mem.WriteInteger("s", "k", 2);
     EXPECT_EQ(TestEnv::ReadFile(path), "[s]\nk=1\n");
     mem.UpdateFile();
-    EXPECT_EQ(TestEnv::ReadFile(path), "[s]\r\nk=2\r\n");
+    EXPECT_EQ(TestEnv::ReadFile(path), "[s]\nk=2\n");
     TMemIniFile missing(path + ".none");
     EXPECT_EQ(missing.ReadString("s", "k", "d"), "d");
 }

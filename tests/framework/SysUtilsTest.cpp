@@ -87,7 +87,7 @@ TEST(SysUtils, FileNameParts) {
     EXPECT_EQ(ChangeFileExt(QStringLiteral("/opt/z.d/zarvofx"), ".Ini"), "/opt/z.d/zarvofx.Ini");
 }
 
-TEST(SysUtils, AtomicWriteReplacesKeepsModeAndFollowsLinks) {
+TEST(SysUtils, AtomicWriteReplacesKeepsModeAndNeverWritesThroughALink) {
     QString folder = TestEnv::NewFolder("atomic");
     QString target = folder + "/settings.Ini";
     WriteFileAtomic(target, "one");
@@ -102,14 +102,31 @@ TEST(SysUtils, AtomicWriteReplacesKeepsModeAndFollowsLinks) {
     EXPECT_TRUE(QFile::exists(target));
     EXPECT_EQ(QFileInfo(target).size(), 0);
 
-    // Writing through a link replaces the linked file and keeps the link.
+    // A link is replaced by the new file; the file it pointed to keeps its bytes.
+    const QString outside = TestEnv::NewFolder("atomic-outside") + "/passwd";
+    TestEnv::WriteFile(outside, "root:x:0:0\n");
     QString link = folder + "/link.Ini";
-    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(QFile::link(outside, link));
     WriteFileAtomic(link, "three");
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(TestEnv::ReadFile(target), "three");
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(TestEnv::ReadFile(link), "three");
+    EXPECT_EQ(TestEnv::ReadFile(outside), "root:x:0:0\n");
 
-    EXPECT_EQ(FolderEntries(folder), QStringList({"link.Ini", "settings.Ini"}));
+    // Refused: nothing is written anywhere and the message says why.
+    QString page = folder + "/page.htm";
+    ASSERT_TRUE(QFile::link(outside, page));
+    try {
+        WriteFileAtomic(page, "four", AtomicFile::TLinks::Refuse);
+        ADD_FAILURE() << "no error";
+    } catch (const EFCreateError& e) {
+        EXPECT_TRUE(e.Message().startsWith(
+            QStringLiteral("Cannot create file \"%1\". 该文件是一个符号链接").arg(page)))
+            << e.Message().toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(page).isSymLink());
+    EXPECT_EQ(TestEnv::ReadFile(outside), "root:x:0:0\n");
+
+    EXPECT_EQ(FolderEntries(folder), QStringList({"link.Ini", "page.htm", "settings.Ini"}));
 }
 
 TEST(SysUtils, AtomicWriteFailuresNameTheTargetAndLeaveNothingBehind) {

@@ -1,10 +1,12 @@
 #include "platform/FileSearch.h"
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 
 #include "common/TestEnv.h"
 
 #include <QDir>
 #include <QFile>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -107,4 +109,35 @@ TEST(FileSearch, FindNamesFindsWhatFindFilesFinds) {
     EXPECT_EQ(Entry(quick, ".hidden").Attr, unsigned(faHidden));
     EXPECT_EQ(Names(quick).count("broken"), 0);
     QFile::setPermissions(folder + "/locked", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+TEST(FileSearch, NamesThatAreNoValidUtf8KeepTheirBytesToTheFileOperations) {
+    // Bytes of other encodings: GBK "中文", Latin-1 "é", a lone continuation byte, and
+    // a valid UTF-8 name beside them.
+    const QList<QByteArray> raw = {"\xd6\xd0\xce\xc4", "caf\xe9", "a\x80z", "\xe4\xb8\xad"};
+    for (const QByteArray& name : raw) {
+        EXPECT_EQ(Paths::EncodeName(Paths::DecodeName(name)), name);
+        EXPECT_EQ(Paths::DecodeName(Paths::EncodeName(Paths::DecodeName(name))),
+                  Paths::DecodeName(name));
+    }
+    EXPECT_EQ(Paths::DecodeName("\xe4\xb8\xad"), QStringLiteral("中"));
+    EXPECT_EQ(Paths::EncodeName(QStringLiteral("中😀")), QByteArray("\xe4\xb8\xad\xf0\x9f\x98\x80"));
+
+    const QString folder = TestEnv::NewFolder("bytes");
+    const QByteArray nativeFolder = QFile::encodeName(folder);
+    for (const QByteArray& name : raw) {
+        FILE* file = std::fopen((nativeFolder + "/" + name).constData(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fputs(name.toHex().constData(), file);
+        std::fclose(file);
+    }
+    const std::vector<FoundFile> found = FileSearch::FindNames(folder, "*.", 0, false);
+    ASSERT_EQ(found.size(), raw.size());
+    for (const FoundFile& entry : found) {
+        const QByteArray bytes = Paths::EncodeName(folder + "/" + entry.Name);
+        struct stat info;
+        EXPECT_EQ(::stat(bytes.constData(), &info), 0) << entry.Name.toStdString();
+        EXPECT_TRUE(Paths::FileExists(folder + "/" + entry.Name));
+        EXPECT_TRUE(raw.contains(bytes.mid(nativeFolder.size() + 1)));
+    }
 }

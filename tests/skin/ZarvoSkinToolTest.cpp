@@ -284,7 +284,7 @@ TEST_F(ZarvoSkinTool, CheckReportsEveryProblemOfABrokenSkinAndFails) {
                                        "when it holds a key); the engine rejects the whole skin")))
         << out.toStdString();
     const QString bad = run.Find(QStringLiteral("error: [PICTURES] 0=a0.bmp: "), QString());
-    EXPECT_TRUE(bad.contains(QStringLiteral("Bitmap image is not valid"))) << out.toStdString();
+    EXPECT_TRUE(bad.contains(QStringLiteral("无效"))) << out.toStdString();
     const QString mask = run.Find(QStringLiteral("error: [PICTURES] mask=Skin.BMP: "), QString());
     EXPECT_TRUE(mask.contains(QStringLiteral("there is a file \"skin.bmp\""))) << out.toStdString();
     EXPECT_TRUE(run.Has(QStringLiteral("error: [SKINOBJECTS] %1=nokind: no \":\" between name "
@@ -420,8 +420,7 @@ TEST_F(ZarvoSkinTool, PictureWritesWhatTheEngineDecodes) {
     skin.AddFile(QStringLiteral("bad.bmp"), QByteArray("BM\x10\0\0\0", 6));
     run = RunTool({QStringLiteral("picture"), skin.Folder + QStringLiteral("/bad.bmp"), png});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("Bitmap image is not valid")))
-        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("bad.bmp”无效"))) << run.err.toStdString();
 }
 
 TEST_F(ZarvoSkinTool, UsageErrorsExitWithTwo) {
