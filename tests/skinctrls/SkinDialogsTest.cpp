@@ -361,3 +361,21 @@ TEST_F(DialogFixture, DraggingTheSplitterWidensTheFolderPanelForTheNextRun) {
     });
     EXPECT_EQ(dialog.Memory().FolderPanelWidth, 240);
 }
+
+TEST_F(DialogFixture, TheFileListFillsItsPanelDownToTheBarsItShows) {
+    TbsSkinOpenDialog dialog;
+    dialog.InitialDir = root + "/music";
+    RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        QCoreApplication::processEvents();
+        TbsSkinFileListView* list = form.FileList();
+        TbsSkinPanel* panel = form.ClientPanel();
+        // The panel's frame is as thick below as above.
+        const TRect inside = panel->ClientRect();
+        int bottom = inside.Bottom - (list->Top() - inside.Top);
+        for (TControl* bar : panel->findChildren<TbsSkinScrollBar*>()) {
+            if (bar->Visible() && bar->Align() == alBottom)
+                bottom = bar->Top();
+        }
+        EXPECT_EQ(list->Top() + list->Height(), bottom);
+    });
+}
