@@ -379,3 +379,30 @@ TEST_F(DialogFixture, TheFileListFillsItsPanelDownToTheBarsItShows) {
         EXPECT_EQ(list->Top() + list->Height(), bottom);
     });
 }
+
+TEST_F(DialogFixture, EnterOnATypedAbsolutePathOpensAnExistingFileOrSavesIntoAnExistingFolder) {
+    TbsSkinOpenDialog open;
+    open.InitialDir = root + "/web";
+    EXPECT_TRUE(RunDialog(open, [&](TbsOpenDlgForm& form) {
+        form.FileNameEdit()->SetText(root + "/music/b.wma");
+        form.EditEnter();
+    }));
+    EXPECT_EQ(open.FileName, root + "/music/b.wma");
+    EXPECT_FALSE(RunDialog(open, [&](TbsOpenDlgForm& form) {
+        form.FileNameEdit()->SetText(root + "/music/none.wma");
+        form.EditEnter();
+        EXPECT_EQ(form.ModalResult(), mrNone);
+    }));
+
+    TbsSkinSaveDialog save;
+    EXPECT_TRUE(RunDialog(save, [&](TbsOpenDlgForm& form) {
+        form.FileNameEdit()->SetText(root + "/web/new.htm");
+        form.EditEnter();
+    }));
+    EXPECT_EQ(save.FileName, root + "/web/new.htm");
+    EXPECT_FALSE(RunDialog(save, [&](TbsOpenDlgForm& form) {
+        form.FileNameEdit()->SetText(root + "/nowhere/new.htm");
+        form.EditEnter();
+        EXPECT_EQ(form.ModalResult(), mrNone);
+    }));
+}
