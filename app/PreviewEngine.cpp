@@ -104,8 +104,11 @@ const char* const kCookieScript = R"JS(
 )JS";
 } // namespace
 
-QWebEngineView* ShowPreviewPopup(PreviewPage* page) {
-    auto* view = new QWebEngineView;
+QWebEngineView* ShowPreviewPopup(PreviewPage* page, QWidget* owner) {
+    // A child window of the owner: not blocked by the owner's modality.
+    auto* view = new QWebEngineView(owner);
+    if (owner)
+        view->setWindowFlag(Qt::Window);
     view->setAttribute(Qt::WA_DeleteOnClose);
     view->setPage(page);
     page->setParent(view);

@@ -67,5 +67,6 @@ private:
 };
 
 // Shows `page` in a plain top-level window (the pop-up of a window.open); the window deletes
-// itself, and the page, when closed.
-QWebEngineView* ShowPreviewPopup(PreviewPage* page);
+// itself, and the page, when closed. With an `owner` window the pop-up belongs to it: it
+// stands above it, takes input while the owner is modal and is destroyed with it.
+QWebEngineView* ShowPreviewPopup(PreviewPage* page, QWidget* owner = nullptr);

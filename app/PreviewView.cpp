@@ -7,9 +7,11 @@
 
 #include <QGuiApplication>
 #include <QOpenGLContext>
+#include <QPointer>
 #include <QTimer>
 #include <QWebEngineView>
 #include <csignal>
+#include <vector>
 
 // Qt's own setter of the shared context (what the application object calls when asked to
 // share contexts from the start).
@@ -24,6 +26,21 @@ public:
         FEngine->SetDialogHandler([this](const PreviewDialog& dialog) {
             return OnDialog ? OnDialog(dialog) : PreviewDialogAnswer();
         });
+        // Pop-ups belong to the window the view stands in, so that they are usable while
+        // it is modal and go with it.
+        FEngine->SetPopupFactory([this](PreviewPage* opener) -> PreviewPage* {
+            PreviewPage* page = FEngine->NewPage(opener->PreviewFileUrl().toLocalFile(), nullptr);
+            FPopups.emplace_back(ShowPreviewPopup(page, FView->window()));
+            return page;
+        });
+        // The engine's own context menu (in English, with saving and page source) is
+        // replaced by the program's.
+        FView->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(FView, &QWidget::customContextMenuRequested, FView,
+                         [this](const QPoint& at) {
+                             if (OnContextMenu)
+                                 OnContextMenu(FView->mapToGlobal(at));
+                         });
         FHangTimer.setSingleShot(true);
         QObject::connect(&FHangTimer, &QTimer::timeout, [this] {
             if (FProbePending)
@@ -31,7 +48,8 @@ public:
         });
     }
     ~TEnginePreviewView() override {
-        // The page must go before the view and the engine's profile it belongs to.
+        // The pages must go before the view and the engine's profile they belong to.
+        ClosePopups();
         delete FPage;
         delete FView;
         delete FEngine;
@@ -40,6 +58,7 @@ public:
     QWidget* Widget() override { return FView; }
 
     void Load(const QString& fileName) override {
+        FBlankWanted = false;
         if (!FPage)
             MakePage(fileName);
         FPage->load(QUrl::fromLocalFile(fileName));
@@ -48,6 +67,23 @@ public:
         if (FPage)
             FPage->triggerAction(QWebEnginePage::ReloadAndBypassCache);
     }
+    void Blank() override {
+        ClosePopups();
+        // While a sign of life is awaited the page is left alone: a hung one is ended
+        // (which leaves nothing to see), a live one is replaced when it answers.
+        FBlankWanted = true;
+        if (!FProbePending)
+            LoadBlank();
+    }
+    bool HasSelection() const override { return FPage && FPage->hasSelection(); }
+    void CopySelection() override {
+        if (FPage)
+            FPage->triggerAction(QWebEnginePage::Copy);
+    }
+    void SelectAll() override {
+        if (FPage)
+            FPage->triggerAction(QWebEnginePage::SelectAll);
+    }
     void CheckForHang(int timeoutMs) override {
         if (!FPage || FProbePending)
             return;
@@ -55,6 +91,7 @@ public:
         FPage->runJavaScript(QStringLiteral("0"), [this](const QVariant&) {
             FProbePending = false;
             FHangTimer.stop();
+            LoadBlank();
         });
         FHangTimer.start(timeoutMs);
     }
@@ -71,7 +108,7 @@ private:
         FPage = FEngine->NewPage(fileName, nullptr);
         FView->setPage(FPage);
         QObject::connect(FPage, &QWebEnginePage::loadFinished, FView, [this](bool ok) {
-            if (OnLoadFinished)
+            if (OnLoadFinished && !IsBlank())
                 OnLoadFinished(ok);
         });
         // An ended renderer (a hung script, a crash) leaves a blank page: a shown page
@@ -81,8 +118,20 @@ private:
                 FPage->triggerAction(QWebEnginePage::Reload);
         });
     }
+    void LoadBlank() {
+        if (FPage && FBlankWanted)
+            FPage->load(QUrl(QStringLiteral("about:blank")));
+        FBlankWanted = false;
+    }
+    bool IsBlank() const { return FPage->url().scheme() == QStringLiteral("about"); }
+    void ClosePopups() {
+        for (const QPointer<QWebEngineView>& popup : FPopups)
+            delete popup.data();
+        FPopups.clear();
+    }
     void EndHungRenderer() {
         FProbePending = false;
+        FBlankWanted = false;
         FHangTimer.stop();
         const qint64 pid = FPage ? FPage->renderProcessPid() : 0;
         if (pid > 0)
@@ -93,7 +142,9 @@ private:
     QWebEngineView* FView;
     PreviewPage* FPage = nullptr;
     bool FProbePending = false;
+    bool FBlankWanted = false;
     QTimer FHangTimer;
+    std::vector<QPointer<QWebEngineView>> FPopups;
 };
 
 // The engine draws through the application's shared OpenGL context; it is made here, when

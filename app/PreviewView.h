@@ -7,6 +7,7 @@
 
 #include "app/PreviewDialog.h"
 
+#include <QPoint>
 #include <QString>
 #include <functional>
 
@@ -22,6 +23,14 @@ public:
     virtual void Load(const QString& fileName) = 0;
     // Loads the current page again.
     virtual void Reload() = 0;
+    // Replaces the page by an empty one and closes the page's pop-ups, so that nothing of
+    // it is seen again; the next Load shows a page again.
+    virtual void Blank() = 0;
+    // The page's selection: whether there is one, copying it to the clipboard, selecting
+    // the whole page.
+    virtual bool HasSelection() const = 0;
+    virtual void CopySelection() = 0;
+    virtual void SelectAll() = 0;
     // Asks the page for a sign of life: a script that does not answer within `timeoutMs`
     // has its page's renderer ended, and a shown page loads again in a fresh one.
     virtual void CheckForHang(int timeoutMs) = 0;
@@ -30,8 +39,11 @@ public:
 
     // JavaScript dialogs of the page (and its pop-ups).
     std::function<PreviewDialogAnswer(const PreviewDialog&)> OnDialog;
-    // A load (or reload) finished.
+    // A load (or reload) finished; not raised for the empty page of Blank.
     std::function<void(bool ok)> OnLoadFinished;
+    // The user asked for a context menu over the page, at this screen point. The engine's
+    // own menu is never shown.
+    std::function<void(const QPoint& screenPoint)> OnContextMenu;
 };
 
 using PreviewViewFactory = TPreviewView* (*)(QWidget* parent);

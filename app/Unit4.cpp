@@ -3,13 +3,16 @@
 #include "app/PreviewSetup.h"
 #include "app/Unit1.h"
 #include "framework/Exceptions.h"
+#include "framework/Menus.h"
 #include "platform/DynLib.h"
 #include "skin/bsMessages.h"
 #include "skin/bsSkinForm.h"
+#include "skin/bsSkinMenus.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
 
 #include <QInputDialog>
+#include <QShortcut>
 
 TForm4* Form4 = nullptr;
 
@@ -38,7 +41,18 @@ void TWebBrowser::Refresh() {
         return;
     }
     ++FReloads;
-    FView->Reload();
+    if (FBlank)
+        FView->Load(FAddress);
+    else
+        FView->Reload();
+    FBlank = false;
+}
+
+void TWebBrowser::Blank() {
+    if (!FView)
+        return;
+    FView->Blank();
+    FBlank = !FAddress.isEmpty();
 }
 
 void TWebBrowser::StartEngine() {
@@ -58,6 +72,10 @@ void TWebBrowser::StartEngine() {
     FView->OnLoadFinished = [this](bool ok) {
         if (OnLoadFinished)
             OnLoadFinished(ok);
+    };
+    FView->OnContextMenu = [this](const QPoint& screenPoint) {
+        if (OnContextMenu)
+            OnContextMenu(screenPoint);
     };
     FView->Widget()->setGeometry(0, 0, Width(), Height());
     FView->Widget()->show();
@@ -117,9 +135,28 @@ TForm4::TForm4(QObject* owner) : TForm(owner) {
     bsSkinStatusPanel1->SetCaption(QStringLiteral("欢迎您使用zarvo软件！制作人：") +
                                    MakerInfo::Author());
 
+    bsSkinPopupMenu1 = new TbsSkinPopupMenu(this);
+    N1 = AddPageItem(QStringLiteral("复制"), [this] { WebBrowser1->View()->CopySelection(); });
+    N2 = AddPageItem(QStringLiteral("全选"), [this] { WebBrowser1->View()->SelectAll(); });
+    N3 = AddPageItem(QStringLiteral("重新载入"), [this] { WebBrowser1->Refresh(); });
+    WebBrowser1->OnContextMenu = [this](const QPoint& at) { WebBrowser1ContextMenu(at); };
+
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };
     bsSkinButton1->OnClick = [this](TObject* sender) { bsSkinButton1Click(sender); };
+    // Escape closes the window wherever the focus is, in the page too (the page's keys do
+    // not pass through the form).
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, this, [this] { bsSkinButton1Click(this); });
+}
+
+TMenuItem* TForm4::AddPageItem(const QString& caption, std::function<void()> command) {
+    auto* item = new TMenuItem(bsSkinPopupMenu1->Items());
+    item->SetCaption(caption);
+    item->OnClick = [command](TObject*) { command(); };
+    bsSkinPopupMenu1->Items()->Add(item);
+    return item;
 }
 
 TForm4::~TForm4() {
@@ -134,6 +171,7 @@ void TForm4::UseSkin(TbsSkinData* skinData, TbsSkinMessage* messages) {
     bsSkinGroupBox1->SetSkinData(skinData);
     bsSkinButton1->SetSkinData(skinData);
     bsSkinStatusBar1->SetSkinData(skinData);
+    bsSkinPopupMenu1->SetSkinData(skinData);
 }
 
 void TForm4::FormCreate(TObject*) {
@@ -148,9 +186,17 @@ void TForm4::bsSkinButton1Click(TObject*) {
     Close();
 }
 
+void TForm4::WebBrowser1ContextMenu(const QPoint& screenPoint) {
+    if (!WebBrowser1->View())
+        return;
+    N1->SetEnabled(WebBrowser1->View()->HasSelection());
+    bsSkinPopupMenu1->Popup(screenPoint.x(), screenPoint.y());
+}
+
 void TForm4::DoHide() {
     TForm::DoHide();
     WebBrowser1->CheckForHang();
+    WebBrowser1->Blank();
 }
 
 PreviewDialogAnswer TForm4::ShowPageDialog(const PreviewDialog& dialog) {

@@ -24,8 +24,10 @@ class TbsSkinButton;
 class TbsSkinData;
 class TbsSkinGroupBox;
 class TbsSkinMessage;
+class TbsSkinPopupMenu;
 class TbsSkinStatusBar;
 class TbsSkinStatusPanel;
+class TMenuItem;
 
 class TWebBrowser : public TWinControl {
     Q_OBJECT
@@ -36,7 +38,11 @@ public:
     // Goes to a local file; before the engine runs, the address waits for it.
     void Navigate(const QString& fileName);
     // Reloads the current page, starting the engine (and its waiting navigation) first.
+    // After Blank the address is loaded again.
     void Refresh();
+    // Shows an empty page (and closes the page's pop-ups) until the next Refresh, so that
+    // a page is never seen again while the next one loads.
+    void Blank();
     // Loads the engine's module and makes the view; does nothing when it runs already.
     // Raises an error naming the module when it cannot be loaded.
     void StartEngine();
@@ -59,12 +65,15 @@ public:
     std::function<PreviewDialogAnswer(const PreviewDialog&)> OnDialog;
     // A load or reload of the page finished.
     std::function<void(bool ok)> OnLoadFinished;
+    // A context menu is asked for over the page, at this screen point.
+    std::function<void(const QPoint& screenPoint)> OnContextMenu;
 
 private:
     void SizeChanged() override;
 
     std::unique_ptr<TPreviewView> FView;
     QString FAddress;
+    bool FBlank = false;
     int FNavigations = 0;
     int FReloads = 0;
 };
@@ -83,8 +92,10 @@ public:
     void FormCreate(TObject* Sender);
     // Reloads the page: it always shows what was written just before.
     void FormShow(TObject* Sender);
-    // "关闭预览窗口".
+    // "关闭预览窗口", and Escape.
     void bsSkinButton1Click(TObject* Sender);
+    // The page's context menu: 复制 only with a selection.
+    void WebBrowser1ContextMenu(const QPoint& screenPoint);
 
     // --- Components
     TbsBusinessSkinForm* bsBusinessSkinForm1; // the skinned frame, without caption buttons
@@ -93,6 +104,10 @@ public:
     TbsSkinButton* bsSkinButton1;             // "关闭预览窗口"
     TbsSkinStatusBar* bsSkinStatusBar1;       // the status line
     TbsSkinStatusPanel* bsSkinStatusPanel1;   // welcome text with the author
+    TbsSkinPopupMenu* bsSkinPopupMenu1;       // the page's menu: 复制, 全选, 重新载入
+    TMenuItem* N1;                            // "复制"
+    TMenuItem* N2;                            // "全选"
+    TMenuItem* N3;                            // "重新载入"
 
 protected:
     void DoHide() override;
@@ -101,6 +116,7 @@ private:
     // A page's alert and confirm in the skinned message box; after many in a row the
     // box first asks whether to stop the page's dialogs.
     PreviewDialogAnswer ShowPageDialog(const PreviewDialog& dialog);
+    TMenuItem* AddPageItem(const QString& caption, std::function<void()> command);
 
     QPointer<TbsSkinMessage> FMessages;
 };

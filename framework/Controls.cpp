@@ -815,15 +815,26 @@ void TWinControl::RealignFor(TControl* changed) {
         FAlignPending = true;
         return;
     }
-    if (FAligning)
+    // A control that changes while it is aligned (a view hiding its scroll bar once it
+    // has its size) has the controls aligned once more afterwards, a few times at most.
+    if (FAligning) {
+        FRealignAgain = true;
         return;
+    }
     FAligning = true;
     FAlignChanged = changed;
-    Guarded([this] {
-        TRect rect = ClientRect();
-        AdjustClientRect(rect);
-        AlignControls(rect);
-    });
+    for (int pass = 0; pass < 3; ++pass) {
+        FRealignAgain = false;
+        Guarded([this] {
+            TRect rect = ClientRect();
+            AdjustClientRect(rect);
+            AlignControls(rect);
+        });
+        if (!FRealignAgain)
+            break;
+        FAlignChanged = nullptr;
+    }
+    FRealignAgain = false;
     FAlignChanged = nullptr;
     FAligning = false;
 }

@@ -417,6 +417,8 @@ private:
     TControl* FAlignChanged = nullptr;
     int FAlignDisabled = 0;
     bool FAligning = false;
+    // A realign was asked for while the controls were being aligned.
+    bool FRealignAgain = false;
     bool FAlignPending = false;
 };
 

@@ -1,5 +1,6 @@
 #include "skin/bsMessages.h"
 
+#include "skin/bsSkinForm.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
 
@@ -167,6 +168,9 @@ TbsMessageForm::TbsMessageForm(QObject* owner) : TForm(owner ? owner : Applicati
     // No caption buttons: the box is answered by its buttons or closed by the keyboard.
     SetBorderIcons(0);
     SetKeyPreview(true);
+    FFrame = new TbsBusinessSkinForm(this);
+    FFrame->SetBorderIcons(0);
+    FFrame->SetHideCaptionButtons(true);
 }
 
 TbsMessageForm::~TbsMessageForm() = default;
@@ -237,11 +241,21 @@ TbsMessageForm* TbsSkinMessage::CreateMessageForm(const QString& text, TMsgDlgTy
     int count = buttons.Count();
     int rowWidth = count == 0 ? 0 : ButtonWidth * count + ButtonSpacing * (count - 1);
     form->SetText(MsgDlgCaption(kind));
+    SkinFrame(*form);
     AddLabel(*form, text);
     AddIcon(*form, kind);
     FitFormSize(*form, buttonHeight, rowWidth);
     AddButtons(*form, buttons, buttonHeight, rowWidth);
     return form;
+}
+
+void TbsSkinMessage::SkinFrame(TbsMessageForm& form) const {
+    TbsBusinessSkinForm* frame = form.FFrame;
+    frame->AlphaBlend = AlphaBlend;
+    frame->AlphaBlendAnimation = AlphaBlendAnimation;
+    frame->AlphaBlendValue = AlphaBlendValue;
+    frame->SetMenusSkinData(CtrlSkinData());
+    frame->SetSkinData(SkinData());
 }
 
 void TbsSkinMessage::AddLabel(TbsMessageForm& form, const QString& text) const {
@@ -277,10 +291,13 @@ void TbsSkinMessage::FitFormSize(TbsMessageForm& form, int buttonHeight, int row
     int textRight = label->Left() + label->Width();
     form.SetClientSize(std::max(textRight, rowWidth) + SideMargin,
                        buttonHeight + label->Height() + VerticalMargins);
-    // A box never grows wider than the work area.
-    int maxWidth = Screen->MonitorWorkArea(&form).Width();
+    // A box never grows wider than the work area, nor narrower than its frame can be drawn.
+    const int maxWidth = Screen->MonitorWorkArea(&form).Width();
+    const int minWidth = form.FFrame->MinFrameWidth();
     if (maxWidth > 0 && form.Width() > maxWidth)
         form.SetWidth(maxWidth);
+    else if (minWidth > form.Width())
+        form.SetWidth(minWidth);
 }
 
 void TbsSkinMessage::AddButtons(TbsMessageForm& form, TMsgDlgButtons buttons, int buttonHeight,

@@ -23,6 +23,7 @@
 #include <initializer_list>
 
 class TImage;
+class TbsBusinessSkinForm;
 class TbsSkinButton;
 class TbsSkinStdLabel;
 
@@ -91,6 +92,8 @@ public:
     explicit TbsMessageForm(QObject* owner = nullptr);
     ~TbsMessageForm() override;
 
+    // The skinned frame around the box: the skin's caption, no caption buttons.
+    TbsBusinessSkinForm* Frame() const { return FFrame; }
     TbsSkinStdLabel* Message() const { return FMessage; }
     TImage* Image() const { return FImage; }
     // The button of that kind, or nullptr when the box does not have it.
@@ -100,6 +103,7 @@ public:
 
 private:
     friend class TbsSkinMessage;
+    TbsBusinessSkinForm* FFrame = nullptr;
     TbsSkinStdLabel* FMessage = nullptr;
     TImage* FImage = nullptr;
     std::array<TbsSkinButton*, MsgDlgButtonCount> FButtons{};
@@ -158,6 +162,7 @@ public:
 private:
     // Shows the box modally and destroys it; the modal result.
     static int ShowAndDestroy(TbsMessageForm* box);
+    void SkinFrame(TbsMessageForm& form) const;
     void AddLabel(TbsMessageForm& form, const QString& text) const;
     void AddIcon(TbsMessageForm& form, TMsgDlgType kind) const;
     void FitFormSize(TbsMessageForm& form, int buttonHeight, int rowWidth) const;

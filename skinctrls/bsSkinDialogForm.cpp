@@ -353,6 +353,20 @@ void TbsOpenDlgForm::Accept() {
 }
 
 void TbsOpenDlgForm::EditEnter() {
+    // A typed absolute path of a file: the open dialog opens an existing one, the save
+    // dialog saves into an existing folder.
+    const QString typed = Paths::ToNativeSeparators(FFileNameEdit->Text());
+    if (typed.startsWith(QLatin1Char('/')) && !typed.contains(QLatin1Char('*')) &&
+        !Paths::DirectoryExists(typed)) {
+        const bool usable = FMode == TbsDialogMode::Open
+                                ? Paths::FileExists(typed)
+                                : Paths::DirectoryExists(QFileInfo(typed).absolutePath());
+        if (usable) {
+            FResult = typed;
+            SetModalResult(mrOk);
+        }
+        return;
+    }
     const TbsEnterDecision decision =
         DecideEnter(FFileNameEdit->Text(), CurrentFolder(),
                     [](const QString& p) { return Paths::DirectoryExists(p); });

@@ -6,6 +6,7 @@
 #include "app/PreviewView.h"
 #include "framework/Strings.h"
 #include "platform/Gbk.h"
+#include "skin/bsSkinMenus.h"
 #include "skinctrls/bsSkinMemo.h"
 
 #include <QCoreApplication>
@@ -206,4 +207,17 @@ TEST_F(Preview, AMissingEngineModuleIsReportedAndNothingElseHappens) {
         << messages[0].Text.toStdString();
     EXPECT_EQ(messages[0].Icon, TMessageBoxIcon::Error);
     EXPECT_FALSE(window.WebBrowser1->EngineStarted());
+}
+
+TEST_F(Preview, ThePagesMenuOffersCopySelectAllAndReloadInPlaceOfTheEnginesOwn) {
+    TForm4 window;
+    window.UseSkin(nullptr, nullptr);
+    TMenuItem* items = window.bsSkinPopupMenu1->Items();
+    ASSERT_EQ(items->Count(), 3);
+    EXPECT_EQ(items->Items(0)->Caption(), QStringLiteral("复制"));
+    EXPECT_EQ(items->Items(1)->Caption(), QStringLiteral("全选"));
+    EXPECT_EQ(items->Items(2)->Caption(), QStringLiteral("重新载入"));
+    // Without an engine there is no page to ask: nothing opens.
+    window.WebBrowser1ContextMenu(QPoint(10, 10));
+    EXPECT_TRUE(messages.empty());
 }

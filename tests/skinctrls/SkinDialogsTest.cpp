@@ -361,3 +361,48 @@ TEST_F(DialogFixture, DraggingTheSplitterWidensTheFolderPanelForTheNextRun) {
     });
     EXPECT_EQ(dialog.Memory().FolderPanelWidth, 240);
 }
+
+TEST_F(DialogFixture, TheFileListFillsItsPanelDownToTheBarsItShows) {
+    TbsSkinOpenDialog dialog;
+    dialog.InitialDir = root + "/music";
+    RunDialog(dialog, [&](TbsOpenDlgForm& form) {
+        QCoreApplication::processEvents();
+        TbsSkinFileListView* list = form.FileList();
+        TbsSkinPanel* panel = form.ClientPanel();
+        // The panel's frame is as thick below as above.
+        const TRect inside = panel->ClientRect();
+        int bottom = inside.Bottom - (list->Top() - inside.Top);
+        for (TControl* bar : panel->findChildren<TbsSkinScrollBar*>()) {
+            if (bar->Visible() && bar->Align() == alBottom)
+                bottom = bar->Top();
+        }
+        EXPECT_EQ(list->Top() + list->Height(), bottom);
+    });
+}
+
+TEST_F(DialogFixture, EnterOnATypedAbsolutePathOpensAnExistingFileOrSavesIntoAnExistingFolder) {
+    TbsSkinOpenDialog open;
+    open.InitialDir = root + "/web";
+    EXPECT_TRUE(RunDialog(open, [&](TbsOpenDlgForm& form) {
+        form.FileNameEdit()->SetText(root + "/music/b.wma");
+        form.EditEnter();
+    }));
+    EXPECT_EQ(open.FileName, root + "/music/b.wma");
+    EXPECT_FALSE(RunDialog(open, [&](TbsOpenDlgForm& form) {
+        form.FileNameEdit()->SetText(root + "/music/none.wma");
+        form.EditEnter();
+        EXPECT_EQ(form.ModalResult(), mrNone);
+    }));
+
+    TbsSkinSaveDialog save;
+    EXPECT_TRUE(RunDialog(save, [&](TbsOpenDlgForm& form) {
+        form.FileNameEdit()->SetText(root + "/web/new.htm");
+        form.EditEnter();
+    }));
+    EXPECT_EQ(save.FileName, root + "/web/new.htm");
+    EXPECT_FALSE(RunDialog(save, [&](TbsOpenDlgForm& form) {
+        form.FileNameEdit()->SetText(root + "/nowhere/new.htm");
+        form.EditEnter();
+        EXPECT_EQ(form.ModalResult(), mrNone);
+    }));
+}

@@ -5,7 +5,10 @@
 #include "SkinCtrlsTestSupport.h"
 
 #include "framework/ControlsTestSupport.h"
+#include "skin/SkinFixture.h"
 #include "skin/bsMessages.h"
+#include "skin/bsSkinForm.h"
+#include "skin/bsSkinFormObjects.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
 
@@ -106,9 +109,12 @@ TEST(SkinMessage, ButtonRowsOfOneToFourAreCentredInTableOrder) {
                 << names[s][i].toStdString();
             x += 70;
         }
-        // The row decides the width once it is wider than the text.
+        // The row decides the width once it is wider than the text, the frame's minimum
+        // width once that is wider still.
         int labelRight = form->Message()->Left() + form->Message()->Width();
-        EXPECT_EQ(form->ClientWidth(), std::max(labelRight, row) + 40);
+        const int frame = form->Width() - form->ClientWidth();
+        EXPECT_EQ(form->Width(),
+                  std::max(std::max(labelRight, row) + 40 + frame, form->Frame()->MinFrameWidth()));
     }
     auto all = Build(box, QString(), mtWarning, {mbAbort, mbRetry, mbIgnore, mbHelp});
     EXPECT_EQ(all->Button(mbRetry)->Caption(), "重试(&R)");
@@ -194,6 +200,44 @@ TEST(SkinMessage, ButtonsTakeTheSkinButtonHeightOr25) {
     // The skin data going away clears the reference.
     delete f.Data;
     EXPECT_EQ(box.CtrlSkinData(), nullptr);
+}
+
+TEST(SkinMessage, TheBoxWearsTheSkinsFrameWithoutCaptionButtons) {
+    // A skin with a frame (120 x 80) and a close button among its frame objects.
+    TSkinnedForm f;
+    f.Data->LoadSkinFile(TSkinFixture::Basic().Write());
+    TbsSkinMessage box;
+    box.SetSkinData(f.Data);
+    box.SetCtrlSkinData(f.Data);
+    box.AlphaBlend = true;
+    box.AlphaBlendAnimation = true;
+    box.AlphaBlendValue = 150;
+    auto form = Build(box, QStringLiteral("短"), mtInformation, {mbOK});
+    TbsBusinessSkinForm* frame = form->Frame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(FindSkinForm(form.get()), frame);
+    EXPECT_EQ(frame->SkinData(), f.Data);
+    EXPECT_EQ(frame->MenusSkinData(), f.Data);
+    EXPECT_TRUE(frame->SkinActive());
+    EXPECT_EQ(frame->BorderIcons(), 0);
+    EXPECT_TRUE(frame->AlphaBlend);
+    EXPECT_TRUE(frame->AlphaBlendAnimation);
+    EXPECT_EQ(frame->AlphaBlendValue, 150);
+    for (const auto& object : frame->FrameObjects()) {
+        if (dynamic_cast<const TbsSkinStdButtonObject*>(object.get())) {
+            EXPECT_FALSE(object->Visible && object->Enabled) << object->IDName.toStdString();
+        }
+    }
+    // A short text in a box narrower than the skin's picture: the picture's width, with the
+    // button centred in the client area that gives.
+    EXPECT_EQ(form->Width(), frame->MinFrameWidth());
+    EXPECT_EQ(form->Button(mbOK)->Left(), (form->ClientWidth() - 60) / 2);
+
+    // Without a skin the plain frame, at least 120 wide.
+    TbsSkinMessage plain;
+    auto unskinned = Build(plain, QStringLiteral("短"), mtError, {mbOK});
+    EXPECT_FALSE(unskinned->Frame()->SkinActive());
+    EXPECT_GE(unskinned->Width(), 120);
 }
 
 TEST(SkinMessage, EnterEscapeAcceleratorsAndClosingGiveTheirResults) {

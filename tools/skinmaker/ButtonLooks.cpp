@@ -15,7 +15,7 @@ TFaceColors LookColors(const TSkinTheme& theme, TLook look) {
     case TLook::Normal:
         // Glass starts a little deeper than the theme's blue so its white caption reads.
         if (theme.Face == TFaceStyle::Glass)
-            return {QColor(54, 112, 208), theme.Normal.Bottom, theme.Normal.Border,
+            return {QColor(34, 84, 176), theme.Normal.Bottom, theme.Normal.Border,
                     theme.Normal.Text};
         return theme.Normal;
     case TLook::Hot:
@@ -25,11 +25,11 @@ TFaceColors LookColors(const TSkinTheme& theme, TLook look) {
         // flat pink is taken a shade deeper under white text.
         switch (theme.Face) {
         case TFaceStyle::Velvet:
-            return {QColor(176, 76, 200), QColor(104, 28, 140),
+            return {QColor(140, 52, 166), QColor(84, 20, 116),
                     Mix(theme.Accent, theme.Hot.Border, 0.2),
                     Mix(theme.Accent, QColor(255, 236, 150), 0.5)};
         case TFaceStyle::Glass:
-            return {QColor(30, 122, 220), QColor(6, 66, 164), theme.Hot.Border, theme.Hot.Text};
+            return {QColor(20, 96, 190), QColor(6, 56, 140), theme.Hot.Border, theme.Hot.Text};
         case TFaceStyle::Frosted:
             // Frost lights up icy cyan rather than whiter than it already is.
             return {QColor(238, 250, 255), QColor(150, 214, 246), theme.Hot.Border, theme.Hot.Text};

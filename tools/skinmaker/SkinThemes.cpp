@@ -14,8 +14,8 @@ TSkinTheme DefaultStyle() {
     t.Down = {QColor(236, 184, 104), QColor(252, 226, 168), QColor(156, 96, 24), QColor(40, 24, 4)};
     t.Disabled = {QColor(242, 243, 245), QColor(224, 226, 230), QColor(176, 182, 194),
                   QColor(150, 154, 162)};
-    t.FrameTop = QColor(98, 142, 208);
-    t.FrameBottom = QColor(60, 100, 172);
+    t.FrameTop = QColor(62, 104, 176);
+    t.FrameBottom = QColor(44, 80, 150);
     t.FrameBorder = QColor(34, 58, 110);
     t.FrameLight = QColor(170, 198, 240);
     t.CaptionText = QColor(214, 226, 246);
@@ -280,7 +280,7 @@ TSkinTheme FashionWind() {
     t.Name = QStringLiteral("时尚之风");
     t.Comments = QStringLiteral("石墨黑配亮粉到橙色的渐变，扁平利落，按钮在左");
     t.Normal = {QColor(62, 62, 70), QColor(62, 62, 70), QColor(96, 96, 108), QColor(240, 240, 246)};
-    t.Hot = {QColor(255, 62, 132), QColor(255, 62, 132), QColor(255, 120, 168),
+    t.Hot = {QColor(206, 26, 96), QColor(206, 26, 96), QColor(255, 120, 168),
              QColor(255, 255, 255)};
     t.Down = {QColor(234, 92, 40), QColor(234, 92, 40), QColor(255, 146, 86),
               QColor(255, 255, 255)};
@@ -289,8 +289,9 @@ TSkinTheme FashionWind() {
     t.FrameTop = QColor(42, 42, 48);
     t.FrameBottom = QColor(26, 26, 30);
     t.CaptionSweep = true;
-    t.SweepFrom = QColor(255, 56, 128);
-    t.SweepTo = QColor(255, 140, 40);
+    // Deep enough at both ends for the white caption.
+    t.SweepFrom = QColor(186, 20, 84);
+    t.SweepTo = QColor(170, 64, 0);
     t.FrameBorder = QColor(14, 14, 18);
     t.FrameLight = QColor(70, 70, 80);
     t.CaptionText = QColor(200, 200, 208);
@@ -298,7 +299,7 @@ TSkinTheme FashionWind() {
     t.CaptionShadowColor = QColor(0, 0, 0);
     t.Window = QColor(46, 46, 52);
     t.WindowText = QColor(236, 236, 242);
-    t.Selection = QColor(255, 62, 132);
+    t.Selection = QColor(206, 26, 96);
     t.SelectionText = QColor(255, 255, 255);
     t.Panel = QColor(34, 34, 40);
     t.PanelText = QColor(228, 228, 236);
@@ -306,7 +307,7 @@ TSkinTheme FashionWind() {
     t.Accent = QColor(255, 62, 132);
     t.MenuBack = QColor(30, 30, 36);
     t.MenuText = QColor(230, 230, 238);
-    t.MenuHot = QColor(255, 62, 132);
+    t.MenuHot = QColor(206, 26, 96);
     t.MenuHotText = QColor(255, 255, 255);
     t.MenuDisabledText = QColor(110, 110, 120);
     t.HintBack = QColor(24, 24, 28);
@@ -318,7 +319,8 @@ TSkinTheme FashionWind() {
     t.Radius = 0;
     t.FontName = QStringLiteral("黑体");
     t.CaptionFontName = QStringLiteral("黑体");
-    t.CaptionBold = false;
+    // Bold: thin white strokes on the sweep blur to pink.
+    t.CaptionBold = true;
     t.CaptionAlignment = QStringLiteral("taleftjustify");
     t.CaptionShadow = true; // white on the orange end of the sweep needs it
     t.FrameCornerRadius = 0;

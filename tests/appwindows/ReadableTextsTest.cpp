@@ -1,0 +1,223 @@
+// Every text of the program's skinned windows (captions, the menu bar, labels, buttons,
+// boxes, the status line, message boxes of every kind, the add and save dialogs) stands out
+// from what it stands on by at least 4.5 : 1, in every installed skin and in the default
+// look. Each window is pictured as it is shown and again with all its texts cleared; the
+// pixels that differ are the text's (TextContrast.h). The pictures are kept in
+// output/readable_texts.
+
+#include "DesktopFixture.h"
+#include "TextContrast.h"
+
+#include "app/MakerLinks.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Timers.h"
+#include "skin/bsMessages.h"
+#include "skin/bsSkinForm.h"
+#include "skin/bsSkinMainMenu.h"
+#include "skinctrls/bsSkinButton.h"
+#include "skinctrls/bsSkinComboBox.h"
+#include "skinctrls/bsSkinDialogs.h"
+#include "skinctrls/bsSkinShellCtrls.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr double Readable = 4.5;
+
+struct TShownText {
+    QString Name;
+    QRegion Area; // window coordinates
+};
+
+QString NameOf(const QObject* object) {
+    const QString name = object->objectName();
+    return QString::fromLatin1(object->metaObject()->className()) +
+           (name.isEmpty() ? QString() : " " + name);
+}
+
+// Clears every text `window` shows (its caption, its menu bar's titles, its controls'
+// texts) and answers where each one was: a control's area without the controls inside it
+// that show texts of their own. A control whose text is shown by one of its inner controls
+// (a combo box's edit) is left to that one.
+std::vector<TShownText> ClearTexts(TForm* window) {
+    std::vector<TShownText> texts;
+    if (!window->Text().isEmpty()) {
+        texts.push_back({"caption", QRegion(0, 0, window->width(), window->ClientArea()->y())});
+        window->SetText(QString());
+    }
+    // Disabled controls are left out: their greyed texts say that they cannot be used.
+    std::vector<TControl*> shown;
+    for (TControl* control : window->findChildren<TControl*>())
+        if (control->isVisibleTo(window) && control->isEnabled() && !control->Text().isEmpty())
+            shown.push_back(control);
+    const auto rectOf = [window](QWidget* w) {
+        return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
+    };
+    std::vector<std::pair<TControl*, QRegion>> areas;
+    for (TControl* control : shown) {
+        QRegion area(rectOf(control));
+        bool textInside = false;
+        for (TControl* other : shown)
+            if (other != control && control->isAncestorOf(other)) {
+                area -= rectOf(other);
+                textInside |= other->Text() == control->Text();
+            }
+        if (!textInside)
+            areas.emplace_back(control, area);
+    }
+    for (auto& [control, area] : areas)
+        texts.push_back({NameOf(control) + " \"" + control->Text() + "\"", area});
+    for (TControl* control : shown) {
+        control->SetText(QString());
+        // A list box shows its chosen item, whatever its text.
+        if (auto* box = qobject_cast<TbsSkinCustomComboBox*>(control))
+            box->SetItemIndex(-1);
+    }
+    for (TbsSkinMainMenuBar* bar : window->findChildren<TbsSkinMainMenuBar*>()) {
+        if (!bar->isVisibleTo(window) || !bar->MainMenu())
+            continue;
+        TMenuItem* items = bar->MainMenu()->Items();
+        for (int i = 0; i < items->Count(); ++i)
+            items->Items(i)->SetCaption(QString());
+        bar->RebuildItems();
+        texts.push_back({NameOf(bar), QRegion(rectOf(bar))});
+    }
+    return texts;
+}
+
+// The pictures of buttons move with their captions; the buttons are measured without them.
+void RemoveGlyphs(TForm* window) {
+    for (TbsSkinButton* button : window->findChildren<TbsSkinButton*>())
+        button->SetGlyph(TBitmap());
+}
+
+// The window once its fades and morphs have ended.
+QImage Picture(QWidget* window) {
+    QEventLoop settle;
+    QTimer::singleShot(400, &settle, &QEventLoop::quit);
+    settle.exec();
+    return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+class ReadableTexts : public DesktopFixture, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        DesktopFixture::SetUp();
+        Install(QStringLiteral("skins"));
+        Install(QStringLiteral("images"));
+        look = QString::fromLatin1(GetParam());
+        if (look != "default")
+            ZarvoSettings::SetSkinPath("skins\\" + look + "\\skin.ini");
+        output = QStringLiteral(ZARVO_TEST_OUTPUT "/readable_texts");
+        QDir().mkpath(output);
+    }
+    void TearDown() override {
+        std::printf("[ contrast ] %-8s worst %.2f : 1 (%s)\n", qPrintable(look), worst,
+                    qPrintable(worstText));
+        DesktopFixture::TearDown();
+    }
+
+    // Pictures the window, clears its texts, pictures it again and checks each text.
+    void CheckWindow(TForm* window, const QString& name,
+                     const std::function<std::vector<TShownText>()>& clear = {}) {
+        Picture(window).save(output + "/" + look + "_" + name + ".png");
+        RemoveGlyphs(window);
+        const QImage shown = Picture(window);
+        std::vector<TShownText> texts = ClearTexts(window);
+        if (clear) {
+            std::vector<TShownText> more = clear();
+            texts.insert(texts.end(), more.begin(), more.end());
+        }
+        const QImage blank = Picture(window);
+        blank.save(output + "/" + look + "_" + name + "_without_texts.png");
+        ASSERT_FALSE(texts.empty()) << name.toStdString();
+        for (const TShownText& text : texts) {
+            const TextContrast::TMeasure m = TextContrast::Measure(shown, blank, text.Area);
+            const QString where = look + " " + name + ": " + text.Name;
+            EXPECT_GT(m.TextPixels, 0) << where.toStdString() << " draws no text";
+            if (m.TextPixels == 0)
+                continue;
+            EXPECT_GE(m.Ratio, Readable)
+                << where.toStdString()
+                << QStringLiteral(": %1 on %2")
+                       .arg(m.Ink & 0xffffff, 6, 16, QLatin1Char('0'))
+                       .arg(m.Background & 0xffffff, 6, 16, QLatin1Char('0'))
+                       .toStdString();
+            if (m.Ratio < worst) {
+                worst = m.Ratio;
+                worstText = where + QStringLiteral(" %1").arg(m.Ratio, 0, 'f', 2);
+            }
+        }
+    }
+
+    QString look, output;
+    double worst = 21;
+    QString worstText;
+};
+
+} // namespace
+
+TEST_P(ReadableTexts, TheMainWindowsTextsStandOut) {
+    // An effect is open: its code shows and the command buttons are enabled.
+    AddEffect(Window, QStringLiteral("雪花"), "<p>snow</p>\r\n");
+    TForm1* form = Start();
+    Pick(form, Window);
+    Open(form, QStringLiteral("雪花"));
+    form->Timer1->SetEnabled(false);
+    CheckWindow(form, "main");
+}
+
+TEST_P(ReadableTexts, MessageBoxesOfEveryKindStandOut) {
+    TForm1* form = Start();
+    const std::pair<TMsgDlgType, QString> boxes[] = {
+        {mtWarning, QStringLiteral("程序正在关闭，请点击“确定”.")},
+        {mtError, QStringLiteral("对不起，没有此项特效类别！")},
+        {mtInformation, MakerInfo::DonationNotice()},
+        {mtConfirmation, QStringLiteral("您真的要退出zarvo网页特效2008 qirra版吗？")},
+        {mtCustom, QStringLiteral("删除歌曲成功！")}};
+    int kind = 0;
+    for (const auto& [type, text] : boxes) {
+        const TMsgDlgButtons buttons =
+            type == mtConfirmation ? TMsgDlgButtons{mbYes, mbNo} : TMsgDlgButtons{mbOK};
+        std::unique_ptr<TbsMessageForm> box(
+            form->bsSkinMessage1->CreateMessageForm(text, type, buttons));
+        box->Show();
+        CheckWindow(box.get(), QStringLiteral("message%1").arg(kind++));
+    }
+}
+
+TEST_P(ReadableTexts, TheAddDialogsTextsStandOut) {
+    StartWithAddDialog();
+    addDialog->Show();
+    CheckWindow(addDialog, "add");
+}
+
+TEST_P(ReadableTexts, TheSaveDialogsTextsAndFileNamesStandOut) {
+    TForm1* form = Start();
+    TestEnv::WriteFile(folder + QStringLiteral("页面.htm"), "<p>1</p>\r\n");
+    TbsSkinSaveDialog* dialog = form->bsSkinSaveDialog1;
+    dialog->Filter = QStringLiteral("网页文件|*.htm");
+    dialog->FileName = QStringLiteral("特效");
+    QTimer::singleShot(50, [&] {
+        TbsOpenDlgForm* running = dialog->RunningForm();
+        CheckWindow(running, "save", [&] {
+            TbsSkinFileListView* list = running->FileList();
+            std::vector<TShownText> names{
+                {"file names", QRegion(QRect(list->mapTo(running, QPoint(0, 0)), list->size()))}};
+            list->SetMask(QStringLiteral("*.none"));
+            return names;
+        });
+        running->SetModalResult(mrCancel);
+    });
+    dialog->Execute();
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, ReadableTexts,
+                         ::testing::Values("default", "skin1", "skin2", "skin3", "skin4", "skin5",
+                                           "skin6"));
