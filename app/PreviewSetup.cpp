@@ -1,5 +1,7 @@
 #include "app/PreviewSetup.h"
 
+#include "app/EffectFile.h"
+
 #include "framework/Exceptions.h"
 #include "framework/Strings.h"
 #include "framework/SysUtils.h"
@@ -22,12 +24,12 @@ QString PreviewFilePath() {
     return PreviewFilePathIn(Paths::ProgramFolder());
 }
 
-void WritePreviewFile(const QString& path, const TStrings& lines) {
+void WritePreviewFile(const QString& path, const TStrings& lines, TextEncoding::Encoding readIn) {
     // The atomic save renames over the old file, which would replace a read-only one.
     QByteArray native = QFile::encodeName(path);
     if (::access(native.constData(), F_OK) == 0 && ::access(native.constData(), W_OK) != 0)
         throw EFCreateError(path, SysErrorMessage(EACCES));
-    lines.SaveToFile(path);
+    EffectFile::Save(lines, path, readIn);
 }
 
 // ---- Process preparation

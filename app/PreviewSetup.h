@@ -3,6 +3,8 @@
 // file, and preparing the process before the engine may start. The engine (PreviewEngine.h)
 // lives in a module of its own that the program loads when it first needs it.
 
+#include "platform/TextEncoding.h"
+
 #include <QString>
 
 class TStrings;
@@ -11,10 +13,12 @@ class TStrings;
 QString PreviewFilePathIn(const QString& programFolder);
 // The preview file of the running program.
 QString PreviewFilePath();
-// Overwrites the preview file with the lines in GBK, each line followed by CR LF. Raises
+// Overwrites the preview file with the lines, each line followed by CR LF, in the encoding
+// the page declares, else `readIn` (the effect's own; GBK for new text). Raises
 // EFCreateError "Cannot create file ..." when it cannot be written (the folder is missing or
 // the file is read-only), and leaves the old file as it was.
-void WritePreviewFile(const QString& path, const TStrings& lines);
+void WritePreviewFile(const QString& path, const TStrings& lines,
+                      TextEncoding::Encoding readIn = TextEncoding::Encoding::Gbk);
 
 // Prepares the process for the browser engine; call before the application object exists.
 // Run as root, the engine's sandbox is switched off; without a GPU it renders in software.

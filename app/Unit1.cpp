@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/EffectFile.h"
 #include "app/EffectLibrary.h"
 #include "app/PreviewSetup.h"
 #include "app/Unit3.h"
@@ -329,6 +330,13 @@ void TForm1::CreateStatusBar() {
     bsSkinStatusPanel4->SetAlign(alRight);
     bsSkinStatusPanel4->SetCaption(QString());
 
+    // The opened effect's encoding, as editors show it, left of the clock.
+    bsSkinStatusPanel2 = new TbsSkinStatusPanel(bsSkinStatusBar1);
+    bsSkinStatusPanel2->SetSkinDataName(QStringLiteral("statuspanel"));
+    bsSkinStatusPanel2->SetBounds(689 - 56 - 50, 0, 50, 21);
+    bsSkinStatusPanel2->SetAlign(alRight);
+    bsSkinStatusPanel2->SetCaption(QString());
+
     bsSkinStatusPanel1 = new TbsSkinStatusPanel(bsSkinStatusBar1);
     bsSkinStatusPanel1->SetSkinDataName(QStringLiteral("statuspanel"));
     bsSkinStatusPanel1->SetAlign(alClient);
@@ -546,8 +554,9 @@ void TForm1::bsSkinFileListBox1ListBoxClick(TObject*) {
         return;
     if (RefuseOutsideLink(path))
         return;
-    bsSkinMemo21->Lines()->LoadFromFile(path);
+    FOpenedEncoding = EffectFile::Load(*bsSkinMemo21->Lines(), path);
     FOpenedEffectPath = path;
+    bsSkinStatusPanel2->SetCaption(TextEncoding::Name(FOpenedEncoding));
     const QString name = Paths::ExtractFileName(path);
     bsSkinFileListBox1->SetHint(name);
     bsSkinGroupBox2->SetCaption(CodeWindowCaption() + QStringLiteral("--------") + name);
@@ -569,7 +578,7 @@ void TForm1::bsSkinButton1Click(TObject*) {
 
 void TForm1::WritePreview() {
     EffectLibrary::CheckFolderInside(PreviewFilePath());
-    WritePreviewFile(PreviewFilePath(), *bsSkinMemo21->Lines());
+    WritePreviewFile(PreviewFilePath(), *bsSkinMemo21->Lines(), FOpenedEncoding);
 }
 
 void TForm1::bsSkinButton2Click(TObject*) {
@@ -612,7 +621,7 @@ void TForm1::SaveAsPage() {
     // A chosen name that is a link is refused: the user picked that name, and the file it
     // points to may be anyone's.
     if (!path.isEmpty())
-        bsSkinMemo21->Lines()->SaveToFile(path, AtomicFile::TLinks::Refuse);
+        EffectFile::Save(*bsSkinMemo21->Lines(), path, FOpenedEncoding, AtomicFile::TLinks::Refuse);
 }
 
 QString TForm1::ChooseSavedPagePath() {
@@ -655,6 +664,7 @@ void TForm1::D1Click(TObject*) {
 
 void TForm1::CloseOpenedEffect() {
     FOpenedEffectPath.clear();
+    bsSkinStatusPanel2->SetCaption(QString());
     bsSkinMemo21->Clear();
     bsSkinMemo21->SetVisible(false);
     bsSkinScrollBar1->SetVisible(false);

@@ -16,6 +16,7 @@
 #include "app/MakerLinks.h"
 #include "framework/Forms.h"
 #include "platform/Shell.h"
+#include "platform/TextEncoding.h"
 #include "skinctrls/bsSkinDialogs.h"
 
 #include <QIcon>
@@ -127,6 +128,7 @@ public:
     TbsSkinButton* bsSkinButton5;           // "保存特效"
     TbsSkinStatusBar* bsSkinStatusBar1;     // the status line
     TbsSkinStatusPanel* bsSkinStatusPanel1; // hint or welcome text
+    TbsSkinStatusPanel* bsSkinStatusPanel2; // the opened effect's encoding ("GBK", "UTF-8")
     TbsSkinStatusPanel* bsSkinStatusPanel4; // the clock
 
     // Main menu items the window's own logic switches (the whole tree hangs below
@@ -195,6 +197,9 @@ private:
     bool FCategoryListed = false;
     EffectLibrary::CategoryEntry FCategoryEntry;
     QString FOpenedEffectPath; // the file the code window shows
+    // What the opened effect was read in; what the memo's text is written in unless it
+    // declares another.
+    TextEncoding::Encoding FOpenedEncoding = TextEncoding::Encoding::Gbk;
     QPointer<TForm3> FAddDialog;
     QPointer<TForm4> FPreviewWindow;
 

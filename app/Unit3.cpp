@@ -1,5 +1,6 @@
 #include "app/Unit3.h"
 
+#include "app/EffectFile.h"
 #include "app/EffectLibrary.h"
 #include "app/Unit1.h"
 #include "framework/Strings.h"
@@ -128,7 +129,8 @@ void TForm3::bsSkinButton1Click(TObject*) {
         FMessages->ShowQuestionDefaultNo(EffectLibrary::ReplaceEffectQuestion(category, name)) !=
             mrYes)
         return;
-    bsSkinMemo21->Lines()->SaveToFile(path);
+    // New text: GB18030 (GBK), unless the page declares UTF-8.
+    EffectFile::Save(*bsSkinMemo21->Lines(), path, TextEncoding::Encoding::Gbk);
     FMessages->ShowMessageDialog(QStringLiteral("添加特效成功"), mtInformation, {mbOK});
     Reset();
     FireEvent(OnEffectAdded, this);

@@ -340,3 +340,47 @@ TEST_F(Authoring, AFailedDeletionSaysWhyAndStillReReadsTheList) {
         << messages[1].Text.toStdString();
     EXPECT_EQ(form->bsSkinFileListBox1->Items()->Count(), 0);
 }
+
+TEST_F(Authoring, EffectsAreReadAndWrittenInTheEncodingTheyComeIn) {
+    const QString text = QStringLiteral("<p>中文 \U0001F600</p>");
+    const QByteArray utf8 = (text + "\r\n").toUtf8();
+    const QByteArray gbk = Gbk::Encode(QStringLiteral("<p>鼠标</p>\r\n"));
+    AddEffect(Window, QStringLiteral("新式"), utf8);
+    AddEffect(Window, QStringLiteral("老式"), gbk);
+    QDir().mkpath(folder + "zarvotemp");
+    TForm1* form = StartWithAddDialog();
+    Pick(form, Window);
+    const QString preview = folder + "zarvotemp/zarvotemp.htm";
+
+    // Opened readable, the encoding in the status line; previewed and saved unchanged.
+    Open(form, QStringLiteral("新式"));
+    EXPECT_EQ(form->bsSkinMemo21->Lines()->Strings(0), text);
+    EXPECT_EQ(form->bsSkinStatusPanel2->Caption(), QStringLiteral("UTF-8"));
+    Click(form->bsSkinButton3);
+    EXPECT_EQ(TestEnv::ReadFile(preview), utf8);
+    const QString pages = TestEnv::NewFolder(QStringLiteral("pages"));
+    AnswerSaveDialog(form, pages + "/new");
+    Click(form->bsSkinButton5);
+    EXPECT_EQ(TestEnv::ReadFile(pages + "/new.htm"), utf8);
+
+    Open(form, QStringLiteral("老式"));
+    EXPECT_EQ(form->bsSkinStatusPanel2->Caption(), QStringLiteral("GBK"));
+    Click(form->bsSkinButton3);
+    EXPECT_EQ(TestEnv::ReadFile(preview), gbk) << "byte for byte";
+    // A declaration typed into the code wins over the encoding it was read in.
+    form->bsSkinMemo21->SetText(QStringLiteral("<meta charset=\"utf-8\"><p>鼠标</p>"));
+    Click(form->bsSkinButton3);
+    EXPECT_EQ(TestEnv::ReadFile(preview),
+              QStringLiteral("<meta charset=\"utf-8\"><p>鼠标</p>\r\n").toUtf8());
+
+    // New effects: GB18030 without a declaration (the emoji kept), UTF-8 with one.
+    messages.clear();
+    Add(Window, QStringLiteral("表情"), text);
+    EXPECT_EQ(TestEnv::ReadFile(EffectPath(Window, QStringLiteral("表情"))),
+              Gbk::Encode(text + "\r\n"));
+    EXPECT_EQ(Gbk::Decode(TestEnv::ReadFile(EffectPath(Window, QStringLiteral("表情")))),
+              text + "\r\n");
+    Add(Window, QStringLiteral("声明"), QStringLiteral("<meta charset=utf-8>") + text);
+    EXPECT_EQ(TestEnv::ReadFile(EffectPath(Window, QStringLiteral("声明"))),
+              (QStringLiteral("<meta charset=utf-8>") + text + "\r\n").toUtf8());
+}

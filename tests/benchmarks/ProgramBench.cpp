@@ -10,6 +10,7 @@
 #include "framework/Dialogs.h"
 #include "framework/Strings.h"
 #include "platform/Paths.h"
+#include "platform/TextEncoding.h"
 #include "skinctrls/bsSkinComboBox.h"
 #include "skinctrls/bsSkinMemo.h"
 #include "skinctrls/bsfilectrl.h"
@@ -35,13 +36,14 @@ const bool SharedContexts = [] {
 const QString Category = QStringLiteral("窗口特效系列");
 
 // A program folder below the test root with `count` effects of `bytes` bytes in Category.
-QString ProgramFolderWith(int count, int bytes) {
+const QByteArray GbkLine("<div style=\"color:red\">\xd1\xa9\xbb\xa8 snow flake effect</div>\r\n");
+
+QString ProgramFolderWith(int count, int bytes, const QByteArray& line = GbkLine) {
     const QString folder = TestEnv::NewFolder(QStringLiteral("bench")) + "/";
     TestEnv::WriteFile(folder + "zarvotx.ini", QByteArray());
     QDir().mkpath(folder + "zarvotemp");
     const QString library = folder + "data/" + Category + "/";
     QDir().mkpath(library);
-    QByteArray line("<div style=\"color:red\">\xd1\xa9\xbb\xa8 snow flake effect</div>\r\n");
     QByteArray content;
     while (content.size() < bytes)
         content += line;
@@ -84,8 +86,8 @@ void OpenCategoryOf10000Effects(benchmark::State& state) {
     state.counters["listed"] = double(main.form->bsSkinFileListBox1->Items()->Count());
 }
 
-void OpenOneMegabyteEffect(benchmark::State& state) {
-    MainWindow main(ProgramFolderWith(1, 1 << 20));
+void OpenOneMegabyteEffect(benchmark::State& state, const QByteArray& line) {
+    MainWindow main(ProgramFolderWith(1, 1 << 20, line));
     main.form->bsSkinComboBox1->SetText(Category);
     TbsSkinFileListBox* list = main.form->bsSkinFileListBox1;
     list->SetItemIndex(0);
@@ -145,5 +147,22 @@ void PreviewFirstAndLater(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(OpenCategoryOf10000Effects)->Unit(benchmark::kMillisecond);
-BENCHMARK(OpenOneMegabyteEffect)->Unit(benchmark::kMillisecond);
+// Telling the encoding alone, of 1 MB of GBK and of UTF-8.
+void DetectOneMegabyte(benchmark::State& state, const QByteArray& line) {
+    QByteArray bytes;
+    while (bytes.size() < (1 << 20))
+        bytes += line;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TextEncoding::Detect(bytes));
+}
+BENCHMARK_CAPTURE(DetectOneMegabyte, gbk, GbkLine)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DetectOneMegabyte, utf8,
+                  QStringLiteral("<div>雪花 \U0001F600 snow flake effect</div>\r\n").toUtf8())
+    ->Unit(benchmark::kMillisecond);
+
+// The encoding is told from the bytes at every opening: GBK, and UTF-8 with an emoji.
+BENCHMARK_CAPTURE(OpenOneMegabyteEffect, gbk, GbkLine)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenOneMegabyteEffect, utf8,
+                  QStringLiteral("<div>雪花 \U0001F600 snow flake effect</div>\r\n").toUtf8())
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(PreviewFirstAndLater)->Iterations(1)->Unit(benchmark::kMillisecond);

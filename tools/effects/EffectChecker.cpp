@@ -1,5 +1,6 @@
 #include "effects/EffectChecker.h"
 
+#include "app/EffectFile.h"
 #include "app/PreviewEngine.h"
 #include "app/PreviewPage.h"
 #include "framework/Strings.h"
@@ -200,8 +201,9 @@ void EffectChecker::StartNext(int slot) {
     try {
         QDir().mkpath(Paths::ExtractFilePath(run->previewFile));
         TStringList lines;
-        lines.LoadFromFile(report.file);
-        WritePreviewFile(run->previewFile, lines);
+        // Read and written as the program does: GBK or UTF-8, as the effect comes.
+        const TextEncoding::Encoding encoding = EffectFile::Load(lines, report.file);
+        WritePreviewFile(run->previewFile, lines, encoding);
     } catch (const Exception& e) {
         report.loadError = e.Message();
         QTimer::singleShot(0, this, [this, slot, index = run->index] {
