@@ -35,24 +35,8 @@
 
 namespace {
 
-void Pump(int milliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
-}
-
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(20);
-    }
-    return done();
-}
+using TestEnv::Pump;
+using TestEnv::WaitFor;
 
 // Runs a desktop tool while the event loop goes on, and returns what it printed.
 QString RunTool(const QString& program, const QStringList& arguments) {

@@ -2,18 +2,8 @@
 
 #include "common/TestEnv.h"
 
-#include <QEventLoop>
 #include <QFile>
-#include <QTimer>
 #include <gtest/gtest.h>
-
-namespace {
-void RunEventsFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-} // namespace
 
 TEST(InstanceChannel, ASecondStartReachesTheRunningCopyAndAStaleSocketIsReplaced) {
     const QString path = TestEnv::NewFolder("run") + "/zarvo.socket";
@@ -26,8 +16,7 @@ TEST(InstanceChannel, ASecondStartReachesTheRunningCopyAndAStaleSocketIsReplaced
     ASSERT_TRUE(channel);
     EXPECT_TRUE(TInstanceChannel::RequestShow(path));
     EXPECT_TRUE(TInstanceChannel::RequestShow(path));
-    for (int i = 0; i < 100 && shown < 2; ++i)
-        RunEventsFor(10);
+    TestEnv::WaitFor([&] { return shown >= 2; }, 1000);
     EXPECT_EQ(shown, 2);
 
     channel.reset();

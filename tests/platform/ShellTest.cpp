@@ -5,20 +5,12 @@
 #include "common/TestEnv.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
-#include <QTimer>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 namespace {
 using Kind = Shell::LaunchPlan::Kind;
-
-void RunEventsFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // A program folder and a search path of fake programs, so no real program is found.
 class ShellPlan : public ::testing::Test {
@@ -150,8 +142,7 @@ TEST_F(ShellPlan, AnOpenerThatFindsNoProgramIsReportedWhenItEnds) {
     const QString file = FProgram + "/page.htm";
     TestEnv::WriteFile(file, "<p>x</p>");
     ASSERT_TRUE(Shell::ShellOpen(file, [&](const QString& reason) { reasons << reason; }));
-    for (int i = 0; i < 200 && reasons.isEmpty(); ++i)
-        RunEventsFor(10);
+    TestEnv::WaitFor([&] { return !reasons.isEmpty(); }, 2000);
     ASSERT_EQ(reasons.size(), 1);
     EXPECT_EQ(reasons[0],
               QStringLiteral("没有能打开 %1 的网页浏览器（xdg-open 报告错误 3）。").arg(file));
@@ -161,6 +152,6 @@ TEST_F(ShellPlan, AnOpenerThatFindsNoProgramIsReportedWhenItEnds) {
     TestEnv::WriteFile(opener, "#!/bin/sh\nexit 0\n");
     reasons.clear();
     ASSERT_TRUE(Shell::ShellOpen(file, [&](const QString& reason) { reasons << reason; }));
-    RunEventsFor(300);
+    TestEnv::Pump(300);
     EXPECT_TRUE(reasons.isEmpty());
 }
