@@ -4,7 +4,6 @@
 
 #include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -25,8 +24,7 @@ const QString Emoji = QStringLiteral("<span>点赞 \U0001F44D 笑脸 \U0001F600<
 } // namespace
 
 TEST(TextEncoding, EveryEffectOfTheShippedLibraryReadsAsGbk) {
-    const QString library =
-        QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../install/data";
+    const QString library = QStringLiteral(ZARVO_SHIPPED_LIBRARY);
     QDirIterator it(library, QDir::Files, QDirIterator::Subdirectories);
     int files = 0;
     while (it.hasNext()) {
