@@ -88,6 +88,9 @@ TMenuItem* AddItem(TMenuItem* parent, const QString& caption, int image = -1,
 
 // A file nobody may write to, or this user may not: also when the user is root, who could
 // write it anyway, since its owner marked it so.
+// The file dialogs' names in the settings file, where their last folder is kept.
+const QString kSaveDialog = QStringLiteral("save");
+
 bool IsReadOnly(const QFileInfo& file) {
     constexpr QFile::Permissions anyWrite =
         QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
@@ -626,10 +629,12 @@ void TForm1::SaveAsPage() {
 
 QString TForm1::ChooseSavedPagePath() {
     // The dialog opens again after a "No" or a read-only file, so another name can be given.
+    bsSkinSaveDialog1->InitialDir = ZarvoSettings::DialogFolder(kSaveDialog);
     while (bsSkinSaveDialog1->Execute()) {
         const QString path = EffectLibrary::SavedPagePath(bsSkinSaveDialog1->FileName);
         const QFileInfo target(path);
         // A link is not asked about: the writer refuses it.
+        ZarvoSettings::RememberDialogFolder(kSaveDialog, path);
         if (!target.exists() || target.isSymLink())
             return path;
         if (IsReadOnly(target)) {

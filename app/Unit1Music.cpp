@@ -10,6 +10,9 @@
 
 namespace {
 
+// The music dialog's name in the settings file, where its last folder is kept.
+const QString kMusicDialog = QStringLiteral("music");
+
 // Choosing music again lets the saved song be reported at a later start; the choice itself
 // does not depend on the settings file being writable.
 void ForgetUnplayableMusic() {
@@ -77,8 +80,12 @@ void TForm1::AutoplaySavedMusic() {
 }
 
 void TForm1::N16Click(TObject*) {
+    // The first choice of a run starts in the folder of the last one; later ones start at
+    // the file chosen before.
+    bsSkinOpenDialog1->InitialDir = ZarvoSettings::DialogFolder(kMusicDialog);
     if (!bsSkinOpenDialog1->Execute())
         return;
+    ZarvoSettings::RememberDialogFolder(kMusicDialog, bsSkinOpenDialog1->FileName);
     ForgetUnplayableMusic();
     MediaPlayer1->SetFileName(bsSkinOpenDialog1->FileName);
     if (MediaPlayer1->FileName().isEmpty() || !CheckAudioOutput())

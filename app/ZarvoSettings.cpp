@@ -5,11 +5,14 @@
 #include "framework/Registry.h"
 #include "platform/Paths.h"
 
+#include <QFileInfo>
+
 namespace ZarvoSettings {
 namespace {
 
 const QString kPanelSection = QStringLiteral("zhuangtailan");
 const QString kUnplayableKey = QStringLiteral("unplayable");
+const QString kDialogsSection = QStringLiteral("dialogs");
 
 struct FlagKey {
     QString path;
@@ -65,6 +68,27 @@ void SetUnplayableMusic(const QString& path) {
 
 void ClearUnplayableMusic() {
     TIniFile(FilePath()).DeleteKey(QStringLiteral("music"), kUnplayableKey);
+}
+
+QString DialogFolder(const QString& dialog) {
+    QString folder;
+    try {
+        folder = TIniFile(FilePath()).ReadString(kDialogsSection, dialog, {});
+    } catch (const std::exception&) {
+        // An unreadable settings file: the dialog starts where it would without one.
+    }
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void RememberDialogFolder(const QString& dialog, const QString& chosenPath) {
+    const QString folder = QFileInfo(chosenPath).absolutePath();
+    try {
+        TIniFile ini(FilePath());
+        if (ini.ReadString(kDialogsSection, dialog, {}) != folder)
+            ini.WriteString(kDialogsSection, dialog, folder);
+    } catch (const std::exception&) {
+        // An unwritable settings file only costs the start folder of the next run.
+    }
 }
 
 bool ShowPanelEnabled() {

@@ -24,6 +24,13 @@ QString UnplayableMusic();
 void SetUnplayableMusic(const QString& path);
 void ClearUnplayableMusic();
 
+// "dialogs"/<dialog>: the folder a file dialog was last accepted in ("save" for saved pages,
+// "music" for the music file), so the next run of the program starts there. Empty when none
+// was kept or the folder no longer exists. Neither reading nor remembering raises: it is a
+// convenience, and what the dialog was for has already been done.
+QString DialogFolder(const QString& dialog);
+void RememberDialogFolder(const QString& dialog, const QString& chosenPath);
+
 // "zhuangtailan": "yincang" enables "显示任务栏", "xianshi" enables "隐藏任务栏"; both read as
 // booleans defaulting to false. Hiding the panel writes yincang "1" and xianshi "0", showing it
 // the opposite.

@@ -1,7 +1,7 @@
 #pragma once
 // Answers the main window's music dialog: the next run of it chooses `path` from the list of
 // its folder (all files shown), or is cancelled when `path` is empty. The run's title,
-// filter and filter index are kept for checks.
+// filter, filter index and start folder are kept for checks.
 
 #include "app/Unit1.h"
 #include "skinctrls/bsSkinDialogs.h"
@@ -15,6 +15,8 @@ struct TMusicDialogRun {
     QString Filter;
     int FilterIndex = 0;
     bool Accepted = false;
+    // The folder the dialog showed when it opened.
+    QString StartFolder;
 };
 
 inline TMusicDialogRun ChooseMusic(TForm1* form, const QString& path) {
@@ -24,7 +26,6 @@ inline TMusicDialogRun ChooseMusic(TForm1* form, const QString& path) {
     run.Filter = dialog->Filter;
     run.FilterIndex = dialog->FilterIndex;
     if (!path.isEmpty()) {
-        dialog->InitialDir = QFileInfo(path).path();
         dialog->FileName.clear();
         dialog->FilterIndex = 5; // "所有文件": the list shows every file
     }
@@ -32,6 +33,9 @@ inline TMusicDialogRun ChooseMusic(TForm1* form, const QString& path) {
         TbsOpenDlgForm* running = dialog->RunningForm();
         if (!running)
             return;
+        run.StartFolder = running->CurrentFolder();
+        if (!path.isEmpty())
+            running->GoToFolder(QFileInfo(path).path());
         TbsSkinFileListView* list = running->FileList();
         for (int i = 0; !path.isEmpty() && i < list->FolderCount(); ++i)
             if (QFileInfo(list->Folders(i)->PathName()).fileName() == QFileInfo(path).fileName()) {
