@@ -5,6 +5,7 @@
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
+#include "framework/ModalEnd.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -375,6 +376,7 @@ TModalResult TForm::ShowModal() {
     }
     FModalLoop = nullptr;
     Hide();
+    ModalEnd::Note();
     setWindowModality(Qt::NonModal);
     if (previous)
         previous->activateWindow();

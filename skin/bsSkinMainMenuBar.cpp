@@ -7,6 +7,7 @@
 #include "skin/bsUtils.h"
 
 #include "framework/Canvas.h"
+#include "framework/ModalEnd.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -331,6 +332,9 @@ void TbsSkinMainMenuBar::MouseMove(TShiftState Shift, int X, int Y) {
 void TbsSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TbsSkinControl::MouseDown(Button, Shift, X, Y);
     TrackMouse(TPoint(X, Y));
+    // The second press of a double click that closed a dialog is not a new choice.
+    if (ModalEnd::JustEnded())
+        return;
     if (FHotObject < 0) {
         if (Button == mbLeft && FOverflow && FScrollMenu && PtInRect(MarkerRect(), TPoint(X, Y)))
             OpenOverflowPopup();
@@ -440,8 +444,18 @@ void TbsSkinMainMenuBar::OpenOverflowPopup() {
 void TbsSkinMainMenuBar::RunCommand(TbsSkinMainMenuBarItem* item) {
     QPointer<TMenuItem> menuItem = item->MenuItem;
     LeaveMenuMode();
-    if (menuItem)
-        menuItem->Click();
+    // The press is spent on the command; its release may go to a window the command opens.
+    FCapturedObject = -1;
+    if (!menuItem)
+        return;
+    QPointer<TbsSkinMainMenuBar> self(this);
+    menuItem->Click();
+    // A dialog the command ran took the mouse's comings and goings: the highlight follows
+    // where the cursor is now.
+    if (self) {
+        self->FMouseTimer.start();
+        self->MouseTimerTick();
+    }
 }
 
 void TbsSkinMainMenuBar::MenuClosed() {

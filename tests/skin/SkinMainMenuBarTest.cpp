@@ -3,13 +3,17 @@
 // looks of a hot and a pressed item.
 
 #include "SkinFixture.h"
+#include "common/TestEnv.h"
 
 #include "skin/bsSkinMainMenu.h"
 
 #include "framework/Forms.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -261,4 +265,38 @@ TEST(MainMenuBar, PlainHotAndDownItemsHaveTheNavyFrameAndTheirFills) {
     image = s.Bar->RenderImage();
     EXPECT_EQ(image.Pixel(hot.Left, hot.Top), bsDefaultColors::Frame);
     EXPECT_EQ(image.Pixel(hot.Left + 1, hot.Top + 1), bsDefaultColors::PressedFill);
+}
+
+TEST(MainMenuBar, ADialogACommandRanLeavesNoHighlightAndTheClickThatClosedItRunsNothing) {
+    TBarSetup s;
+    TMenuItem* run = s.Menu->Items()->Items(3);
+    run->OnClick = [&s](TObject*) {
+        ++s.RunClicks;
+        TForm dialog;
+        dialog.SetBounds(300, 300, 200, 100);
+        // The user moves to the dialog and closes it; the bar hears nothing meanwhile.
+        QTimer::singleShot(0, [&dialog] {
+            QCursor::setPos(350, 350);
+            dialog.SetModalResult(mrOk);
+        });
+        dialog.ShowModal();
+    };
+    auto press = [&s] {
+        const TPoint p = s.CentreOf(3);
+        QCursor::setPos(s.Bar->mapToGlobal(QPoint(p.X, p.Y)));
+        QMouseEvent down(QEvent::MouseButtonPress, QPointF(p.X, p.Y),
+                         QPointF(s.Bar->mapToGlobal(QPoint(p.X, p.Y))), Qt::LeftButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(s.Bar, &down);
+    };
+    press();
+    ASSERT_EQ(s.RunClicks, 1);
+    EXPECT_EQ(s.Highlighted(), -1) << "the title stays lit after the dialog closed";
+
+    // The second press of a double click on the dialog's button lands on the bar.
+    press();
+    EXPECT_EQ(s.RunClicks, 1);
+    TestEnv::Pump(QApplication::doubleClickInterval() + 50);
+    press();
+    EXPECT_EQ(s.RunClicks, 2);
 }
