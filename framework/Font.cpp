@@ -134,7 +134,11 @@ void TFont::Assign(const TFont& source) {
 QFont TFont::ToQFont() const {
     if (FCachedRevision == FRevision)
         return FCachedFont;
-    const QString family = SubstituteFamily(FName);
+    QString family = SubstituteFamily(FName);
+    // The Song stand-in has no bold face; the one drawn from its regular strokes smears at
+    // caption sizes. A bold Song is drawn in the Hei stand-in, whose strokes carry the weight.
+    if (family == SongFamily() && FStyle.Contains(fsBold))
+        family = QStringLiteral("WenQuanYi Zen Hei");
     QFont f(family);
     f.setBold(FStyle.Contains(fsBold));
     f.setItalic(FStyle.Contains(fsItalic));

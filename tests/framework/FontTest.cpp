@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 TEST(Font, DefaultsAndPointConversion) {
@@ -92,4 +94,35 @@ TEST(Font, WindowsFaceNamesMapToInstalledFamilies) {
     f.SetName(QStringLiteral("Arial"));
     f.SetHeight(12);
     EXPECT_FALSE(f.ToQFont().styleStrategy() & QFont::NoAntialias);
+}
+
+// How many separate strokes a row of the drawn text crosses, summed over the rows: strokes
+// that run into each other are crossed as one.
+int StrokesCrossed(const QFont& font, const QString& text) {
+    QImage image(200, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(4, 28, text);
+    painter.end();
+    int strokes = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 1; x < image.width(); ++x)
+            strokes += qGray(image.pixel(x, y)) < 128 && qGray(image.pixel(x - 1, y)) >= 128;
+    return strokes;
+}
+
+TEST(Font, BoldSongCaptionsKeepTheirStrokesApart) {
+    TFont caption;
+    caption.SetName(QStringLiteral("宋体"));
+    caption.SetHeight(13);
+    caption.SetStyle(TFontStyles{fsBold});
+    const QString text = QStringLiteral("网页特效软件");
+    const int bold = StrokesCrossed(caption.ToQFont(), text);
+    caption.SetStyle(TFontStyles{});
+    const int regular = StrokesCrossed(caption.ToQFont(), text);
+    // Drawn from the Song strokes, bold crossed 154 strokes where regular crosses 190.
+    EXPECT_GT(bold * 100, regular * 85)
+        << "the strokes of bold characters run together: " << bold << " of " << regular;
 }
