@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QSet>
+#include <QTreeView>
 #include <algorithm>
 
 using namespace ShellNamespace;
@@ -487,19 +488,48 @@ void TbsSkinFileListView::ColumnClick(int column) {
     SortByColumn(column);
 }
 
+int TbsSkinFileListView::NameColumnWidth() const {
+    return 25 * std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('X')));
+}
+
 void TbsSkinFileListView::BuildColumns() {
     ClearColumns();
     const int charWidth = std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('X')));
-    AddColumn({QStringLiteral("名称"), 25 * charWidth, taLeftJustify, -1});
+    AddColumn({QStringLiteral("名称"), NameColumnWidth(), taLeftJustify, -1});
     AddColumn({QStringLiteral("大小"), 10 * charWidth, taRightJustify, -1});
     AddColumn({QStringLiteral("类型"), 10 * charWidth, taLeftJustify, -1});
-    AddColumn({QStringLiteral("修改"), 14 * charWidth, taLeftJustify, -1});
+    // The time as the rows show it, with a margin on each side.
+    const int timeWidth = fontMetrics().horizontalAdvance(QStringLiteral("88-88-88 88:88"));
+    AddColumn({QStringLiteral("修改"), timeWidth + 2 * charWidth, taLeftJustify, -1});
+}
+
+void TbsSkinFileListView::FitNameColumn() {
+    if (ColumnCount() == 0)
+        return;
+    int others = 0;
+    for (int i = 1; i < ColumnCount(); ++i)
+        others += ColumnWidth(i);
+    TListColumn name = Column(0);
+    const int room = ReportView()->viewport()->width() - others;
+    const int width = std::max(NameColumnWidth(), room);
+    if (width != ColumnWidth(0)) {
+        name.Width = width;
+        SetColumn(0, name);
+    }
+}
+
+void TbsSkinFileListView::Resize() {
+    TbsSkinCustomListView::Resize();
+    if (ViewStyle() == vsReport)
+        FitNameColumn();
 }
 
 void TbsSkinFileListView::SetViewStyle(TViewStyle value) {
     if (value == vsReport && ColumnCount() == 0)
         BuildColumns();
     TbsSkinCustomListView::SetViewStyle(value);
+    if (value == vsReport)
+        FitNameColumn();
     // Report rows carry the detail texts the other styles leave out.
     Items()->Invalidate();
 }

@@ -278,6 +278,7 @@ protected:
     void DblClick() override;
     void KeyDown(int& Key, TShiftState Shift) override;
     bool WantsKey(int key, TShiftState shift) const override;
+    void Resize() override;
 
 private:
     friend class TbsSkinDirTreeView;
@@ -286,6 +287,9 @@ private:
     void Populate();
     void SortFolders();
     void BuildColumns();
+    // The name column takes the room the other report columns leave, at least its own width.
+    void FitNameColumn();
+    int NameColumnWidth() const;
     // Opens the item: a folder is shown, anything else is opened by its program.
     void OpenItem(int index);
     void UpdateWatcher();

@@ -6,8 +6,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QListView>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -377,4 +379,31 @@ TEST_F(ShellFixture, RenamingALabelRenamesTheFolderOrReportsTheFailure) {
     EXPECT_TRUE(QFileInfo(root + "/c-folder").isDir());
     EXPECT_EQ(tree->FolderOf(node)->PathName(), root + "/c-folder");
     SetExceptionHandler(nullptr);
+}
+
+TEST_F(ShellFixture, ReportNamesTakeTheRoomTheOtherColumnsLeaveAndTimesShowWhole) {
+    const QString longName =
+        QStringLiteral("我的一首很长很长名字的背景音乐文件 Symphony No. 9.mp3");
+    Touch(root + "/" + longName);
+    auto* list = new TbsSkinFileListView(form.Form.get());
+    list->SetBounds(0, 0, 300, 200);
+    list->SetPath(root);
+    list->SetViewStyle(vsReport);
+    ASSERT_EQ(list->ColumnCount(), 4);
+    const int narrowName = list->ColumnWidth(0);
+    const QFontMetrics metrics = list->fontMetrics();
+    const QString time = list->Folders(list->FolderCount() - 1)->Details().value(2);
+    EXPECT_GE(list->ColumnWidth(3), metrics.horizontalAdvance(time)) << time.toStdString();
+
+    // Wider: the name column takes what the others leave; the others keep their widths.
+    const int size = list->ColumnWidth(1), type = list->ColumnWidth(2), when = list->ColumnWidth(3);
+    list->SetBounds(0, 0, 900, 200);
+    const int room = list->ReportView()->viewport()->width() - size - type - when;
+    EXPECT_EQ(list->ColumnWidth(0), room);
+    EXPECT_GE(list->ColumnWidth(0), metrics.horizontalAdvance(longName));
+    EXPECT_EQ(list->ColumnWidth(3), when);
+
+    // Narrow again: never below its own width; the list scrolls instead.
+    list->SetBounds(0, 0, 200, 200);
+    EXPECT_EQ(list->ColumnWidth(0), narrowName);
 }
