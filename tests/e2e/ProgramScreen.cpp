@@ -280,7 +280,10 @@ void OpenEffect(const Window& main, int index, const QString& expected) {
         Fail("copy the opened effect's code", copied);
 }
 
-void PreviewShows(const Window& main, QRgb colour, const QString& shot) {
+enum class CloseBy { Button, Escape };
+
+void PreviewShows(const Window& main, QRgb colour, const QString& shot,
+                  CloseBy close = CloseBy::Button) {
     ClickClient(main, PreviewButton.x(), PreviewButton.y());
     const QString id = WaitWindow(QStringLiteral("zarvo特效预览"), "the preview window shows");
     const Window preview = Locate(id, 689, 441);
@@ -297,6 +300,11 @@ void PreviewShows(const Window& main, QRgb colour, const QString& shot) {
     if (!Near(seen, colour))
         Fail("the preview renders the effect",
              QStringLiteral("pixel %1 at %2,%3").arg(seen, 6, 16).arg(middle.x()).arg(middle.y()));
+    if (close == CloseBy::Escape) {
+        Keys("Escape");
+        WaitGone(QStringLiteral("zarvo特效预览"), "Escape closes the preview");
+        return;
+    }
     ClickClient(preview, 600 + 37, 2 + 8);
     WaitGone(QStringLiteral("zarvo特效预览"), "the close button closes the preview");
 }
@@ -480,6 +488,47 @@ bool Listed(const QString& id) {
     return list.contains(QStringLiteral("0x%1").arg(id.toULongLong(), 0, 16));
 }
 
+// The program's icon in tint2's notification area: a small window below the panel's.
+QString TrayIconWindow() {
+    const QStringList lines = Run(QStringLiteral("xwininfo"), {"-root", "-tree"}).split('\n');
+    const QRegularExpression small(QStringLiteral("\\b(16|22|24)x(16|22|24)\\+"));
+    bool belowPanel = false;
+    for (const QString& line : lines) {
+        belowPanel = belowPanel || line.contains(QStringLiteral("\"tint2\""));
+        if (belowPanel && line.contains(QStringLiteral("\"zarvofx\"")) &&
+            small.match(line).hasMatch())
+            return line.trimmed().section(' ', 0, 0);
+    }
+    return QString();
+}
+
+// Into the tray through the system menu and back with a double click on the icon, three
+// times: the window comes back each time, not minimised, and the icon goes.
+void TrayRoundTrips(const Window& main) {
+    for (int round = 0; round < 3; ++round) {
+        Xdotool(
+            {"mousemove", QString::number(main.x + main.width / 2), QString::number(main.y + 8)});
+        Pump(200);
+        Xdotool({"click", "3"});
+        Pump(600);
+        Keys("t");
+        QString icon;
+        if (!WaitFor([&] { return !(icon = TrayIconWindow()).isEmpty(); }, 5000))
+            Fail("minimise-to-tray shows the icon");
+        if (round == 0)
+            Shot("program_in_tray.png");
+        Pump(300);
+        Xdotool({"mousemove", "--window", icon, "8", "8"});
+        Pump(300);
+        Xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
+        if (!WaitFor([&] { return WindowState(main.id) == "Normal" && FindWindow(MainTitle); },
+                     5000))
+            Fail("a double click on the tray icon restores the window", WindowState(main.id));
+        if (!WaitFor([&] { return TrayIconWindow().isEmpty(); }, 5000))
+            Fail("the tray icon goes when the window is back");
+    }
+}
+
 // A desktop without a notification area (no panel): minimise-to-tray leaves a taskbar entry,
 // and a second start brings the window back.
 void WithoutANotificationArea() {
@@ -659,7 +708,7 @@ int main(int argc, char** argv) {
     OpenEffect(main, 0, Gbk::Decode(ColourPage("#c81e1e", RedEffect)));
     PreviewShows(main, Red, "program_preview.png");
     OpenEffect(main, 1, Gbk::Decode(ColourPage("#2050c8", BlueEffect)));
-    PreviewShows(main, Blue, "program_preview_second.png");
+    PreviewShows(main, Blue, "program_preview_second.png", CloseBy::Escape);
 
     ClickClient(main, BrowserButton.x(), BrowserButton.y());
     const QString log = Root + "/xdg-open.log";
@@ -685,6 +734,7 @@ int main(int argc, char** argv) {
         Fail("the protected effect is refused");
     if (!QFile::exists(ProgramFolder + "/data/" + Category + "/" + Protected))
         Fail("the protected effect stays");
+    TrayRoundTrips(main);
     StopProgram();
 
     WithoutABrowser();
