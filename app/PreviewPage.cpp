@@ -1,8 +1,10 @@
 #include "app/PreviewPage.h"
 
 #include "app/PreviewEngine.h"
+#include "platform/TextEncoding.h"
 
 #include <QDir>
+#include <QFile>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineRegisterProtocolHandlerRequest>
@@ -80,10 +82,21 @@ PreviewPage::PreviewPage(PreviewEngine* engine, const QUrl& previewFile, QObject
 
 void PreviewPage::ShowPreview() {
     FGuard.Reset();
-    if (url() == FPreviewFile)
-        triggerAction(ReloadAndBypassCache);
-    else
+    QFile file(FPreviewFile.toLocalFile());
+    QByteArray bytes;
+    if (file.size() <= kHandedOverBytes && file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    // A page that names its encoding, or one too large to hand over, is read by the engine.
+    if (bytes.isEmpty() || !TextEncoding::DeclaredName(bytes).isEmpty()) {
         load(FPreviewFile);
+        return;
+    }
+    // Left to itself, the engine guesses the encoding of an undeclared page from its bytes and
+    // takes a short GBK page for windows-1252; it gets the encoding the program reads it in.
+    const QString charset = TextEncoding::Detect(bytes) == TextEncoding::Encoding::Utf8
+                                ? QStringLiteral("UTF-8")
+                                : QStringLiteral("GBK");
+    setContent(bytes, QStringLiteral("text/html;charset=") + charset, FPreviewFile);
 }
 
 PreviewDialogAnswer PreviewPage::RunDialog(PreviewDialog dialog) {

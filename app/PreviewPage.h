@@ -65,8 +65,9 @@ public:
     PreviewEngine* Engine() const { return FEngine; }
     QUrl PreviewFileUrl() const { return FPreviewFile; }
 
-    // Loads the preview file, or reloads it when it is already the page; a dialog stop
-    // ends here, so a new preview gets its dialogs again.
+    // Loads the preview file afresh; a dialog stop ends here, so a new preview gets its
+    // dialogs again. A page without an encoding declaration is decoded as its bytes read
+    // (GBK unless they are UTF-8), as the code window shows it.
     void ShowPreview();
     PreviewDialogGuard& DialogGuard() { return FGuard; }
 
@@ -85,6 +86,10 @@ protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
 
 private:
+    // Pages up to this size are handed to the engine with their encoding (it takes no more
+    // than 2 MB that way); larger ones are left to its own reading.
+    static constexpr qint64 kHandedOverBytes = 1024 * 1024;
+
     // Runs one dialog through the guard and the engine's handler; a stopped page gets the
     // answer of a cancelled dialog without anything shown.
     PreviewDialogAnswer RunDialog(PreviewDialog dialog);

@@ -61,7 +61,7 @@ public:
         FBlankWanted = false;
         if (!FPage)
             MakePage(fileName);
-        FPage->load(QUrl::fromLocalFile(fileName));
+        FPage->ShowPreview();
     }
     void Reload() override {
         if (FPage)

@@ -130,25 +130,38 @@ Encoding Detect(const QByteArray& bytes) {
                : Encoding::Gbk;
 }
 
-std::optional<Encoding> Declared(const QByteArray& head) {
-    return Declared(QString::fromLatin1(head.left(1024)));
-}
+namespace {
 
-std::optional<Encoding> Declared(const QString& text) {
-    // charset= inside a <meta ...> tag, quoted or not; http-equiv's content carries it too.
+// charset= inside a <meta ...> tag, quoted or not; http-equiv's content carries it too.
+QString NameDeclaredIn(const QString& head) {
     static const QRegularExpression meta(
         QStringLiteral(R"(<meta\b[^>]*?\bcharset\s*=\s*["']?\s*([A-Za-z0-9_\-]+))"),
         QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = meta.match(text.left(1024));
-    if (!match.hasMatch())
-        return std::nullopt;
-    const QString name = match.captured(1).toLower();
+    const QRegularExpressionMatch match = meta.match(head);
+    return match.hasMatch() ? match.captured(1).toLower() : QString();
+}
+
+std::optional<Encoding> EncodingNamed(const QString& name) {
     if (name == QLatin1String("utf-8") || name == QLatin1String("utf8"))
         return Encoding::Utf8;
     if (name == QLatin1String("gbk") || name == QLatin1String("gb2312") ||
         name == QLatin1String("gb18030"))
         return Encoding::Gbk;
     return std::nullopt;
+}
+
+} // namespace
+
+QString DeclaredName(const QByteArray& head) {
+    return NameDeclaredIn(QString::fromLatin1(head.left(1024)));
+}
+
+std::optional<Encoding> Declared(const QByteArray& head) {
+    return EncodingNamed(DeclaredName(head));
+}
+
+std::optional<Encoding> Declared(const QString& text) {
+    return EncodingNamed(NameDeclaredIn(text.left(1024)));
 }
 
 QString Decode(const QByteArray& bytes, Encoding encoding) {

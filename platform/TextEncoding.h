@@ -28,6 +28,8 @@ Encoding Detect(const QByteArray& bytes);
 // or a <meta http-equiv="Content-Type" content="...; charset=..."> (any case). "utf-8" (and
 // "utf8") is UTF-8; "gbk", "gb2312" and "gb18030" are GBK; anything else or none is nothing.
 std::optional<Encoding> Declared(const QByteArray& head);
+// The name a page declares there, lower case, whatever it is ("big5" too); empty for none.
+QString DeclaredName(const QByteArray& head);
 std::optional<Encoding> Declared(const QString& text);
 
 // Bytes as text: GBK undecodable bytes, and invalid UTF-8, become U+FFFD; a UTF-8

@@ -33,8 +33,10 @@ TEST(EffectChecker, ReportsEachFixtureFaultAndPassesTheGoodEffect) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.isEmpty()) << run.errors.toStdString();
 
-    // The second good one counts its visits in a cookie across a reload.
-    for (const QString& effect : {QStringLiteral("好的特效"), QStringLiteral("记住访问次数")}) {
+    // The second good one counts its visits in a cookie across a reload; the last two declare
+    // no encoding and fail unless their Chinese is read as GBK and as UTF-8.
+    for (const QString& effect : {QStringLiteral("好的特效"), QStringLiteral("记住访问次数"),
+                                  QStringLiteral("未声明编码"), QStringLiteral("未声明的UTF-8")}) {
         const QStringList good = LinesOf(run, effect);
         ASSERT_EQ(good.size(), 1) << effect.toStdString();
         EXPECT_TRUE(good[0].contains(QStringLiteral(": ok, loaded in "))) << good[0].toStdString();
@@ -54,7 +56,7 @@ TEST(EffectChecker, ReportsEachFixtureFaultAndPassesTheGoodEffect) {
               QStringLiteral("blocked request: file:///etc/hostname"));
     expectOne(QStringLiteral("空白页"), QStringLiteral("blank page (all #336699)"));
     expectOne(QStringLiteral("对话框循环"), QStringLiteral("opens dialog after dialog"));
-    EXPECT_TRUE(run.lines.last().startsWith(QStringLiteral("checked 7 effects in ")))
+    EXPECT_TRUE(run.lines.last().startsWith(QStringLiteral("checked 9 effects in ")))
         << run.lines.last().toStdString();
 }
 
