@@ -63,9 +63,11 @@ public:
             MakePage(fileName);
         FPage->ShowPreview();
     }
+    // The preview file is read again: a page handed over with its encoding would otherwise
+    // come back as it was first read.
     void Reload() override {
         if (FPage)
-            FPage->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+            FPage->ShowPreview();
     }
     void Blank() override {
         ClosePopups();
@@ -115,7 +117,7 @@ private:
         // loads again in a fresh one.
         QObject::connect(FPage, &QWebEnginePage::renderProcessTerminated, FView, [this] {
             if (FView->isVisible())
-                FPage->triggerAction(QWebEnginePage::Reload);
+                FPage->ShowPreview();
         });
     }
     void LoadBlank() {
