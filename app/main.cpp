@@ -10,6 +10,7 @@
 #include "app/Unit3.h"
 #include "app/Unit4.h"
 #include "app/Unit5.h"
+#include "app/UserFolder.h"
 #include "platform/QtMessages.h"
 
 #include <QApplication>
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QString());
     Application->Initialize();
+    UserFolder::PrepareForThisRun();
     Application->SetTitle(TForm1::Title());
     Application->SetIcon(TForm1::ProgramIcon());
     Application->CreateForm(&Form1);
