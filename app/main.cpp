@@ -12,6 +12,7 @@
 #include "app/Unit5.h"
 #include "app/UserFolder.h"
 #include "platform/QtMessages.h"
+#include "platform/SessionPlatform.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -48,6 +49,7 @@ private:
 int main(int argc, char** argv) {
     SilenceHarmlessPlatformMessages();
     PreparePreviewProcess();
+    SessionPlatform::ApplyToThisProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QString());
     Application->Initialize();
