@@ -450,7 +450,8 @@ void TForm1::BringToFront() {
 }
 
 bool TForm1::CheckInstallationMarker() {
-    if (Paths::FileExists(Paths::ResolveProgramPath(InstallationMarker)))
+    // The marker of the folder the program works in (a per-user folder gets a copy of it).
+    if (Paths::FileExists(Paths::ProgramFolder() + InstallationMarker))
         return true;
     bsSkinMessage1->ShowMessageDialog(
         QStringLiteral("运行失败！有文件丢失，请您重新安装本软件！官网：") + MakerInfo::HomePage(),

@@ -10,7 +10,9 @@
 #include "app/Unit3.h"
 #include "app/Unit4.h"
 #include "app/Unit5.h"
+#include "app/UserFolder.h"
 #include "platform/QtMessages.h"
+#include "platform/SessionPlatform.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -47,9 +49,11 @@ private:
 int main(int argc, char** argv) {
     SilenceHarmlessPlatformMessages();
     PreparePreviewProcess();
+    SessionPlatform::ApplyToThisProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QString());
     Application->Initialize();
+    UserFolder::PrepareForThisRun();
     Application->SetTitle(TForm1::Title());
     Application->SetIcon(TForm1::ProgramIcon());
     Application->CreateForm(&Form1);

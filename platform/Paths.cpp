@@ -18,6 +18,11 @@ QString& OverriddenProgramFolder() {
     return folder;
 }
 
+QString& OverriddenInstalledFolder() {
+    static QString folder;
+    return folder;
+}
+
 QString WithTrailingSlash(QString folder) {
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
@@ -98,16 +103,48 @@ QByteArray EncodeName(const QString& name) {
     return bytes;
 }
 
+QString InstalledFolder() {
+    if (!OverriddenInstalledFolder().isEmpty())
+        return OverriddenInstalledFolder();
+    if (!OverriddenProgramFolder().isEmpty())
+        return OverriddenProgramFolder();
+    return WithTrailingSlash(QFileInfo(RunningExecutable()).absolutePath());
+}
+
 QString ProgramFolder() {
     const QString& overridden = OverriddenProgramFolder();
     if (!overridden.isEmpty())
         return overridden;
-    return WithTrailingSlash(QFileInfo(RunningExecutable()).absolutePath());
+    // Decided once: a folder that became writable while running must not move the library.
+    static const QString folder =
+        UsesUserFolder(InstalledFolder()) ? UserProgramFolder() : InstalledFolder();
+    return folder;
 }
 
 void SetProgramFolder(const QString& folder) {
     OverriddenProgramFolder() =
         folder.isEmpty() ? QString() : WithTrailingSlash(ToNativeSeparators(folder));
+    OverriddenInstalledFolder().clear();
+}
+
+void SetInstalledFolder(const QString& folder) {
+    OverriddenInstalledFolder() =
+        folder.isEmpty() ? QString() : WithTrailingSlash(ToNativeSeparators(folder));
+}
+
+QString UserProgramFolder() {
+    QString base = QFile::decodeName(qgetenv("XDG_DATA_HOME"));
+    // Relative values are invalid by the freedesktop rules and are ignored.
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QFile::decodeName(qgetenv("HOME")) + QStringLiteral("/.local/share");
+    return WithTrailingSlash(base) + QStringLiteral("zarvofx/");
+}
+
+bool UsesUserFolder(const QString& installedFolder) {
+    const QString folder = WithTrailingSlash(ToNativeSeparators(installedFolder));
+    if (FileExists(folder + QLatin1String(PerUserMarkName)))
+        return true;
+    return ::access(EncodeName(folder).constData(), W_OK) != 0;
 }
 
 QString ExecutablePath() {
@@ -128,7 +165,7 @@ QString ResolveProgramPath(const QString& name) {
     const QString path = ToNativeSeparators(name);
     if (path.isEmpty() || QDir::isAbsolutePath(path))
         return path;
-    return ProgramFolder() + path;
+    return InstalledFolder() + path;
 }
 
 QString ExtractFilePath(const QString& path) {

@@ -7,11 +7,27 @@
 
 namespace Paths {
 
-// Folder of the running executable, ending in "/".
+// The folder the program works in, ending in "/": its settings file, installation marker,
+// effect library and preview page. That is the installed folder while this user may write
+// there; an installation the user may not write (or one marked per-user, see below) works in
+// UserProgramFolder() instead.
 QString ProgramFolder();
-// Replaces the program folder (tests build their program folders elsewhere);
-// an empty folder restores the executable's own.
+// The folder of the running executable, ending in "/": skins, pictures, help, tools and the
+// plug-in are read from there.
+QString InstalledFolder();
+// Replaces both folders (tests build their program folders elsewhere); an empty folder
+// restores the executable's own.
 void SetProgramFolder(const QString& folder);
+// Replaces the installed folder alone, after SetProgramFolder (tests of a per-user folder).
+void SetInstalledFolder(const QString& folder);
+
+// The per-user program folder: $XDG_DATA_HOME/zarvofx/, by default ~/.local/share/zarvofx/.
+QString UserProgramFolder();
+// A file of this name in the installed folder makes every user, root too, work in their own
+// folder: the package ships it, so nobody writes into the system's copy.
+inline constexpr char PerUserMarkName[] = "zarvofx.per-user";
+// Whether an installation in `installedFolder` is used through UserProgramFolder().
+bool UsesUserFolder(const QString& installedFolder);
 // Full path of the running executable (in the overridden folder when one is set).
 QString ExecutablePath();
 
@@ -20,7 +36,7 @@ QString ExecutablePath();
 QString ToNativeSeparators(const QString& path);
 QString FromStored(const QString& path);
 
-// A relative name (possibly with "\") resolved against the program folder; an
+// A relative name (possibly with "\") resolved against the installed folder; an
 // absolute one is returned as is (separators converted). An empty name stays empty.
 QString ResolveProgramPath(const QString& name);
 

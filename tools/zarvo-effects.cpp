@@ -106,8 +106,12 @@ std::vector<EffectReport> CheckFiles(const QStringList& files, int jobs) {
 
 int RunCheck(const Options& options) {
     QStringList paths = options.paths;
+    // The user's library, or the installed one while the user's folder has none yet.
     if (paths.isEmpty())
-        paths << Paths::ProgramFolder() + QStringLiteral("data");
+        paths << (Paths::DirectoryExists(Paths::ProgramFolder() + QStringLiteral("data"))
+                      ? Paths::ProgramFolder()
+                      : Paths::InstalledFolder()) +
+                     QStringLiteral("data");
     for (const QString& path : paths)
         ToolCli::RequireExisting(path);
     QElapsedTimer clock;
