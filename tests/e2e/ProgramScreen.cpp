@@ -39,7 +39,8 @@ const QString RedEffect = QStringLiteral("红色方块");
 const QString BlueEffect = QStringLiteral("蓝色方块");
 const QString Protected = QStringLiteral("软件说明");
 const QString NewEffect = QStringLiteral("测试特效");
-const QString NewCode = QStringLiteral("<p>测试</p>");
+// With an emoji, which GBK cannot hold: it is written in GB18030, the superset.
+const QString NewCode = QStringLiteral("<p>测试 \U0001F600</p>");
 const QString MainTitle = QStringLiteral("zarvo网页特效2008 qirra版");
 
 // The effects paint the whole page in one colour.
@@ -48,6 +49,14 @@ QByteArray ColourPage(const char* colour, const QString& word) {
                                       "</html>\r\n")
                            .arg(QString::fromLatin1(colour), word));
 }
+// A UTF-8 effect without a declaration, listed last: its page turns green when its Chinese
+// reaches the page's script as Chinese.
+const QString Utf8Effect = QStringLiteral("雪花特效");
+const QString Utf8Code = QStringLiteral(
+    "<html><body style=\"margin:0;background:#c81e1e\"><p>笑脸 \U0001F600</p>"
+    "<script>if ('中'.charCodeAt(0) == 0x4E2D) document.body.style.background = '#20a040';"
+    "</script></body></html>");
+const QRgb Green = qRgb(0x20, 0xa0, 0x40);
 const QRgb Red = qRgb(0xc8, 0x1e, 0x1e);
 const QRgb Blue = qRgb(0x20, 0x50, 0xc8);
 
@@ -214,6 +223,7 @@ void BuildProgramFolder(const QString& staged) {
     WriteFile(library + BlueEffect, ColourPage("#2050c8", BlueEffect));
     WriteFile(library + Protected, Gbk::Encode(QStringLiteral("<p>说明</p>\r\n")));
     WriteFile(library + QStringLiteral("页面.htm"), "not an effect\r\n");
+    WriteFile(library + Utf8Effect, (Utf8Code + "\r\n").toUtf8());
 }
 
 void UseSkin(const QString& storedPath) {
@@ -442,6 +452,24 @@ void SaveAsPage(const Window& main) {
     WaitGone(QStringLiteral("特效保存"), "the save dialog is cancelled");
     if (ReadFile(locked) != "locked page")
         Fail("the read-only page is unchanged");
+}
+
+// The UTF-8 effect reads as it was written in the code window (through the clipboard), its
+// preview gets its Chinese, and "保存特效" writes it in UTF-8 again.
+void OpenUtf8Effect(const Window& main, int index) {
+    OpenEffect(main, index, Utf8Code);
+    PreviewShows(main, Green, "program_preview_utf8.png");
+    ClickClient(main, SaveButton.x(), SaveButton.y());
+    WaitWindow(QStringLiteral("特效保存"), "the save dialog shows");
+    Keys("ctrl+a");
+    Type(QStringLiteral("utf8page"));
+    Keys("Return");
+    WaitGone(QStringLiteral("特效保存"), "the save dialog closes");
+    const QString page = ProgramFolder + "/utf8page.htm";
+    if (!WaitFor([&] { return QFile::exists(page); }, 3000) ||
+        ReadFile(page) != (Utf8Code + "\r\n").toUtf8())
+        Fail("the saved page is the UTF-8 effect's text in UTF-8",
+             QString::fromUtf8(ReadFile(page)));
 }
 
 void DeleteOpened() {
@@ -734,6 +762,7 @@ int main(int argc, char** argv) {
         Fail("the protected effect is refused");
     if (!QFile::exists(ProgramFolder + "/data/" + Category + "/" + Protected))
         Fail("the protected effect stays");
+    OpenUtf8Effect(main, 3);
     TrayRoundTrips(main);
     StopProgram();
 
