@@ -6,6 +6,7 @@
 #include "platform/Gbk.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -185,6 +186,36 @@ TEST(Memo, LinesFollowTheTextBothWays) {
     EXPECT_EQ(memo.Text(), "");
     lines.Add("");
     EXPECT_EQ(lines.Count(), 1);
+}
+
+TEST(Memo, ANewTextKeepsTheLookChangesOnceAndCannotBeUndone) {
+    TMemo memo;
+    memo.show();
+    memo.Font()->SetName(QStringLiteral("Liberation Mono"));
+    memo.Font()->SetHeight(-17);
+    memo.SetWordWrap(false);
+    int changes = 0;
+    memo.OnChange = [&](TObject*) { ++changes; };
+    for (const char* text : {"first\r\ntext", "second\r\ntext\r\nlonger"}) {
+        changes = 0;
+        memo.Lines()->SetText(QString::fromLatin1(text));
+        EXPECT_EQ(changes, 1) << text;
+        EXPECT_EQ(memo.Text(), QString::fromLatin1(text));
+        EXPECT_FALSE(memo.CanUndo()) << "a new text is not an edit";
+        EXPECT_FALSE(memo.Modified());
+        EXPECT_EQ(memo.Editor()->document()->defaultFont().pixelSize(), 17);
+        EXPECT_EQ(memo.Editor()->document()->documentMargin(), 1);
+        EXPECT_EQ(memo.Editor()->lineWrapMode(), QPlainTextEdit::NoWrap);
+    }
+    // Typing into the new text is undone as usual.
+    memo.SetSelStart(0);
+    Type(memo.Editor(), 'x');
+    EXPECT_TRUE(memo.Text().startsWith("xsecond"));
+    memo.Undo();
+    EXPECT_TRUE(memo.Text().startsWith("second"));
+    // The documents replaced go once the event loop runs; the memo's own stays.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(memo.Editor()->findChildren<QTextDocument*>().size(), 1);
 }
 
 TEST(Memo, LoadsAndSavesFilesByTheStringListRules) {
