@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 // ---------------------------------------------------------------------------------------
@@ -337,11 +338,29 @@ void TForm::closeEvent(QCloseEvent* event) {
     Guarded([this] { Close(); });
 }
 
+namespace {
+
+// A modal window belongs to the window it was opened from: the window manager keeps it above
+// that one and gives it no taskbar entry of its own.
+void BelongTo(QWidget* modal, QWidget* owner) {
+    if (!owner || owner->window() == modal || modal->parentWidget())
+        return;
+    QWindow* ownerWindow = owner->window()->windowHandle();
+    if (!ownerWindow)
+        return;
+    modal->winId(); // makes the window, so it can name its owner before it shows
+    if (QWindow* own = modal->windowHandle())
+        own->setTransientParent(ownerWindow);
+}
+
+} // namespace
+
 TModalResult TForm::ShowModal() {
     if (isVisible() || Modal() || !isEnabled())
         throw EInvalidOperation(QStringLiteral("Cannot make a visible window modal"));
     QPointer<TForm> self(this);
     QPointer<QWidget> previous = QApplication::activeWindow();
+    BelongTo(this, previous);
     QEventLoop loop;
     FModalLoop = &loop;
     FModalResult = mrNone;

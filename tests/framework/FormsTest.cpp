@@ -6,6 +6,7 @@
 #include "framework/Menus.h"
 
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -94,6 +95,21 @@ TEST(FormsModal, ShowModalReturnsTheResultAndCancelWhenClosed) {
     form->Show();
     EXPECT_THROW(form->ShowModal(), EInvalidOperation);
     form->Hide();
+}
+
+TEST(FormsModal, AModalFormBelongsToTheWindowItWasOpenedFrom) {
+    TForm owner;
+    owner.Show();
+    owner.activateWindow();
+    ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == &owner; }));
+    TForm modal;
+    QWindow* transientParent = nullptr;
+    QTimer::singleShot(20, [&] {
+        transientParent = modal.windowHandle()->transientParent();
+        modal.SetModalResult(mrOk);
+    });
+    modal.ShowModal();
+    EXPECT_EQ(transientParent, owner.windowHandle()) << "no taskbar entry of its own";
 }
 
 TEST(FormsModal, CloseQueryCanRefuseTheResult) {
