@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Draws the gallery sheets (the default look, the fixture skin, the six installed skins) on
-# the offscreen platform and compares each picture, by size and a hash of its pixels, with
-# the references in references.txt. A changed picture fails the test; the new picture, and a
-# difference picture against the last picture this build accepted, are left in OUT, with the
-# one command that makes all the new pictures the references.
-# Usage: check-snapshots.sh GALLERY SKINS_FOLDER REFERENCES OUT
+# Draws pictures with COMMAND (which writes PNG files into the folder $SNAPSHOT_PICTURES) and
+# compares each, by size and a hash of its pixels, with its line in REFERENCES. A changed,
+# new or missing picture fails the test; the new picture, and a difference picture against
+# the last picture this build accepted, are left in OUT/changed, with the one command that
+# makes the new pictures of all checks the references (accept.sh). OUT is named like the
+# references without .txt.
+# Usage: check-snapshots.sh REFERENCES OUT COMMAND [ARGUMENT...]
 set -euo pipefail
-gallery=$1 skins=$2 references=$3 out=$4
+references=$1 out=$2
+shift 2
 
 rm -rf "$out/new" "$out/changed"
 mkdir -p "$out/new" "$out/changed" "$out/accepted"
-QT_QPA_PLATFORM=offscreen "$gallery" --fixture "$skins"/skin{1..6} --out "$out/new" >/dev/null
+SNAPSHOT_PICTURES="$out/new" QT_QPA_PLATFORM=offscreen "$@" >"$out/draw.log" 2>&1 ||
+    { cat "$out/draw.log"; echo "FAILED: drawing the pictures"; exit 1; }
 (cd "$out/new" && identify -format '%f %wx%h %#\n' *.png) >"$out/references.txt"
 
 changed=0
@@ -42,8 +45,8 @@ done <"$references"
 
 if ((changed)); then
     echo "$changed picture(s) differ from their references. If the change is meant, accept all"
-    echo "new pictures (and say why in the commit):"
-    echo "  cp $out/references.txt $references"
+    echo "new pictures of every snapshot check (and say why in the commit):"
+    echo "  bash $(cd "$(dirname "$0")" && pwd)/accept.sh $(dirname "$out")"
     exit 1
 fi
 echo "all $(wc -l <"$references") pictures match their references"
