@@ -5,7 +5,9 @@
 
 #include "MainWindowFixture.h"
 
+#include "app/MediaPlayer.h"
 #include "app/Unit5.h"
+#include "common/TestEnv.h"
 
 #include <QFile>
 
@@ -20,6 +22,18 @@ protected:
     // Links a file or folder of the staged program folder into this test's folder.
     void Install(const QString& name) {
         QFile::link(QStringLiteral(ZARVO_PROGRAM_DIR "/") + name, folder + name);
+    }
+    // Where a paused player comes to rest: the sound server first plays out what it holds,
+    // which takes longer on a loaded machine. Waits until the position stops moving.
+    static qint64 RestingPosition(TMediaPlayer* player) {
+        qint64 last = player->Position();
+        for (int i = 0; i < 50; ++i) {
+            TestEnv::Pump(100);
+            if (player->Position() == last)
+                break;
+            last = player->Position();
+        }
+        return last;
     }
     // The window goes away as at program end; a later Start reads what it left behind.
     void Stop() {

@@ -192,8 +192,7 @@ TEST_F(DesktopOnScreen, SoxSoundAdvancesWhilePlayingAndHoldsWhilePaused) {
     EXPECT_EQ(player->Length() / 100, 30);
     EXPECT_TRUE(WaitFor([&] { return player->Position() > 400; })) << "advances";
     form->N19->Click();
-    Pump(200);
-    const qint64 paused = player->Position();
+    const qint64 paused = RestingPosition(player);
     Pump(700);
     EXPECT_NEAR(player->Position(), paused, 60) << "holds while paused";
     form->N18->Click();
@@ -249,8 +248,7 @@ TEST_F(DesktopOnScreen, FoldersHelpAndPagesGoToTheUrlHandler) {
     TestEnv::WriteFile(bin + "/xdg-open", "#!/bin/sh\necho \"$*\" >> '" + record.toUtf8() + "'\n");
     QFile::setPermissions(bin + "/xdg-open",
                           QFile::permissions(bin + "/xdg-open") | QFileDevice::ExeOwner);
-    const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", (bin + ":").toUtf8() + oldPath);
+    const TestEnv::ScopedEnv searchPath("PATH", (bin + ":").toUtf8() + qgetenv("PATH"));
     TestEnv::WriteFile(folder + "help.htm", "<html></html>");
     TForm1* form = StartShown();
     for (TMenuItem* item : {form->N10, form->N11, form->N31, form->N28, form->L1})
@@ -260,7 +258,6 @@ TEST_F(DesktopOnScreen, FoldersHelpAndPagesGoToTheUrlHandler) {
         lines = QString::fromUtf8(TestEnv::ReadFile(record)).split('\n', Qt::SkipEmptyParts);
         return lines.size() >= 5;
     });
-    qputenv("PATH", oldPath);
     // Local files and folders go to the opener as paths, addresses as they are.
     auto path = [](const QString& name) { return QFileInfo(name).absoluteFilePath(); };
     QStringList expected = {path(RegistryStore::DefaultRootFolder()), path(QDir::homePath()),

@@ -114,7 +114,9 @@ protected:
         look = QString::fromLatin1(GetParam());
         if (look != "default")
             ZarvoSettings::SetSkinPath("skins\\" + look + "\\skin.ini");
-        output = QStringLiteral(ZARVO_TEST_OUTPUT "/readable_texts");
+        // The window snapshots (tests/snapshots) ask for the pictures in a folder of theirs.
+        output = qEnvironmentVariable("ZARVO_READABLE_OUTPUT",
+                                      QStringLiteral(ZARVO_TEST_OUTPUT "/readable_texts"));
         QDir().mkpath(output);
     }
     void TearDown() override {

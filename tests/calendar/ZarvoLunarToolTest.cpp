@@ -2,26 +2,18 @@
 
 #include "common/ToolRun.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
-QString ToolPath() {
-    return StagedToolPath(QStringLiteral("zarvo-lunar"));
-}
-
 ToolRun RunTool(const QStringList& args) {
     return RunStagedTool(QStringLiteral("zarvo-lunar"), args, 30000);
 }
 
 class ZarvoLunarTool : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!QFileInfo(ToolPath()).isExecutable())
-            GTEST_SKIP() << "zarvo-lunar is not built at " << ToolPath().toStdString();
-    }
+    void SetUp() override { ASSERT_TRUE(ToolIsBuilt(QStringLiteral("zarvo-lunar"))); }
 };
 } // namespace
 

@@ -260,8 +260,9 @@ TEST(CalendarGrid, CellsFillTheControl) {
     EXPECT_EQ(calendar->DefaultColWidth(), 73);
     EXPECT_EQ(calendar->DefaultRowHeight(), 32);
     calendar->SetBounds(0, 0, 300, 200);
-    EXPECT_EQ(calendar->DefaultColWidth(), (300 - 6) / 7);
-    EXPECT_EQ(calendar->DefaultRowHeight(), (200 - 6) / 7);
+    // Seven columns and rows share what the 3-pixel edges leave: 294 / 7 and 194 / 7.
+    EXPECT_EQ(calendar->DefaultColWidth(), 42);
+    EXPECT_EQ(calendar->DefaultRowHeight(), 27);
     EXPECT_EQ(calendar->RowCount(), 7);
     EXPECT_EQ(calendar->ColCount(), 7);
     EXPECT_EQ(calendar->FixedRows(), 1);

@@ -7,8 +7,16 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <grp.h>
 #include <memory>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 std::unique_ptr<QTemporaryDir>& RootDir() {
@@ -69,6 +77,70 @@ bool WaitFor(const std::function<bool()>& done, int milliseconds) {
     while (!done() && timer.elapsed() < milliseconds)
         Pump(20);
     return done();
+}
+
+} // namespace TestEnv
+
+namespace TestEnv {
+
+ScopedEnv::ScopedEnv(const char* name, const QByteArray& value)
+    : name(name), old(qgetenv(name)), had(qEnvironmentVariableIsSet(name)) {
+    if (value.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, value);
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (had)
+        qputenv(name, old);
+    else
+        qunsetenv(name);
+}
+
+OrdinaryUser::OrdinaryUser() {
+    if (::geteuid() != 0)
+        return;
+    const passwd* user = ::getpwnam("nobody");
+    if (!user || user->pw_uid == 0) {
+        problem = QStringLiteral("running as root and there is no user \"nobody\" to test as");
+        return;
+    }
+    const uid_t uid = user->pw_uid;
+    const gid_t gid = user->pw_gid;
+    ownGroup = ::getegid();
+    groups.resize(size_t(std::max(::getgroups(0, nullptr), 0)));
+    groups.resize(size_t(std::max(::getgroups(int(groups.size()), groups.data()), 0)));
+    // The test root is root's own (0700); the user must pass through it to the test files.
+    rootOpened = QFile::setPermissions(Root(), QFile::permissions(Root()) | QFile::ExeOther);
+    switched = true;
+    // Real and effective ids both, so that access() answers for the user too; the saved
+    // ids stay root's, which lets the scope take root's rights back.
+    if (::setgroups(0, nullptr) != 0 || ::setresgid(gid, gid, gid_t(-1)) != 0 ||
+        ::setresuid(uid, uid, uid_t(-1)) != 0) {
+        problem = QStringLiteral("cannot take on the user \"nobody\": ") +
+                  QString::fromLocal8Bit(std::strerror(errno));
+        Restore();
+    }
+}
+
+OrdinaryUser::~OrdinaryUser() {
+    Restore();
+}
+
+void OrdinaryUser::Restore() {
+    if (switched) {
+        if (::setresuid(0, 0, 0) != 0 || ::setresgid(ownGroup, ownGroup, ownGroup) != 0 ||
+            ::setgroups(groups.size(), groups.data()) != 0) {
+            std::perror("cannot become root again");
+            std::abort();
+        }
+        switched = false;
+    }
+    if (rootOpened) {
+        QFile::setPermissions(Root(), QFile::permissions(Root()) & ~QFile::ExeOther);
+        rootOpened = false;
+    }
 }
 
 } // namespace TestEnv

@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <functional>
+#include <sys/types.h>
+#include <vector>
 
 namespace TestEnv {
 // The temporary root folder of this test run.
@@ -17,4 +19,40 @@ QByteArray ReadFile(const QString& path);
 void Pump(int milliseconds);
 // Pumps until `done` holds or the time is up; the last answer of `done`.
 bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000);
+
+// Sets an environment variable (a null value removes it) until the end of the scope, then
+// gives back the old value or absence, whether the test passed or failed.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QByteArray& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name;
+    QByteArray old;
+    bool had;
+};
+
+// While it lives, files are opened with the rights of an ordinary user, so permission
+// cases test something when the suite runs as root (CI): root takes on the user and group
+// of "nobody" (real and effective) and opens the test root for passing through; anyone else already
+// is an ordinary user. Problem() says why no ordinary user could be had (empty when one is).
+class OrdinaryUser {
+public:
+    OrdinaryUser();
+    ~OrdinaryUser();
+    OrdinaryUser(const OrdinaryUser&) = delete;
+    OrdinaryUser& operator=(const OrdinaryUser&) = delete;
+    QString Problem() const { return problem; }
+
+private:
+    void Restore();
+    QString problem;
+    bool switched = false;
+    bool rootOpened = false;
+    gid_t ownGroup = 0;
+    std::vector<gid_t> groups; // root's supplementary groups, given back at the end
+};
 } // namespace TestEnv

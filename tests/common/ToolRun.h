@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <gtest/gtest.h>
 
 struct ToolRun {
     int exitCode = -1; // -1 when the tool crashed or did not end in time
@@ -29,8 +30,12 @@ inline QString StagedToolPath(const QString& tool) {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/../zarvofx/") + tool;
 }
 
-inline bool IsToolBuilt(const QString& tool) {
-    return QFileInfo(StagedToolPath(tool)).isExecutable();
+// The build makes every tool a test program runs before the program; a missing one fails.
+inline ::testing::AssertionResult ToolIsBuilt(const QString& tool) {
+    if (QFileInfo(StagedToolPath(tool)).isExecutable())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << tool.toStdString() << " is not built at " << StagedToolPath(tool).toStdString();
 }
 
 inline ToolRun RunStagedTool(const QString& tool, const QStringList& args, int timeoutMs = 60000) {

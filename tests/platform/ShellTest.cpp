@@ -91,7 +91,7 @@ TEST_F(ShellPlan, InstalledProgramsRunFromTheProgramFolder) {
 
 TEST(Shell, ClearingRecentDocumentsLeavesAValidEmptyList) {
     const QString data = TestEnv::NewFolder("data");
-    qputenv("XDG_DATA_HOME", data.toUtf8());
+    const TestEnv::ScopedEnv dataHome("XDG_DATA_HOME", data.toUtf8());
     ASSERT_EQ(Shell::RecentDocumentsFile(), data + "/recently-used.xbel");
     TestEnv::WriteFile(data + "/recently-used.xbel",
                        "<?xml version=\"1.0\"?><xbel version=\"1.0\"><bookmark "
@@ -104,7 +104,6 @@ TEST(Shell, ClearingRecentDocumentsLeavesAValidEmptyList) {
             elements << xml.name().toString();
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(elements, QStringList({"xbel"}));
-    qunsetenv("XDG_DATA_HOME");
 }
 
 TEST_F(ShellPlan, NothingFailsSilentlyAndTheReasonNamesWhatIsMissing) {

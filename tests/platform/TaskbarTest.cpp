@@ -1,5 +1,7 @@
 #include "platform/Taskbar.h"
 
+#include "common/TestEnv.h"
+
 #include <QElapsedTimer>
 #include <QThread>
 #include <algorithm>
@@ -26,24 +28,33 @@ bool AnyMapped(const std::vector<Taskbar::DockWindow>& docks) {
 bool AllMapped(const std::vector<Taskbar::DockWindow>& docks) {
     return std::all_of(docks.begin(), docks.end(), [](const auto& d) { return d.Mapped; });
 }
+
+// The desktop's panel is shown again after each test, passed or failed: later tests and
+// the desktop need it.
+class TaskbarOnDesktop : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (hidden)
+            Taskbar::ShowTaskbar();
+    }
+    bool hidden = false;
+};
 } // namespace
 
 TEST(Taskbar, NothingIsFoundWithoutADisplay) {
-    const QByteArray display = qgetenv("DISPLAY");
-    qunsetenv("DISPLAY");
+    const TestEnv::ScopedEnv noDisplay("DISPLAY", QByteArray());
     EXPECT_TRUE(Taskbar::FindDockWindows().empty());
     EXPECT_FALSE(Taskbar::HideTaskbar());
     EXPECT_FALSE(Taskbar::ShowTaskbar());
-    if (!display.isEmpty())
-        qputenv("DISPLAY", display);
 }
 
 // Runs on the test desktop, whose panel is a dock window.
-TEST(Taskbar, HidesAndShowsTheDockWindows) {
+TEST_F(TaskbarOnDesktop, HidesAndShowsTheDockWindows) {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         GTEST_SKIP() << "no X display";
     if (!DocksBecome(AnyMapped, 8000))
         GTEST_SKIP() << "no visible dock window on this display";
+    hidden = true;
     ASSERT_TRUE(Taskbar::HideTaskbar());
     EXPECT_TRUE(DocksBecome([](const auto& docks) { return !AnyMapped(docks); }));
     // A withdrawn dock is still found, so it can be shown again.

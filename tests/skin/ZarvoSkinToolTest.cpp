@@ -20,10 +20,6 @@
 
 namespace {
 
-QString ToolPath() {
-    return StagedToolPath(QStringLiteral("zarvo-skin"));
-}
-
 ToolRun RunTool(const QStringList& args) {
     return RunStagedTool(QStringLiteral("zarvo-skin"), args);
 }
@@ -88,10 +84,7 @@ int Count(const QStringList& lines, const QString& prefix) {
 
 class ZarvoSkinTool : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!QFileInfo(ToolPath()).isExecutable())
-            GTEST_SKIP() << "zarvo-skin is not built at " << ToolPath().toStdString();
-    }
+    void SetUp() override { ASSERT_TRUE(ToolIsBuilt(QStringLiteral("zarvo-skin"))); }
 };
 
 } // namespace

@@ -116,6 +116,19 @@ TEST_F(FileListFixture, FoldersThatCannotBeListedRaiseAndLeaveTheList) {
     EXPECT_EQ(ItemsOf(*list), before);
     EXPECT_EQ(list->Directory(), folder);
 
+    // A folder the user may not read raises (root could read it).
+    const QString closed = QDir(TestEnv::NewFolder(QStringLiteral("closed"))).canonicalPath();
+    TestEnv::WriteFile(closed + QStringLiteral("/ice"), "x");
+    QFile::setPermissions(closed, QFileDevice::Permissions());
+    {
+        TestEnv::OrdinaryUser user;
+        ASSERT_EQ(user.Problem(), QString());
+        EXPECT_THROW(list->OpenPath(closed + QLatin1Char('/')), EInOutError);
+        EXPECT_EQ(ItemsOf(*list), before);
+    }
+    QFile::setPermissions(closed,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
     // The listed folder vanishes: a refresh raises and the listing stays.
     const QString gone = QDir(TestEnv::NewFolder(QStringLiteral("gone"))).canonicalPath();
     TestEnv::WriteFile(gone + QStringLiteral("/ice"), "x");
@@ -138,15 +151,21 @@ TEST_F(FileListFixture, OddNamesAndUnreadableFilesAreListedAsTheyAre) {
     QFile::setPermissions(odd + QStringLiteral("/locked"), QFileDevice::Permissions());
     TestEnv::WriteFile(odd + QStringLiteral("/雪花"), "x");
     list->SetMask(QStringLiteral("*."));
-    list->OpenPath(odd + QLatin1Char('/'));
-    ASSERT_EQ(list->Count(), 3);
-    EXPECT_TRUE(ItemsOf(*list).contains(QStringLiteral("locked")));
-    EXPECT_TRUE(ItemsOf(*list).contains(QStringLiteral("雪花")));
-    EXPECT_TRUE(ItemsOf(*list).first().startsWith(QStringLiteral("bad")));
-    list->SetItemIndex(0);
-    EXPECT_TRUE(list->FileName().startsWith(odd + QStringLiteral("/bad")));
-    list->RenderImage();
-    list->InnerList()->RenderImage();
+    {
+        // Root reads every file; the locked one must be unreadable to whoever lists it.
+        TestEnv::OrdinaryUser user;
+        ASSERT_EQ(user.Problem(), QString());
+        ASSERT_FALSE(QFile(odd + QStringLiteral("/locked")).open(QIODevice::ReadOnly));
+        list->OpenPath(odd + QLatin1Char('/'));
+        ASSERT_EQ(list->Count(), 3);
+        EXPECT_TRUE(ItemsOf(*list).contains(QStringLiteral("locked")));
+        EXPECT_TRUE(ItemsOf(*list).contains(QStringLiteral("雪花")));
+        EXPECT_TRUE(ItemsOf(*list).first().startsWith(QStringLiteral("bad")));
+        list->SetItemIndex(0);
+        EXPECT_TRUE(list->FileName().startsWith(odd + QStringLiteral("/bad")));
+        list->RenderImage();
+        list->InnerList()->RenderImage();
+    }
     QFile::setPermissions(odd + QStringLiteral("/locked"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     // Qt's own clean-up cannot name it.

@@ -38,37 +38,52 @@ struct PanelsFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(PanelsFixture, DefaultsOfThePanelFamily) {
+// What a control of the family is when put on a form: its skin part and size.
+struct PanelDefaults {
+    QString part;
+    int width;
+    int height;
+    bool operator==(const PanelDefaults&) const = default;
+};
+
+void PrintTo(const PanelDefaults& d, std::ostream* out) {
+    *out << d.part.toStdString() << ' ' << d.width << 'x' << d.height;
+}
+
+template <class Control> PanelDefaults DefaultsOf(TForm* form) {
+    auto* control = new Control(form);
+    return {control->SkinDataName(), control->Width(), control->Height()};
+}
+
+TEST_F(PanelsFixture, EveryPanelControlStartsWithItsSkinPartAndSize) {
+    const struct {
+        PanelDefaults (*make)(TForm*);
+        PanelDefaults expected;
+    } table[] = {
+        {DefaultsOf<TbsSkinPanel>, {"panel", 150, 150}},
+        {DefaultsOf<TbsSkinGroupBox>, {"groupbox", 150, 150}},
+        // Aligned to the bottom of the 400 x 300 form.
+        {DefaultsOf<TbsSkinStatusBar>, {"statusbar", 400, 21}},
+        {DefaultsOf<TbsSkinLabel>, {"label", 75, 21}},
+        {DefaultsOf<TbsSkinStatusPanel>, {"statuspanel", 120, 21}},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(row.make(form.get()), row.expected);
+    EXPECT_EQ(DefaultsOf<TbsSkinStdLabel>(form.get()).part, QStringLiteral("stdlabel"));
+}
+
+TEST_F(PanelsFixture, PanelFamilyStartsWithItsBordersAndModes) {
     auto* panel = new TbsSkinPanel(form.get());
-    EXPECT_EQ(panel->Width(), 150);
-    EXPECT_EQ(panel->Height(), 150);
-    EXPECT_EQ(panel->SkinDataName(), QStringLiteral("panel"));
     EXPECT_EQ(panel->DefaultCaptionHeight(), 22);
     EXPECT_EQ(panel->BorderStyle(), bvFrame);
     EXPECT_EQ(panel->RealHeight(), -1);
     EXPECT_TRUE(panel->AutoEnabledControls());
-
-    auto* group = new TbsSkinGroupBox(form.get());
-    EXPECT_EQ(group->SkinDataName(), QStringLiteral("groupbox"));
-    EXPECT_TRUE(group->CaptionMode());
-
+    EXPECT_TRUE((new TbsSkinGroupBox(form.get()))->CaptionMode());
     auto* bar = new TbsSkinStatusBar(form.get());
-    EXPECT_EQ(bar->SkinDataName(), QStringLiteral("statusbar"));
     EXPECT_EQ(bar->Align(), alBottom);
-    EXPECT_EQ(bar->BorderStyle(), bvNone);
-    EXPECT_EQ(bar->Height(), 21);
     EXPECT_EQ(bar->Top(), 300 - 21);
-    EXPECT_EQ(bar->Width(), 400);
-
-    auto* label = new TbsSkinLabel(form.get());
-    EXPECT_EQ(label->Width(), 75);
-    EXPECT_EQ(label->Height(), 21);
-    EXPECT_EQ(label->SkinDataName(), QStringLiteral("label"));
-    auto* status = new TbsSkinStatusPanel(form.get());
-    EXPECT_EQ(status->Width(), 120);
-    EXPECT_EQ(status->SkinDataName(), QStringLiteral("statuspanel"));
+    EXPECT_EQ(bar->BorderStyle(), bvNone);
     auto* std = new TbsSkinStdLabel(form.get());
-    EXPECT_EQ(std->SkinDataName(), QStringLiteral("stdlabel"));
     EXPECT_TRUE(std->Transparent());
     EXPECT_TRUE(std->UseSkinFont());
 }

@@ -16,11 +16,14 @@
 
 namespace {
 
-// A folder with a few subfolders and files of several kinds, made once.
+// A folder with a few subfolders and files of several kinds, made once. It has the same
+// name on every run (the temporary folder's name is random), so the sheets are the same.
 QString SampleFolder() {
     static QTemporaryDir folder;
+    static const QString sample = folder.path() + QStringLiteral("/样例");
     static const bool made = [] {
-        QDir dir(folder.path());
+        QDir dir(sample);
+        dir.mkpath(sample);
         for (const char* name : {"特效", "音乐", "skins", "data", "zarvotemp", "图片"}) {
             dir.mkpath(QString::fromUtf8(name) + QStringLiteral("/sub"));
         }
@@ -33,7 +36,7 @@ QString SampleFolder() {
         return true;
     }();
     (void)made;
-    return folder.path();
+    return sample;
 }
 
 // Two bars along the right and bottom edges of a w x h cell.
