@@ -126,7 +126,9 @@ EffectChecker::EffectChecker(PreviewEngine* engine, const QString& workFolder, i
     // Pop-ups load hidden; what they try is the effect's.
     FEngine->SetPopupFactory([this](PreviewPage* opener) -> PreviewPage* {
         Run* run = RunOf(opener);
-        if (!run)
+        // A finished run's view is on its way out: a pop-up made under it would go with it
+        // while the engine still sets it up.
+        if (!run || run->finished)
             return nullptr;
         PreviewPage* popup = FEngine->NewPage(run->previewFile, run->view);
         EffectReport& report = FReports[run->index];
