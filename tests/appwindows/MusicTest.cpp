@@ -38,12 +38,7 @@ QByteArray ToneWave(int milliseconds) {
 }
 
 void Wait(int milliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
+    TestEnv::Pump(milliseconds);
 }
 
 // Runs the event loop until `done` holds, at most `milliseconds`; returns `done()`.

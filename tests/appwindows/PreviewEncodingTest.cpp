@@ -1,6 +1,7 @@
 // The preview window reads pages in the encoding they come in: a page without a declaration
 // as GBK (the library's) unless its bytes are UTF-8, so its text and its dialogs read right.
 
+#include "appwindows/EngineWait.h"
 #include "appwindows/MainWindowFixture.h"
 
 #include "app/PreviewSetup.h"
@@ -10,23 +11,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QTimer>
 
 namespace {
-
-// Runs the event loop itself until `done` holds (the engine's work arrives through it).
-bool WaitInLoop(const std::function<bool()>& done, int ms = 20000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) {
-        QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
 
 class PreviewEncoding : public MainWindowFixture {
 protected:
@@ -47,14 +34,14 @@ protected:
         QTimer::singleShot(0, [&] {
             bool loaded = false;
             window.WebBrowser1->OnLoadFinished = [&](bool) { loaded = true; };
-            WaitInLoop([&] { return loaded && ready(); }, 20000);
+            EngineWaitFor([&] { return loaded && ready(); }, 20000);
             window.WebBrowser1->OnLoadFinished = {};
             bool done = false;
             window.WebBrowser1->View()->PageText([&](const QString& result) {
                 text = result.trimmed();
                 done = true;
             });
-            WaitInLoop([&] { return done; });
+            EngineWaitFor([&] { return done; });
             window.bsSkinButton1->Click();
         });
         window.ShowModal();

@@ -1,5 +1,6 @@
 // The two preview commands and the preview window with its browser engine.
 
+#include "appwindows/EngineWait.h"
 #include "appwindows/MainWindowFixture.h"
 
 #include "app/PreviewSetup.h"
@@ -11,8 +12,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QTimer>
 
@@ -43,20 +42,6 @@ protected:
     QString shown; // the text the preview showed last
 };
 
-// Waits until `done` holds, running the event loop; false after `ms`.
-bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
-
 // The text of the page the browser shows now.
 QString PageText(TWebBrowser* browser) {
     QString text;
@@ -65,7 +50,7 @@ QString PageText(TWebBrowser* browser) {
         text = result;
         done = true;
     });
-    WaitFor([&] { return done; }, 5000);
+    EngineWaitFor([&] { return done; }, 5000);
     return text.trimmed();
 }
 
@@ -136,7 +121,7 @@ TEST_F(Preview, TheWindowNavigatesOnceAndReloadsOnEveryShowing) {
         QTimer::singleShot(0, [&] {
             bool loaded = false;
             window.WebBrowser1->OnLoadFinished = [&](bool) { loaded = true; };
-            WaitFor([&] { return loaded; });
+            EngineWaitFor([&] { return loaded; });
             window.WebBrowser1->OnLoadFinished = {};
             shown = PageText(window.WebBrowser1);
             Click(window.bsSkinButton1);
@@ -160,11 +145,11 @@ TEST_F(Preview, TheWindowNavigatesOnceAndReloadsOnEveryShowing) {
     TStringList endless{QStringLiteral("<body>忙<script>while (true) {}</script></body>")};
     WritePreviewFile(PreviewFile(), endless);
     QTimer::singleShot(0, [&] {
-        WaitFor([] { return false; }, 1000);
+        EngineWaitFor([] { return false; }, 1000);
         Click(window.bsSkinButton1);
     });
     window.ShowModal();
-    WaitFor([] { return false; }, TWebBrowser::HangTimeoutMs + 500);
+    EngineWaitFor([] { return false; }, TWebBrowser::HangTimeoutMs + 500);
     TStringList after{QStringLiteral("<body>之后的特效</body>")};
     WritePreviewFile(PreviewFile(), after);
     showOnce();
