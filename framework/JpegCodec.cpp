@@ -57,7 +57,7 @@ bool DecodeInto(DecodeState* state, const unsigned char* data, unsigned long siz
     int64_t h = info->output_height;
     if (w <= 0 || h <= 0 || w > GraphicCodecs::MaxSide || h > GraphicCodecs::MaxSide ||
         w * h > GraphicCodecs::MaxPixels) {
-        state->failure = "the picture size is out of range";
+        state->failure = "图片的大小超出范围";
         jpeg_destroy_decompress(info);
         return false;
     }
@@ -66,7 +66,7 @@ bool DecodeInto(DecodeState* state, const unsigned char* data, unsigned long siz
         (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
                                    static_cast<JDIMENSION>(w * info->output_components), 1)[0]);
     if (state->image->isNull()) {
-        state->failure = "not enough memory for the picture";
+        state->failure = "内存不足，放不下这张图片";
         jpeg_destroy_decompress(info);
         return false;
     }
@@ -110,11 +110,11 @@ QImage DecodeJpeg(const QByteArray& data, const QString& source) {
     if (data.isEmpty() ||
         !DecodeInto(&state, reinterpret_cast<const unsigned char*>(data.constData()),
                     static_cast<unsigned long>(data.size()))) {
-        QString reason = data.isEmpty()  ? QStringLiteral("the file is empty")
-                         : state.failure ? QString::fromLatin1(state.failure)
+        QString reason = data.isEmpty()  ? QStringLiteral("文件是空的")
+                         : state.failure ? QString::fromUtf8(state.failure)
                                          : QString::fromLocal8Bit(state.err.message);
         throw EInvalidGraphic(
-            QStringLiteral("JPEG image is not valid: %1: %2").arg(source, reason));
+            QStringLiteral("JPEG 图片“%1”无效：%2").arg(source, reason));
     }
     return image;
 }

@@ -419,7 +419,7 @@ TEST(BitmapFile, LoadsJpegThroughLibjpeg) {
             bmp.LoadJpegFromFile(folder + name);
             ADD_FAILURE() << name;
         } catch (const EInvalidGraphic& e) {
-            EXPECT_TRUE(e.Message().startsWith("JPEG image is not valid: " + folder + name));
+            EXPECT_TRUE(e.Message().startsWith("JPEG 图片“" + folder + name + "”无效："));
         }
     }
     EXPECT_EQ(bmp.Width(), 8); // unchanged by the failures
