@@ -113,8 +113,7 @@ QImage DecodeJpeg(const QByteArray& data, const QString& source) {
         QString reason = data.isEmpty()  ? QStringLiteral("文件是空的")
                          : state.failure ? QString::fromUtf8(state.failure)
                                          : QString::fromLocal8Bit(state.err.message);
-        throw EInvalidGraphic(
-            QStringLiteral("JPEG 图片“%1”无效：%2").arg(source, reason));
+        throw EInvalidGraphic(QStringLiteral("JPEG 图片“%1”无效：%2").arg(source, reason));
     }
     return image;
 }
