@@ -193,6 +193,8 @@ private:
 
 // ---------------------------------------------------------------------------------------
 
+class TMemoFill;
+
 class TCustomMemo : public TEditorHost {
     Q_OBJECT
 public:
@@ -258,6 +260,12 @@ public:
 
     QPlainTextEdit* Editor() const { return FTextEdit; }
 
+    // A long new text shows its first screenful at once; the rest is added over the next
+    // turns of the event loop. Whatever reads or changes the text, and any input to the
+    // editor, adds the rest first, so no caller sees a part. Filling() is true until then.
+    bool Filling() const;
+    void FinishFilling() const;
+
     TNotifyEvent OnChange;
     // The editor's scroll position or range changed (either direction).
     TNotifyEvent OnScroll;
@@ -272,12 +280,14 @@ protected:
 
 private:
     friend class TMemoStrings;
+    void ReplaceText(const QString& lf);
     bool EditorTakesKey(const QKeyEvent& event) const override;
     bool EditorWheel(QWheelEvent* event) override;
     void UpdateScrollBarPolicy();
 
     QPlainTextEdit* FTextEdit;
     std::unique_ptr<TStrings> FLines;
+    std::unique_ptr<TMemoFill> FFill;
     TScrollStyle FScrollBars = ssNone;
     bool FNativeBarsHidden = false;
     bool FWordWrap = true;

@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -24,8 +25,8 @@ QString DocumentText(const QTextDocument& document) {
 // Replaces the editor's whole text. The text goes into a fresh document, which then takes the
 // old one's place: the editor's own way formats every character again after inserting them,
 // which nearly doubles the time a large effect takes to open. The old document goes once
-// the event in hand is over.
-void ReplaceEditorText(QPlainTextEdit& edit, const QString& lf) {
+// the event in hand is over. A document that is still to be filled keeps its undo off.
+QTextDocument* ReplaceEditorText(QPlainTextEdit& edit, const QString& lf, bool complete) {
     QPointer<QTextDocument> old = edit.document();
     auto* document = new QTextDocument(&edit);
     document->setDocumentLayout(new QPlainTextDocumentLayout(document));
@@ -33,12 +34,36 @@ void ReplaceEditorText(QPlainTextEdit& edit, const QString& lf) {
     document->setDocumentMargin(old->documentMargin());
     document->setUndoRedoEnabled(false);
     document->setPlainText(lf);
-    document->setUndoRedoEnabled(true);
+    document->setUndoRedoEnabled(complete);
     document->setModified(false);
     edit.setDocument(document);
     // The editor's first document is its own and went with the exchange.
     if (old && old->parent() == &edit)
         old->deleteLater();
+    return document;
+}
+
+// How much of a long text is shown at once, and how much each later turn adds. The first
+// part holds more lines than any editor shows; a step takes a few milliseconds.
+constexpr qsizetype FillThreshold = 64 * 1024;
+constexpr int ShownLines = 300;
+constexpr qsizetype StepSize = 64 * 1024;
+
+// The end of the line in which `from` + `size` falls (just after its line break), or the
+// text's end.
+qsizetype LineEndAfter(const QString& text, qsizetype from, qsizetype size) {
+    if (from + size >= text.size())
+        return text.size();
+    const qsizetype brk = text.indexOf(QLatin1Char('\n'), from + size);
+    return brk < 0 ? text.size() : brk + 1;
+}
+
+// The end of the first `lines` lines, or the text's end.
+qsizetype EndOfLines(const QString& text, int lines) {
+    qsizetype end = 0;
+    for (int i = 0; i < lines && end < text.size(); ++i)
+        end = LineEndAfter(text, end, 0);
+    return end;
 }
 
 QString ToLf(const QString& text) {
@@ -55,6 +80,88 @@ QString ToCrLf(const QString& text) {
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------------------
+// TMemoFill: the rest of a long text, added to its document a step per turn of the event
+// loop. It watches the editor's input, which adds the rest before the editor acts on it.
+
+class TMemoFill : public QObject {
+public:
+    explicit TMemoFill(QPlainTextEdit& edit) {
+        FTimer.setSingleShot(true);
+        FTimer.setInterval(0);
+        QObject::connect(&FTimer, &QTimer::timeout, this, [this] { Step(); });
+        edit.installEventFilter(this);
+        edit.viewport()->installEventFilter(this);
+    }
+
+    bool Active() const { return FDocument && FDone < FText.size(); }
+    bool Appending() const { return FAppending; }
+    // The whole text the document is being filled with.
+    const QString& Text() const { return FText; }
+
+    void Start(QTextDocument* document, const QString& lf, qsizetype shown) {
+        FDocument = document;
+        FText = lf;
+        FDone = shown;
+        FTimer.start();
+    }
+    void Finish() {
+        if (Active())
+            AppendUpTo(FText.size());
+    }
+    void Drop() {
+        FTimer.stop();
+        FDocument = nullptr;
+        FText.clear();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::DragEnter:
+        case QEvent::Drop:
+        case QEvent::ContextMenu:
+            Finish();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void Step() {
+        if (Active())
+            AppendUpTo(LineEndAfter(FText, FDone, StepSize));
+    }
+    void AppendUpTo(qsizetype end) {
+        if (!FDocument) // the editor went on to another document
+            return Drop();
+        FAppending = true;
+        QTextCursor cursor(FDocument);
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(FText.mid(FDone, end - FDone));
+        FDone = end;
+        FDocument->setModified(false);
+        FAppending = false;
+        if (FDone < FText.size())
+            return FTimer.start();
+        FDocument->setUndoRedoEnabled(true);
+        Drop();
+    }
+
+    QPointer<QTextDocument> FDocument;
+    QString FText;
+    qsizetype FDone = 0;
+    QTimer FTimer;
+    bool FAppending = false;
+};
 
 // ---------------------------------------------------------------------------------------
 // TMemoStrings: the memo's lines, read from and written to its document.
@@ -116,20 +223,23 @@ public:
         }
         cursor.removeSelectedText();
     }
-    void Clear() override { FMemo.FTextEdit->clear(); }
+    void Clear() override { FMemo.Clear(); }
     QString Text() const override {
         QString text = DocumentText(Document());
         if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
             text += QLatin1Char('\n');
         return ToCrLf(text);
     }
-    void SetText(const QString& text) override { ReplaceEditorText(*FMemo.FTextEdit, ToLf(text)); }
+    void SetText(const QString& text) override { FMemo.ReplaceText(ToLf(text)); }
 
 protected:
     void SetUpdateState(bool updating) override { FMemo.FTextEdit->setUpdatesEnabled(!updating); }
 
 private:
-    QTextDocument& Document() const { return *FMemo.FTextEdit->document(); }
+    QTextDocument& Document() const {
+        FMemo.FinishFilling();
+        return *FMemo.FTextEdit->document();
+    }
     // A line's text cannot hold a line break.
     static QString SingleLine(const QString& s) {
         QString line = s;
@@ -146,13 +256,17 @@ private:
 
 TCustomMemo::TCustomMemo(QWidget* parent)
     : TEditorHost(parent), FTextEdit(new TInnerEditor<QPlainTextEdit>(this)),
-      FLines(std::make_unique<TMemoStrings>(*this)) {
+      FLines(std::make_unique<TMemoStrings>(*this)),
+      FFill(std::make_unique<TMemoFill>(*FTextEdit)) {
     FTextEdit->setFrameShape(QFrame::NoFrame);
     FTextEdit->setTabChangesFocus(!FWantTabs);
     FTextEdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     FTextEdit->document()->setDocumentMargin(1);
-    connect(FTextEdit, &QPlainTextEdit::textChanged, this,
-            [this] { Guarded([this] { Change(); }); });
+    // The rest of a long text coming in is no change of the text.
+    connect(FTextEdit, &QPlainTextEdit::textChanged, this, [this] {
+        if (!FFill->Appending())
+            Guarded([this] { Change(); });
+    });
     for (QScrollBar* bar : {FTextEdit->verticalScrollBar(), FTextEdit->horizontalScrollBar()}) {
         connect(bar, &QScrollBar::valueChanged, this, [this] { Guarded([this] { Scrolled(); }); });
         connect(bar, &QScrollBar::rangeChanged, this, [this] { Guarded([this] { Scrolled(); }); });
@@ -173,13 +287,34 @@ void TCustomMemo::SetLines(const TStrings& lines) {
 }
 
 QString TCustomMemo::Text() const {
+    FinishFilling();
     return ToCrLf(DocumentText(*FTextEdit->document()));
 }
 
 void TCustomMemo::SetText(const QString& text) {
     QString lf = ToLf(text);
-    if (lf != DocumentText(*FTextEdit->document()))
-        ReplaceEditorText(*FTextEdit, lf);
+    if (lf != (FFill->Active() ? FFill->Text() : DocumentText(*FTextEdit->document())))
+        ReplaceText(lf);
+}
+
+void TCustomMemo::ReplaceText(const QString& lf) {
+    FFill->Drop();
+    if (lf.size() <= FillThreshold) {
+        ReplaceEditorText(*FTextEdit, lf, true);
+        return;
+    }
+    const qsizetype shown = EndOfLines(lf, ShownLines);
+    QTextDocument* document = ReplaceEditorText(*FTextEdit, lf.left(shown), shown == lf.size());
+    if (shown < lf.size())
+        FFill->Start(document, lf, shown);
+}
+
+bool TCustomMemo::Filling() const {
+    return FFill->Active();
+}
+
+void TCustomMemo::FinishFilling() const {
+    FFill->Finish();
 }
 
 void TCustomMemo::SetScrollBars(TScrollStyle style) {
@@ -246,10 +381,12 @@ bool TCustomMemo::DoMouseWheel(int, TShiftState) {
 }
 
 int TCustomMemo::SelStart() const {
+    FinishFilling();
     return FTextEdit->textCursor().selectionStart();
 }
 
 void TCustomMemo::SetSelStart(int start) {
+    FinishFilling();
     QTextCursor cursor = FTextEdit->textCursor();
     cursor.movePosition(QTextCursor::End);
     cursor.setPosition(std::clamp(start, 0, cursor.position()));
@@ -257,11 +394,13 @@ void TCustomMemo::SetSelStart(int start) {
 }
 
 int TCustomMemo::SelLength() const {
+    FinishFilling();
     QTextCursor cursor = FTextEdit->textCursor();
     return cursor.selectionEnd() - cursor.selectionStart();
 }
 
 void TCustomMemo::SetSelLength(int length) {
+    FinishFilling();
     QTextCursor cursor = FTextEdit->textCursor();
     int start = cursor.selectionStart();
     cursor.movePosition(QTextCursor::End);
@@ -272,58 +411,71 @@ void TCustomMemo::SetSelLength(int length) {
 }
 
 QString TCustomMemo::SelText() const {
+    FinishFilling();
     QString text = FTextEdit->textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
     return text;
 }
 
 void TCustomMemo::SetSelText(const QString& text) {
+    FinishFilling();
     FTextEdit->textCursor().insertText(ToLf(text));
 }
 
 void TCustomMemo::SelectAll() {
+    FinishFilling();
     FTextEdit->selectAll();
 }
 
 void TCustomMemo::ClearSelection() {
+    FinishFilling();
     QTextCursor cursor = FTextEdit->textCursor();
     if (cursor.hasSelection() && !FTextEdit->isReadOnly())
         cursor.removeSelectedText();
 }
 
 void TCustomMemo::CopyToClipboard() {
+    FinishFilling();
     FTextEdit->copy();
 }
 
 void TCustomMemo::CutToClipboard() {
+    FinishFilling();
     FTextEdit->cut();
 }
 
 void TCustomMemo::PasteFromClipboard() {
+    FinishFilling();
     FTextEdit->paste();
 }
 
 void TCustomMemo::Clear() {
+    FFill->Drop();
     FTextEdit->clear();
 }
 
 bool TCustomMemo::CanUndo() const {
+    FinishFilling();
     return FTextEdit->document()->isUndoAvailable();
 }
 
 void TCustomMemo::Undo() {
+    FinishFilling();
     FTextEdit->undo();
 }
 
 void TCustomMemo::ClearUndo() {
+    FinishFilling();
     FTextEdit->document()->clearUndoRedoStacks();
 }
 
 bool TCustomMemo::Modified() const {
+    FinishFilling();
     return FTextEdit->document()->isModified();
 }
 
 void TCustomMemo::SetModified(bool value) {
+    FinishFilling();
     FTextEdit->document()->setModified(value);
 }
 
@@ -344,11 +496,13 @@ int TCustomMemo::TopLine() const {
 }
 
 void TCustomMemo::ScrollLines(int count) {
+    FinishFilling();
     QScrollBar* bar = FTextEdit->verticalScrollBar();
     bar->setValue(bar->value() + count);
 }
 
 void TCustomMemo::ScrollTo(int line) {
+    FinishFilling();
     FTextEdit->verticalScrollBar()->setValue(line);
 }
 

@@ -218,6 +218,78 @@ TEST(Memo, ANewTextKeepsTheLookChangesOnceAndCannotBeUndone) {
     EXPECT_EQ(memo.Editor()->findChildren<QTextDocument*>().size(), 1);
 }
 
+namespace {
+
+// 5,000 numbered lines, about 200 KB: long enough to be filled in over several turns.
+QString LongText() {
+    QStringList lines;
+    for (int i = 0; i < 5000; ++i)
+        lines << QStringLiteral("第%1行 <div class=\"snow\">falling flakes</div>").arg(i);
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+// Turns the event loop until the memo holds its whole text; false when it never did.
+bool PumpUntilFilled(const TMemo& memo) {
+    for (int i = 0; i < 1000 && memo.Filling(); ++i)
+        QCoreApplication::processEvents();
+    return !memo.Filling();
+}
+
+} // namespace
+
+TEST(Memo, ALongTextShowsAtOnceAndEveryReaderAndInputSeesItWhole) {
+    const QString text = LongText();
+    TMemo memo;
+    memo.SetWordWrap(false);
+    memo.SetBounds(0, 0, 300, 200);
+    memo.show();
+    int changes = 0;
+    memo.OnChange = [&](TObject*) { ++changes; };
+    const auto open = [&] {
+        changes = 0;
+        memo.Lines()->SetText(text);
+        EXPECT_TRUE(memo.Filling());
+        EXPECT_LT(memo.Editor()->document()->blockCount(), 1000) << "only the first part";
+    };
+
+    open(); // read through the text, the lines and the selection
+    EXPECT_EQ(memo.Text(), text);
+    EXPECT_FALSE(memo.Filling());
+    open();
+    EXPECT_EQ(memo.Lines()->Count(), 5000);
+    EXPECT_EQ(memo.Lines()->Strings(4999).left(6), QStringLiteral("第4999行"));
+    open();
+    memo.SelectAll();
+    EXPECT_EQ(memo.SelLength(), text.size() - 4999);
+
+    open(); // the event loop adds the rest by itself: still one change, no undo
+    EXPECT_TRUE(PumpUntilFilled(memo));
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(memo.CanUndo());
+    EXPECT_FALSE(memo.Modified());
+    EXPECT_EQ(memo.Text(), text);
+
+    open(); // a key typed before the rest came goes where it was typed, and is undone alone
+    memo.Editor()->setFocus();
+    Type(memo.Editor(), 'x');
+    EXPECT_FALSE(memo.Filling());
+    EXPECT_EQ(memo.Text(), "x" + text);
+    memo.Undo();
+    EXPECT_EQ(memo.Text(), text);
+
+    open(); // the same text again changes nothing; another text or clearing drops the rest
+    memo.SetText(text);
+    EXPECT_TRUE(memo.Filling());
+    EXPECT_EQ(changes, 1);
+    memo.Lines()->SetText(QStringLiteral("short"));
+    EXPECT_TRUE(PumpUntilFilled(memo));
+    EXPECT_EQ(memo.Text(), "short");
+    open();
+    memo.Clear();
+    EXPECT_TRUE(PumpUntilFilled(memo));
+    EXPECT_EQ(memo.Text(), "");
+}
+
 TEST(Memo, LoadsAndSavesFilesByTheStringListRules) {
     QString folder = TestEnv::NewFolder("memo");
     QByteArray bytes;
