@@ -1,6 +1,8 @@
 #include "platform/Gbk.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 #include <vector>
 
@@ -40,11 +42,41 @@ private:
     iconv_t FHandle;
 };
 
+// The double-byte codes, lead 0x81-0xFE and trail 0x40-0xFE, as the system's converter
+// decodes each on its own; 0 where it does not take the pair. Built once, on the first long
+// text, because that is where looking up beats the converter's per-character work.
+constexpr int Leads = 0xFE - 0x81 + 1;
+constexpr int Trails = 0xFE - 0x40 + 1;
+
+const std::vector<char16_t>& DoubleByteTable() {
+    static const std::vector<char16_t> table = [] {
+        std::vector<char16_t> codes(Leads * Trails, 0);
+        Converter conv("UTF-16LE", "GB18030");
+        if (!conv.Valid())
+            return codes;
+        for (int lead = 0; lead < Leads; ++lead) {
+            for (int trail = 0; trail < Trails; ++trail) {
+                char pair[2] = {char(0x81 + lead), char(0x40 + trail)};
+                char* in = pair;
+                size_t inLeft = 2;
+                QByteArray out;
+                if (conv.Run(in, inLeft, out) && out.size() == 2)
+                    std::memcpy(&codes[lead * Trails + trail], out.constData(), 2);
+            }
+        }
+        return codes;
+    }();
+    return table;
+}
+
+// Texts at least this long are decoded through the table.
+constexpr qsizetype TableFrom = 4096;
+
 } // namespace
 
 namespace Gbk {
 
-QString Decode(const char* data, qsizetype size) {
+QString DecodeWithConverter(const char* data, qsizetype size) {
     if (size <= 0)
         return QString();
     Converter conv("UTF-16LE", "GB18030");
@@ -63,6 +95,47 @@ QString Decode(const char* data, qsizetype size) {
         --inLeft;
     }
     return QString(reinterpret_cast<const QChar*>(out.constData()), out.size() / 2);
+}
+
+// ASCII and the double-byte codes come from the table; whatever else (four-byte codes, bad
+// bytes) goes to the converter up to the next byte below 0x30, which no multi-byte code
+// holds, so each piece decodes exactly as within the whole text.
+QString Decode(const char* data, qsizetype size) {
+    if (size < TableFrom)
+        return DecodeWithConverter(data, size);
+    const std::vector<char16_t>& table = DoubleByteTable();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    QString text(size, Qt::Uninitialized);
+    QChar* out = text.data();
+    qsizetype length = 0;
+    qsizetype i = 0;
+    while (i < size) {
+        const unsigned char b = bytes[i];
+        if (b < 0x80) {
+            out[length++] = QChar(b);
+            ++i;
+            continue;
+        }
+        if (b >= 0x81 && b <= 0xFE && i + 1 < size && bytes[i + 1] >= 0x40 &&
+            bytes[i + 1] <= 0xFE) {
+            const char16_t code = table[(b - 0x81) * Trails + (bytes[i + 1] - 0x40)];
+            if (code != 0) {
+                out[length++] = QChar(code);
+                i += 2;
+                continue;
+            }
+        }
+        qsizetype end = i + 1;
+        while (end < size && bytes[end] >= 0x30)
+            ++end;
+        // No code gives more UTF-16 units than it has bytes, so the piece fits.
+        const QString piece = DecodeWithConverter(data + i, end - i);
+        std::copy(piece.cbegin(), piece.cend(), out + length);
+        length += piece.size();
+        i = end;
+    }
+    text.resize(length);
+    return text;
 }
 
 QString Decode(const QByteArray& bytes) {

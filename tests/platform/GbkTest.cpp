@@ -1,6 +1,7 @@
 #include "platform/Gbk.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 TEST(Gbk, RoundTripsChineseTextAndMeasuresAnsiBytes) {
     const QString text = QStringLiteral("zarvo网页特效2008");
@@ -22,4 +23,26 @@ TEST(Gbk, KeepsCharactersOutsideGbkAndMarksBadBytes) {
     EXPECT_TRUE(decoded.startsWith(QStringLiteral("ab")));
     EXPECT_EQ(decoded.size(), 3);
     EXPECT_TRUE(Gbk::Decode(QByteArray()).isEmpty());
+}
+
+TEST(Gbk, LongTextsDecodeAsTheConverterDoesEveryCodeAndBadByte) {
+    // Every double-byte code, some four-byte ones, and bytes no code takes, among ASCII.
+    QByteArray bytes;
+    for (int lead = 0x81; lead <= 0xFE; ++lead)
+        for (int trail = 0x40; trail <= 0xFE; ++trail)
+            bytes.append(char(lead)).append(char(trail)).append('a');
+    bytes += Gbk::Encode(QString::fromUtf8("\xF0\x9F\x98\x80 \xF0\xA0\x80\x80 \xE2\x82\xAC"));
+    bytes += QByteArray("\x80\xFF\x81\x30\x81 \x81", 10);
+    ASSERT_GT(bytes.size(), 8192);
+    EXPECT_EQ(Gbk::Decode(bytes), Gbk::DecodeWithConverter(bytes.constData(), bytes.size()));
+
+    // Random bytes, biased to the double-byte range, at many lengths and cuts.
+    std::mt19937 random(7);
+    for (int round = 0; round < 50; ++round) {
+        QByteArray noise(5000 + round * 37, Qt::Uninitialized);
+        for (char& c : noise)
+            c = char(random() % 3 == 0 ? random() % 0x80 : 0x80 + random() % 0x80);
+        EXPECT_EQ(Gbk::Decode(noise), Gbk::DecodeWithConverter(noise.constData(), noise.size()))
+            << round;
+    }
 }
