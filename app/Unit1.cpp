@@ -133,6 +133,7 @@ TForm1::TForm1(QObject* owner) : TForm(owner) {
     CreateStatusBar();
     WireEvents();
     WireDesktopCommands();
+    SetUpCodeWindow();
 }
 
 TForm1::~TForm1() {
@@ -209,6 +210,8 @@ void TForm1::CreateMainMenu() {
     N42 = AddItem(S1, QStringLiteral("显示退出显示"), 28);
     N43 = AddItem(S1, QStringLiteral("显示退出显示"), 28);
     N43->SetChecked(true);
+    AddSeparator(S1);
+    CodeFontItem = AddItem(S1, QStringLiteral("等宽字体"));
 
     TMenuItem* W1 = AddItem(root, QStringLiteral("网页工具(&W)"));
     AddItem(W1, QStringLiteral("屏幕取色(&T)"), 29);
@@ -423,6 +426,7 @@ void TForm1::FormCreate(TObject*) {
     });
     N27->SetVisible(false);
     StartupStep([this] { ApplyRegistryFlags(); });
+    StartupStep([this] { ApplyCodeFont(); });
     Application->OnHint = [this](TObject* sender) { ApplicationHint(sender); };
 }
 

@@ -53,6 +53,7 @@ class TForm4;
 // The save dialog "保存特效" runs.
 using TEffectSaveDialog = TbsSkinSaveDialog;
 
+class TCodeColouring;
 class TForm1 : public TForm {
     Q_OBJECT
 public:
@@ -133,16 +134,20 @@ public:
 
     // Main menu items the window's own logic switches (the whole tree hangs below
     // bsSkinMainMenu1).
-    TMenuItem* N1;  // "保存特效"
-    TMenuItem* J1;  // "添加特效(&J)"
-    TMenuItem* D1;  // "删除特效(&D)"
-    TMenuItem* N5;  // "退出"
-    TMenuItem* N6;  // "显示任务栏"
-    TMenuItem* N7;  // "隐藏任务栏"
-    TMenuItem* N26; // "前端显示", unchecked: the window is not on top
-    TMenuItem* N27; // "前端显示", checked: the window stays on top
-    TMenuItem* N42; // "显示退出显示", unchecked: no question before closing
-    TMenuItem* N43; // "显示退出显示", checked: ask before closing
+    TMenuItem* N1;           // "保存特效"
+    TMenuItem* J1;           // "添加特效(&J)"
+    TMenuItem* D1;           // "删除特效(&D)"
+    TMenuItem* N5;           // "退出"
+    TMenuItem* N6;           // "显示任务栏"
+    TMenuItem* N7;           // "隐藏任务栏"
+    TMenuItem* N26;          // "前端显示", unchecked: the window is not on top
+    TMenuItem* N27;          // "前端显示", checked: the window stays on top
+    TMenuItem* N42;          // "显示退出显示", unchecked: no question before closing
+    TMenuItem* N43;          // "显示退出显示", checked: ask before closing
+    TMenuItem* CodeFontItem; // "等宽字体": the code window in a monospaced face
+
+    // The code window's colouring of HTML, CSS and JavaScript.
+    TCodeColouring* CodeColouring() const { return FCodeColouring; }
 
 protected:
     // The file list reads its start folder when first shown; until a category is chosen
@@ -307,6 +312,12 @@ public:
     THelpWindow* HelpWindow() const { return FHelpWindow; }
 
 private:
+    // The code window's colours and face (app/Unit1Code.cpp).
+    void SetUpCodeWindow();
+    void ApplyCodeFont();
+    void CodeFontItemClick(TObject* Sender);
+    TCodeColouring* FCodeColouring = nullptr;
+
     QPointer<THelpWindow> FHelpWindow;
     void OpenAndPlayMusic();
     // False, after telling the user, when there is nothing to play the music through.

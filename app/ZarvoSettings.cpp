@@ -91,6 +91,19 @@ void RememberDialogFolder(const QString& dialog, const QString& chosenPath) {
     }
 }
 
+bool MonospacedCode() {
+    try {
+        return TIniFile(FilePath())
+            .ReadBool(QStringLiteral("code"), QStringLiteral("monospace"), false);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void SetMonospacedCode(bool value) {
+    TIniFile(FilePath()).WriteBool(QStringLiteral("code"), QStringLiteral("monospace"), value);
+}
+
 bool ShowPanelEnabled() {
     return TIniFile(FilePath()).ReadBool(kPanelSection, QStringLiteral("yincang"), false);
 }

@@ -31,6 +31,11 @@ void ClearUnplayableMusic();
 QString DialogFolder(const QString& dialog);
 void RememberDialogFolder(const QString& dialog, const QString& chosenPath);
 
+// Whether the code window shows its text in a monospaced face ([code] monospace); an
+// unreadable settings file reads as no.
+bool MonospacedCode();
+void SetMonospacedCode(bool value);
+
 // "zhuangtailan": "yincang" enables "显示任务栏", "xianshi" enables "隐藏任务栏"; both read as
 // booleans defaulting to false. Hiding the panel writes yincang "1" and xianshi "0", showing it
 // the opposite.

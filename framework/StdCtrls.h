@@ -28,6 +28,7 @@ class QKeyEvent;
 class QLineEdit;
 class QProxyStyle;
 class QPlainTextEdit;
+class QTextDocument;
 class QScrollBar;
 class QWheelEvent;
 
@@ -266,6 +267,13 @@ public:
     bool Filling() const;
     void FinishFilling() const;
 
+    // Called with each new document of the editor before its text goes in, to colour it
+    // (a highlighter made for the document goes with it).
+    std::function<void(QTextDocument*)> OnNewDocument;
+    // The text in a monospaced face; characters it lacks (Chinese) come from the memo's font.
+    bool Monospaced() const { return FMonospaced; }
+    void SetMonospaced(bool value);
+
     TNotifyEvent OnChange;
     // The editor's scroll position or range changed (either direction).
     TNotifyEvent OnScroll;
@@ -277,6 +285,7 @@ protected:
     // otherwise the editor scrolls natively.
     virtual bool DoMouseWheel(int delta, TShiftState shift);
     bool WantsKey(int key, TShiftState shift) const override;
+    void FontChanged() override;
 
 private:
     friend class TMemoStrings;
@@ -288,6 +297,7 @@ private:
     QPlainTextEdit* FTextEdit;
     std::unique_ptr<TStrings> FLines;
     std::unique_ptr<TMemoFill> FFill;
+    bool FMonospaced = false;
     TScrollStyle FScrollBars = ssNone;
     bool FNativeBarsHidden = false;
     bool FWordWrap = true;

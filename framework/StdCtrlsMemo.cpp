@@ -26,13 +26,18 @@ QString DocumentText(const QTextDocument& document) {
 // old one's place: the editor's own way formats every character again after inserting them,
 // which nearly doubles the time a large effect takes to open. The old document goes once
 // the event in hand is over. A document that is still to be filled keeps its undo off.
-QTextDocument* ReplaceEditorText(QPlainTextEdit& edit, const QString& lf, bool complete) {
+// `setUp` gets the new document before its text, so a highlighter colours the text as it
+// goes in, before the first paint.
+QTextDocument* ReplaceEditorText(QPlainTextEdit& edit, const QString& lf, bool complete,
+                                 const std::function<void(QTextDocument*)>& setUp) {
     QPointer<QTextDocument> old = edit.document();
     auto* document = new QTextDocument(&edit);
     document->setDocumentLayout(new QPlainTextDocumentLayout(document));
     document->setDefaultFont(old->defaultFont());
     document->setDocumentMargin(old->documentMargin());
     document->setUndoRedoEnabled(false);
+    if (setUp)
+        setUp(document);
     document->setPlainText(lf);
     document->setUndoRedoEnabled(complete);
     document->setModified(false);
@@ -300,11 +305,12 @@ void TCustomMemo::SetText(const QString& text) {
 void TCustomMemo::ReplaceText(const QString& lf) {
     FFill->Drop();
     if (lf.size() <= FillThreshold) {
-        ReplaceEditorText(*FTextEdit, lf, true);
+        ReplaceEditorText(*FTextEdit, lf, true, OnNewDocument);
         return;
     }
     const qsizetype shown = EndOfLines(lf, ShownLines);
-    QTextDocument* document = ReplaceEditorText(*FTextEdit, lf.left(shown), shown == lf.size());
+    QTextDocument* document =
+        ReplaceEditorText(*FTextEdit, lf.left(shown), shown == lf.size(), OnNewDocument);
     if (shown < lf.size())
         FFill->Start(document, lf, shown);
 }
@@ -315,6 +321,23 @@ bool TCustomMemo::Filling() const {
 
 void TCustomMemo::FinishFilling() const {
     FFill->Finish();
+}
+
+void TCustomMemo::SetMonospaced(bool value) {
+    if (FMonospaced == value)
+        return;
+    FMonospaced = value;
+    FontChanged();
+}
+
+void TCustomMemo::FontChanged() {
+    TEditorHost::FontChanged();
+    if (!FMonospaced)
+        return;
+    QFont face = font();
+    face.setFamilies({QStringLiteral("DejaVu Sans Mono"), face.family()});
+    face.setFixedPitch(true);
+    FTextEdit->setFont(face);
 }
 
 void TCustomMemo::SetScrollBars(TScrollStyle style) {

@@ -12,6 +12,7 @@
 #include "framework/StdCtrls.h"
 
 #include <QPointer>
+#include <array>
 
 // What both memos share: the record's fonts and colours, hover and focus colours, the
 // context menu and the bound bars' references.
@@ -30,6 +31,12 @@ public:
     void SetDefaultFont(const TFont& font);
     bool UseSkinFont() const { return FUseSkinFont; }
     void SetUseSkinFont(bool value) { FUseSkinFont = value; }
+    // What the text stands on: the record's hover-and-focus and normal backgrounds, or the
+    // memo's colour without a record.
+    std::array<TColor, 2> Backgrounds() const {
+        return HasRecord() ? std::array<TColor, 2>{FActiveBGColor, FBGColor}
+                           : std::array<TColor, 2>{Color(), Color()};
+    }
 
     // Not owned; cleared when the bar is destroyed. Binding takes over the bar's OnChange.
     TbsSkinScrollBar* VScrollBar() const { return FVScrollBar.data(); }

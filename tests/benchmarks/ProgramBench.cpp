@@ -20,6 +20,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -107,6 +109,25 @@ void OpenOneMegabyteEffect(benchmark::State& state, const QByteArray& line, bool
     state.counters["lines"] = double(memo->Lines()->Count());
 }
 
+// A character typed into the middle of an opened, coloured 1 MB effect, painted.
+void KeystrokeInOneMegabyteEffect(benchmark::State& state) {
+    MainWindow main(ProgramFolderWith(1, 1 << 20));
+    main.form->bsSkinComboBox1->SetText(Category);
+    TbsSkinFileListBox* list = main.form->bsSkinFileListBox1;
+    TbsSkinMemo2* memo = main.form->bsSkinMemo21;
+    list->SetItemIndex(0);
+    FireEvent(list->OnListBoxClick, list);
+    memo->FinishFilling();
+    memo->SetSelStart(memo->Text().size() / 2);
+    memo->Editor()->ensureCursorVisible();
+    QWidget* target = memo->Editor();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QCoreApplication::sendEvent(target, &press);
+        memo->Editor()->viewport()->repaint();
+    }
+}
+
 bool WaitFor(const std::function<bool()>& done, int ms) {
     QElapsedTimer timer;
     timer.start();
@@ -178,4 +199,5 @@ BENCHMARK_CAPTURE(OpenOneMegabyteEffect, gbk, GbkLine, false)->Unit(benchmark::k
 BENCHMARK_CAPTURE(OpenOneMegabyteEffect, utf8, Utf8Line, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(OpenOneMegabyteEffect, gbk_whole, GbkLine, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(OpenOneMegabyteEffect, utf8_whole, Utf8Line, true)->Unit(benchmark::kMillisecond);
+BENCHMARK(KeystrokeInOneMegabyteEffect)->Unit(benchmark::kMillisecond);
 BENCHMARK(PreviewFirstAndLater)->Iterations(1)->Unit(benchmark::kMillisecond);
