@@ -14,6 +14,11 @@ class TStrings;
 
 namespace EffectFile {
 
+// The file's text, read in the encoding its bytes show (put into `encoding` when given).
+// Raises EFOpenError ("Cannot open file") when the file cannot be read. Touches no widget:
+// the library search reads effects with it on a worker thread.
+QString LoadText(const QString& path, TextEncoding::Encoding* encoding = nullptr);
+
 // Fills `lines` with the file's text and answers the encoding it was read in. Raises
 // EFOpenError ("Cannot open file") when the file cannot be read; `lines` then stay.
 TextEncoding::Encoding Load(TStrings& lines, const QString& path);
