@@ -6,11 +6,16 @@
 
 namespace EffectFile {
 
-QString LoadText(const QString& path, TextEncoding::Encoding* encoding) {
+QByteArray LoadBytes(const QString& path) {
     TFileStream file(path, TFileMode::fmOpenRead);
     QByteArray bytes(static_cast<qsizetype>(file.Size()), Qt::Uninitialized);
     if (!bytes.isEmpty())
         file.ReadBuffer(bytes.data(), bytes.size());
+    return bytes;
+}
+
+QString LoadText(const QString& path, TextEncoding::Encoding* encoding) {
+    const QByteArray bytes = LoadBytes(path);
     const TextEncoding::Encoding detected = TextEncoding::Detect(bytes);
     if (encoding)
         *encoding = detected;

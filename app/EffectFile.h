@@ -14,9 +14,10 @@ class TStrings;
 
 namespace EffectFile {
 
-// The file's text, read in the encoding its bytes show (put into `encoding` when given).
-// Raises EFOpenError ("Cannot open file") when the file cannot be read. Touches no widget:
-// the library search reads effects with it on a worker thread.
+// The file's bytes, and its text read in the encoding its bytes show (TextEncoding::Detect).
+// Both raise EFOpenError ("Cannot open file") when the file cannot be read. They touch no
+// widget: the library search reads effects with them on worker threads.
+QByteArray LoadBytes(const QString& path);
 QString LoadText(const QString& path, TextEncoding::Encoding* encoding = nullptr);
 
 // Fills `lines` with the file's text and answers the encoding it was read in. Raises

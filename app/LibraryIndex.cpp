@@ -33,13 +33,13 @@ inline quint32 GramBit(quint32 gram) {
     return (gram * 0x9E3779B1u) >> 18; // 14 bits: 16384 places
 }
 
+// The byte pairs and triples of `bytes`. A one-byte word has none: the text itself is looked
+// at, which is quick for a single byte.
 template <class Use> void ForEachGram(const QByteArray& bytes, Use use) {
     const auto* b = reinterpret_cast<const uchar*>(bytes.constData());
     const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        use(quint32(b[i]) | 1u << 24);
-        if (i + 1 < n)
-            use(quint32(b[i]) | quint32(b[i + 1]) << 8 | 2u << 24);
+    for (qsizetype i = 0; i + 1 < n; ++i) {
+        use(quint32(b[i]) | quint32(b[i + 1]) << 8 | 2u << 24);
         if (i + 2 < n)
             use(quint32(b[i]) | quint32(b[i + 1]) << 8 | quint32(b[i + 2]) << 16 | 3u << 24);
     }
@@ -66,7 +66,7 @@ struct Word {
 };
 
 Word MakeWord(const QString& folded) {
-    Word word{folded, folded.toUtf8(), {}};
+    Word word{folded, FoldedUtf8(folded), {}};
     ForEachGram(word.Bytes, [&](quint32 gram) { word.Grams.push_back(GramBit(gram)); });
     std::sort(word.Grams.begin(), word.Grams.end());
     word.Grams.erase(std::unique(word.Grams.begin(), word.Grams.end()), word.Grams.end());
@@ -122,52 +122,47 @@ bool ReadEffect(const EffectFileRef& file, IndexedEffect& effect) {
         return false;
     if (S_ISLNK(st.st_mode) && !EffectLibrary::OutsideTarget(file.Path).isEmpty())
         return false;
-    QString text;
     try {
-        text = EffectFile::LoadText(file.Path);
+        effect.Bytes = EffectFile::LoadBytes(file.Path);
     } catch (const std::exception&) {
         return false;
     }
+    effect.Encoding = TextEncoding::Detect(effect.Bytes);
     effect.Category = file.Category;
     effect.Name = file.Name;
     effect.Path = file.Path;
-    effect.FoldedName = file.Name.toCaseFolded().toUtf8();
-    effect.Text = text.toUtf8();
-    effect.Folded = text.toCaseFolded().toUtf8();
+    effect.FoldedName = FoldedUtf8(file.Name);
+    effect.Folded = FoldedUtf8(TextEncoding::Decode(effect.Bytes, effect.Encoding));
     Sign(effect.Folded, effect.Grams);
     return true;
 }
 
-// Reads `files` on as many threads as the machine has cores.
+// Reads `files` on as many threads as the machine has cores, each into its own part of
+// the result.
 std::vector<IndexedEffect> ReadEffects(const std::vector<EffectFileRef>& files,
                                        QStringList& unreadable, const std::atomic<bool>& cancel) {
     const size_t threads = std::clamp<size_t>(size_t(QThread::idealThreadCount()), 1,
                                               std::max<size_t>(1, files.size()));
-    std::vector<std::vector<IndexedEffect>> parts(threads);
-    std::vector<QStringList> failed(threads);
+    std::vector<IndexedEffect> effects(files.size());
+    std::vector<char> read(files.size(), 0);
     auto readPart = [&](size_t part) {
-        const size_t begin = files.size() * part / threads;
         const size_t end = files.size() * (part + 1) / threads;
-        parts[part].reserve(end - begin);
-        for (size_t i = begin; i < end && !cancel; ++i) {
-            IndexedEffect effect;
-            if (ReadEffect(files[i], effect))
-                parts[part].push_back(std::move(effect));
-            else
-                failed[part] << UnreadableName(files[i].Category, files[i].Name);
-        }
+        for (size_t i = files.size() * part / threads; i < end && !cancel; ++i)
+            read[i] = ReadEffect(files[i], effects[i]);
     };
     std::vector<std::jthread> helpers;
     for (size_t part = 1; part < threads; ++part)
         helpers.emplace_back(readPart, part);
     readPart(0);
     helpers.clear(); // joins
-    std::vector<IndexedEffect> effects;
-    effects.reserve(files.size());
-    for (size_t part = 0; part < threads; ++part) {
-        std::move(parts[part].begin(), parts[part].end(), std::back_inserter(effects));
-        unreadable << failed[part];
+    size_t kept = 0;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!read[i])
+            unreadable << UnreadableName(files[i].Category, files[i].Name);
+        else if (kept++ != i)
+            effects[kept - 1] = std::move(effects[i]);
     }
+    effects.resize(kept);
     return effects;
 }
 
@@ -240,6 +235,44 @@ int NameRank(int wordsInName, int words) {
 } // namespace
 
 namespace LibrarySearch {
+
+QByteArray FoldedUtf8(QStringView text) {
+    // Most of an effect is ASCII, folded here; the rest goes through Qt's folding of single
+    // characters. One UTF-16 unit takes at most three bytes, a pair of them four.
+    QByteArray folded(text.size() * 3, Qt::Uninitialized);
+    char* out = folded.data();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x80) {
+            *out++ = char(unit >= u'A' && unit <= u'Z' ? unit + 32 : unit);
+            continue;
+        }
+        char32_t point = unit;
+        if (QChar::isHighSurrogate(unit) && i + 1 < n && text[i + 1].isLowSurrogate())
+            point = QChar::surrogateToUcs4(unit, text[++i].unicode());
+        else if (QChar::isSurrogate(unit))
+            point = QChar::ReplacementCharacter;
+        point = QChar::toCaseFolded(point);
+        if (point < 0x80) {
+            *out++ = char(point);
+        } else if (point < 0x800) {
+            *out++ = char(0xC0 | point >> 6);
+            *out++ = char(0x80 | (point & 0x3F));
+        } else if (point < 0x10000) {
+            *out++ = char(0xE0 | point >> 12);
+            *out++ = char(0x80 | (point >> 6 & 0x3F));
+            *out++ = char(0x80 | (point & 0x3F));
+        } else {
+            *out++ = char(0xF0 | point >> 18);
+            *out++ = char(0x80 | (point >> 12 & 0x3F));
+            *out++ = char(0x80 | (point >> 6 & 0x3F));
+            *out++ = char(0x80 | (point & 0x3F));
+        }
+    }
+    folded.truncate(out - folded.data());
+    return folded;
+}
 
 QStringList Words(const QString& query) {
     QStringList words;
@@ -475,7 +508,7 @@ Answer TLibraryIndex::Find(const QString& query, int limit) {
         result.Name = effect.Name;
         result.Path = effect.Path;
         result.NameMatches = match->Rank == 0;
-        const QString text = QString::fromUtf8(effect.Text);
+        const QString text = TextEncoding::Decode(effect.Bytes, effect.Encoding);
         const FoundLine line = FirstMatchingLine(text, words);
         if (line.Number >= 0) {
             result.Line = line.Number;

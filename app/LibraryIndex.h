@@ -9,12 +9,14 @@
 //                          query it takes the changes made since the last one and reads
 //                          again just the effects they touched
 //
-// Each effect keeps its text as UTF-8 twice (as read, for the rows; case-folded, for
-// matching) and a 16-kbit signature of the folded text's byte n-grams of one to three bytes.
+// Each effect keeps its file's bytes (decoded again for the rows it shows), its text
+// case-folded as UTF-8 (for matching) and a 16-kbit signature of the folded text's byte
+// pairs and triples.
 // A word can only be in a text whose signature holds all of the word's n-grams, so most
 // texts are passed over without being looked at.
 
 #include "platform/FolderWatch.h"
+#include "platform/TextEncoding.h"
 
 #include <QObject>
 #include <QString>
@@ -65,6 +67,9 @@ struct RowLine {
 };
 RowLine ShownLine(QStringView line, const QStringList& words);
 
+// `text` case-folded, as UTF-8: what texts and query words are compared in.
+QByteArray FoldedUtf8(QStringView text);
+
 // The 16-kbit n-gram signature of a folded text.
 using Signature = std::array<quint64, 256>;
 
@@ -72,9 +77,10 @@ struct IndexedEffect {
     int Category = 0; // in the order of EffectLibrary::Categories()
     QString Name;
     QString Path;
-    QByteArray FoldedName; // UTF-8, case-folded
-    QByteArray Text;       // UTF-8, as read
-    QByteArray Folded;     // UTF-8, case-folded
+    QByteArray FoldedName;                                         // FoldedUtf8 of the name
+    QByteArray Bytes;                                              // the file as read
+    TextEncoding::Encoding Encoding = TextEncoding::Encoding::Gbk; // what it was read in
+    QByteArray Folded;                                             // FoldedUtf8 of the text
     Signature Grams{};
 };
 

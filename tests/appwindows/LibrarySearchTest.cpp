@@ -285,6 +285,15 @@ TEST_F(SearchWindow, AFolderThatCannotBeReadIsNamedAndTheRestIsSearched) {
     QFile::setPermissions(lockedFile, QFile::ReadOwner | QFile::WriteOwner);
 }
 
+TEST(SearchWords, AreFoldedAsQtFoldsWholeTexts) {
+    const QString mixed = QStringLiteral("Ab ÄÖÜ Straße ΣΑΣ КОТ \u212A 😀 特效 ＡＢ");
+    EXPECT_EQ(::LibrarySearch::FoldedUtf8(mixed), mixed.toCaseFolded().toUtf8());
+    // A lone half of a surrogate pair becomes the replacement character.
+    EXPECT_EQ(::LibrarySearch::FoldedUtf8(QString(QChar(0xD800))), QString(QChar(0xFFFD)).toUtf8());
+    EXPECT_EQ(::LibrarySearch::Words(QStringLiteral(" Snow\u3000雪 snow\tSNOW ")),
+              QStringList({QStringLiteral("snow"), QStringLiteral("雪")}));
+}
+
 TEST(SearchLayout, TheEditSpansTheTopAndTheListTakesTheRest) {
     const TSearchLayout layout = TSearchLayout::For(620, 379);
     EXPECT_EQ(layout.Edit, TRect(8, 8, 612, 28));
