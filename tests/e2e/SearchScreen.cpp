@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <functional>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -109,12 +110,32 @@ Client Await(const QString& title, int width, int height, const char* step) {
     return {id, QPoint(x + border, y + h - height - border)};
 }
 
-void WriteEffect(const QString& category, const QString& name, const QByteArray& bytes) {
-    const QString path = ProgramFolder + "/data/" + category + "/" + name;
+void WriteFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         Fail("write an effect", path);
+}
+
+void WriteEffect(const QString& category, const QString& name, const QByteArray& bytes) {
+    WriteFile(ProgramFolder + "/data/" + category + "/" + name, bytes);
+}
+
+Client StartProgram() {
+    Program = new QProcess;
+    Program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    Program->start(ProgramFolder + "/zarvofx", {});
+    if (!Program->waitForStarted(5000))
+        Fail("start zarvofx");
+    return Await(MainTitle, MainClientWidth, MainClientHeight, "the main window shows");
+}
+
+void StopProgram() {
+    Program->terminate();
+    if (!Program->waitForFinished(5000))
+        Program->kill();
+    Program->waitForFinished(2000);
+    delete std::exchange(Program, nullptr);
 }
 
 void MakeProgramFolder(const QString& staged) {
@@ -123,8 +144,9 @@ void MakeProgramFolder(const QString& staged) {
     for (const char* name : {"zarvofx", "libzarvopreview.so", "zarvotx.ini"})
         if (!QFile::copy(staged + "/" + name, ProgramFolder + "/" + name))
             Fail("copy the program", QString::fromLatin1(name));
-    if (QProcess::execute("cp", {"-r", staged + "/images", ProgramFolder + "/"}) != 0)
-        Fail("copy the program's pictures");
+    for (const char* folder : {"images", "skins"})
+        if (QProcess::execute("cp", {"-r", staged + "/" + folder, ProgramFolder + "/"}) != 0)
+            Fail("copy the program's pictures", QString::fromLatin1(folder));
     WriteEffect(WindowCategory, QStringLiteral("斑马"),
                 Gbk::Encode(QString::fromLatin1(ZebraEffect)));
     WriteEffect(WindowCategory, QStringLiteral("马"), "<p>a horse walks</p>\r\n");
@@ -201,13 +223,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(Output);
     MakeProgramFolder(QString::fromLocal8Bit(argv[1]));
 
-    Program = new QProcess;
-    Program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    Program->start(ProgramFolder + "/zarvofx", {});
-    if (!Program->waitForStarted(5000))
-        Fail("start zarvofx");
-    const Client main =
-        Await(MainTitle, MainClientWidth, MainClientHeight, "the main window shows");
+    const Client main = StartProgram();
 
     FindAndOpen(main, QStringLiteral("zebracorn"), Gbk::Encode(QString::fromLatin1(ZebraEffect)),
                 QStringLiteral("search_window.png"));
@@ -216,9 +232,20 @@ int main(int argc, char** argv) {
     FindAndOpen(main, QStringLiteral("quokka"), HandEffect,
                 QStringLiteral("search_window_hand.png"));
 
-    Program->terminate();
-    if (!Program->waitForFinished(5000))
-        Program->kill();
+    StopProgram();
+
+    // The window in a skin, with several rows, for people to look at.
+    WriteFile(ProgramFolder + "/zarvofx.Ini", "[Skins]\r\nSkins=skins\\skin1\\skin.ini\r\n");
+    const Client skinned = StartProgram();
+    Xdotool({"windowactivate", "--sync", skinned.id});
+    Xdotool({"key", "ctrl+f"});
+    const Client search =
+        Await(SearchTitle, SearchClientWidth, SearchClientHeight, "the skinned search window");
+    Xdotool({"type", "--delay", "60", "walks"});
+    Pump(1000);
+    QProcess::execute(QStringLiteral("import"),
+                      {"-window", search.id, Output + "/search_window_skin1.png"});
+    StopProgram();
     QDir(Root).removeRecursively();
     std::printf("search screen test passed; screenshots in %s\n", qPrintable(Output));
     return 0;
