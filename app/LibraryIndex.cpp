@@ -238,9 +238,12 @@ namespace LibrarySearch {
 
 QByteArray FoldedUtf8(QStringView text) {
     // Most of an effect is ASCII, folded here; the rest goes through Qt's folding of single
-    // characters. One UTF-16 unit takes at most three bytes, a pair of them four.
-    QByteArray folded(text.size() * 3, Qt::Uninitialized);
-    char* out = folded.data();
+    // characters. One UTF-16 unit takes at most three bytes, a pair of them four: the bytes
+    // go into a buffer of that size kept by each thread, then into an array of their own size.
+    thread_local std::vector<char> buffer;
+    buffer.resize(size_t(text.size()) * 3);
+    char* const begin = buffer.data();
+    char* out = begin;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t unit = text[i].unicode();
@@ -270,8 +273,7 @@ QByteArray FoldedUtf8(QStringView text) {
             *out++ = char(0x80 | (point & 0x3F));
         }
     }
-    folded.truncate(out - folded.data());
-    return folded;
+    return QByteArray(begin, out - begin);
 }
 
 QStringList Words(const QString& query) {

@@ -40,6 +40,8 @@ void TForm1::F2Click(TObject*) {
             return OpenFoundEffect(result);
         };
     }
+    // Above the main window also when that stays on top.
+    FSearchWindow->SetFormStyle(FormStyle());
     FSearchWindow->ShowSearch();
 }
 

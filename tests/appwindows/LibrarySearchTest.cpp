@@ -6,6 +6,7 @@
 #include "app/LibraryIndex.h"
 #include "app/SearchWindow.h"
 #include "platform/Gbk.h"
+#include "skin/bsSkinMainMenu.h"
 #include "skinctrls/bsSkinEdit.h"
 #include "skinctrls/bsSkinListBox.h"
 #include "skinctrls/bsSkinMemo.h"
@@ -159,6 +160,11 @@ TEST_F(SearchWindow, EnterOpensTheResultInTheMainWindowWithTheFirstHitSelected) 
     TSearchWindow* window = OpenSearch();
     EXPECT_EQ(window->Text(), QStringLiteral("查找特效"));
     EXPECT_TRUE(window->isVisible());
+    // The command heads the file menu.
+    TMenuItem* file = form->bsSkinMainMenu1->Items()->Items(0);
+    EXPECT_EQ(file->Items(0), form->F2);
+    EXPECT_EQ(form->F2->Caption(), QStringLiteral("查找特效(&F)"));
+    EXPECT_EQ(form->F2->ShortCut(), ShortCut(Qt::Key_F, scCtrl));
 
     Type(window, QStringLiteral("rainbow"));
     QChar enter = QLatin1Char('\r');
