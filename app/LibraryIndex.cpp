@@ -344,6 +344,11 @@ void TLibraryIndex::Start() {
     if (FStarted)
         return;
     FStarted = true;
+    ReadInBackground();
+}
+
+void TLibraryIndex::ReadInBackground() {
+    FReady = false;
     // Watched before reading: whatever changes while the library is read is read again.
     WatchFolders();
     const QStringList folders = FFolders;
@@ -406,9 +411,9 @@ void TLibraryIndex::TakeChanges() {
         }
     }
     if (lost) {
-        WatchFolders();
-        for (int category = 0; category < FFolders.size(); ++category)
-            categories.insert(category);
+        // The whole library again, in the background as at the start.
+        ReadInBackground();
+        return;
     }
     for (int category : categories)
         RereadCategory(category);
@@ -464,7 +469,7 @@ Answer TLibraryIndex::Find(const QString& query, int limit) {
         return answer;
     TakeChanges();
     const QStringList words = Words(query);
-    if (words.isEmpty())
+    if (!FReady || words.isEmpty())
         return answer;
     std::vector<Word> sought;
     for (const QString& word : words)

@@ -96,7 +96,8 @@ public:
     // Starts reading the library in the background; Ready follows on this thread. Once.
     void Start();
     bool Started() const { return FStarted; }
-    // True from Start until the library has been read; Find then answers nothing.
+    // True from Start until the library has been read, and again while it is read anew
+    // because the system lost track of its changes; Find then answers nothing.
     bool Reading() const { return FStarted && !FReady; }
     // How many effects the index holds.
     int Count() const { return int(FEffects.size()); }
@@ -113,6 +114,7 @@ signals:
     void Ready();
 
 private:
+    void ReadInBackground();
     void BuildFinished();
     // Brings the index up to date with the changes the folder watch saw.
     void TakeChanges();

@@ -231,6 +231,22 @@ TEST_F(SearchWindow, FollowsEffectsAddedChangedAndDeletedByHand) {
               QStringList({QStringLiteral("改名")}));
 }
 
+TEST_F(SearchWindow, ReadsTheLibraryAgainWhenItsFolderIsReplaced) {
+    AddEffect(Window, QStringLiteral("旧库"), "old library\r\n");
+    TSearchWindow* window = OpenSearch();
+    ASSERT_EQ(Type(window, QStringLiteral("library")).size(), 1u);
+
+    ASSERT_TRUE(QDir(folder + "data").removeRecursively());
+    AddEffect(Cookie, QStringLiteral("新库"), "new library\r\n");
+    Type(window, QStringLiteral("library"));
+    ASSERT_TRUE(TestEnv::WaitFor([&] { return !window->Index()->Reading(); }));
+    EXPECT_EQ(Names(window->Results()), QStringList({QStringLiteral("新库")}));
+    // And goes on following it.
+    AddEffect(Cookie, QStringLiteral("又一个"), "library too\r\n");
+    EXPECT_EQ(Names(Type(window, QStringLiteral("library"))),
+              QStringList({QStringLiteral("又一个"), QStringLiteral("新库")}));
+}
+
 TEST_F(SearchWindow, FollowsEffectsAddedAndDeletedThroughTheProgram) {
     AddEffect(Window, QStringLiteral("已有"), "<b>bold</b>\r\n");
     TSearchWindow* window = OpenSearch();
