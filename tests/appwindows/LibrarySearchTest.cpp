@@ -274,10 +274,11 @@ TEST_F(SearchWindow, SaysItIsReadingAtOnceAndAnswersWhenDone) {
     form->F2->Click();
     TSearchWindow* window = form->SearchWindow();
     ASSERT_NE(window, nullptr);
+    // The worker's end reaches the window through the event loop, which has not run yet.
     window->bsSkinEdit1->SetText(QStringLiteral("common"));
-    if (window->Index()->Reading()) {
-        EXPECT_EQ(window->StatusText(), QStringLiteral("正在读取特效库……"));
-    }
+    EXPECT_TRUE(window->Index()->Reading());
+    EXPECT_EQ(window->StatusText(), QStringLiteral("正在读取特效库……"));
+    EXPECT_TRUE(window->Results().empty());
     // The query typed while reading is answered when the library has been read.
     ASSERT_TRUE(TestEnv::WaitFor([&] { return !window->Index()->Reading(); }));
     EXPECT_EQ(window->StatusText(), QStringLiteral("找到 300 个特效，显示前 200 个"));
