@@ -6,13 +6,25 @@
 
 namespace EffectFile {
 
-TextEncoding::Encoding Load(TStrings& lines, const QString& path) {
+QByteArray LoadBytes(const QString& path) {
     TFileStream file(path, TFileMode::fmOpenRead);
     QByteArray bytes(static_cast<qsizetype>(file.Size()), Qt::Uninitialized);
     if (!bytes.isEmpty())
         file.ReadBuffer(bytes.data(), bytes.size());
-    const TextEncoding::Encoding encoding = TextEncoding::Detect(bytes);
-    lines.SetText(TextEncoding::Decode(bytes, encoding));
+    return bytes;
+}
+
+QString LoadText(const QString& path, TextEncoding::Encoding* encoding) {
+    const QByteArray bytes = LoadBytes(path);
+    const TextEncoding::Encoding detected = TextEncoding::Detect(bytes);
+    if (encoding)
+        *encoding = detected;
+    return TextEncoding::Decode(bytes, detected);
+}
+
+TextEncoding::Encoding Load(TStrings& lines, const QString& path) {
+    TextEncoding::Encoding encoding;
+    lines.SetText(LoadText(path, &encoding));
     return encoding;
 }
 

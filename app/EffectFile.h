@@ -14,6 +14,12 @@ class TStrings;
 
 namespace EffectFile {
 
+// The file's bytes, and its text read in the encoding its bytes show (TextEncoding::Detect).
+// Both raise EFOpenError ("Cannot open file") when the file cannot be read. They touch no
+// widget: the library search reads effects with them on worker threads.
+QByteArray LoadBytes(const QString& path);
+QString LoadText(const QString& path, TextEncoding::Encoding* encoding = nullptr);
+
 // Fills `lines` with the file's text and answers the encoding it was read in. Raises
 // EFOpenError ("Cannot open file") when the file cannot be read; `lines` then stay.
 TextEncoding::Encoding Load(TStrings& lines, const QString& path);

@@ -67,8 +67,12 @@ CategoryEntry::Verdict CategoryEntry::TextChanged(const QString& text) {
     return Verdict::Refuse;
 }
 
+QString DataFolder() {
+    return Paths::ProgramFolder() + QStringLiteral("data/");
+}
+
 QString CategoryFolder(const QString& category) {
-    return Paths::ProgramFolder() + QStringLiteral("data/") + category + QLatin1Char('/');
+    return DataFolder() + category + QLatin1Char('/');
 }
 
 bool IsSafeName(const QString& name) {

@@ -40,6 +40,8 @@ private:
     bool FRefused = false; // the current wrong entry has been refused
 };
 
+// "<program folder>data/": the library, one folder per category.
+QString DataFolder();
 // "<program folder>data/<category>/": the folder a category lists. The name is not checked.
 QString CategoryFolder(const QString& category);
 

@@ -164,6 +164,8 @@ void TForm1::CreateMainMenu() {
     TMenuItem* root = bsSkinMainMenu1->Items();
 
     TMenuItem* F1 = AddItem(root, QStringLiteral("文件(&F)"));
+    F2 = AddItem(F1, QStringLiteral("查找特效(&F)"), -1, ShortCut(Qt::Key_F, scCtrl));
+    AddSeparator(F1);
     N1 = AddItem(F1, QStringLiteral("保存特效"), 4, ShortCut(Qt::Key_S, scCtrl));
     N1->SetEnabled(false);
     AddSeparator(F1);
@@ -380,6 +382,7 @@ void TForm1::WireEvents() {
     N1->OnClick = [this](TObject* sender) { N1Click(sender); };
     bsSkinButton5->OnClick = [this](TObject* sender) { bsSkinButton5Click(sender); };
     D1->OnClick = [this](TObject* sender) { D1Click(sender); };
+    F2->OnClick = [this](TObject* sender) { F2Click(sender); };
 }
 
 void TForm1::UseWindows(TForm3* addDialog, TForm4* previewWindow) {

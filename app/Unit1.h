@@ -49,6 +49,10 @@ class TMediaPlayer;
 class TbsSkinOpenDialog;
 class TForm3;
 class TForm4;
+class TSearchWindow;
+namespace LibrarySearch {
+struct Result;
+}
 
 // The save dialog "保存特效" runs.
 using TEffectSaveDialog = TbsSkinSaveDialog;
@@ -322,6 +326,21 @@ private:
     void OpenAndPlayMusic();
     // False, after telling the user, when there is nothing to play the music through.
     bool CheckAudioOutput();
+
+    // ================================================================ library search
+    // (app/Unit1Search.cpp)
+public:
+    // "查找特效(&F)" (Ctrl+F): the search window, made at the first request.
+    void F2Click(TObject* Sender);
+    // Opens a found effect as a user would: its category in the box, the effect chosen in the
+    // list, the code window showing it with the first hit selected. False, after telling the
+    // user, when the effect is gone.
+    bool OpenFoundEffect(const LibrarySearch::Result& result);
+    TSearchWindow* SearchWindow() const;
+    TMenuItem* F2; // "查找特效(&F)"
+
+private:
+    QPointer<TSearchWindow> FSearchWindow;
 };
 
 extern TForm1* Form1;

@@ -235,6 +235,9 @@ public:
     QString SelText() const;
     void SetSelText(const QString& text);
     void SelectAll();
+    // Selects `length` characters from `column` of `line` (clamped to that line) and scrolls
+    // the selection into the middle of the view.
+    void SelectInLine(int line, int column, int length);
     void ClearSelection();
     void CopyToClipboard();
     void CutToClipboard();

@@ -450,6 +450,21 @@ void TCustomMemo::SelectAll() {
     FTextEdit->selectAll();
 }
 
+void TCustomMemo::SelectInLine(int line, int column, int length) {
+    FinishFilling();
+    QTextDocument* document = FTextEdit->document();
+    const QTextBlock block =
+        document->findBlockByNumber(std::clamp(line, 0, document->blockCount() - 1));
+    const int lineLength = block.length() - 1; // without the block's separator
+    const int start = block.position() + std::clamp(column, 0, lineLength);
+    const int end = std::min(start + std::max(0, length), block.position() + lineLength);
+    QTextCursor cursor(document);
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    FTextEdit->setTextCursor(cursor);
+    FTextEdit->centerCursor();
+}
+
 void TCustomMemo::ClearSelection() {
     FinishFilling();
     QTextCursor cursor = FTextEdit->textCursor();
