@@ -47,11 +47,9 @@ openbox >/dev/null 2>&1 &
 wm=$!
 sleep 0.5
 
-# The program folder: the staged program, its pictures, an empty library.
 program=$tmp/program
-mkdir -p "$program/zarvotemp" "$program/data"
-for f in zarvofx libzarvopreview.so zarvotx.ini help.htm; do cp "$staged/$f" "$program/"; done
-ln -s "$staged/skins" "$staged/images" "$program/"
+. "$(dirname "$0")/ProgramFolder.sh"
+make_program_folder "$staged" "$program"
 export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_RUNTIME_DIR=$tmp/runtime
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
@@ -167,10 +165,14 @@ for run in "skin1 2 96" "skin3 1 192"; do
     stop_program
     check_sizing "$skin" "$factor" "$dpi"
 
-    # The caption's text, measured where the title is drawn.
-    convert "$out/$skin-scale2.png" -crop "$((w1))x$((20 * 2))+$((w1 / 2))+4" +repage "$tmp/caption.png"
-    echo "$skin (QT_SCALE_FACTOR=$factor, $dpi dpi): ${w1}x$h1 -> $((2 * w1))x$((2 * h1)); layout kept ($changed pixels differ);" \
-        "shape scaled; the demo sized from its scaled corner, $SIZED;" \
-        "caption sharpness $(sharpness "$tmp/caption.png") (0: drawn at scale 1 and doubled)"
+    # The caption's text, measured where the title is drawn. The skinned windows compose
+    # their pictures at scale 1, so today the caption is doubled, not drawn anew: reported,
+    # not yet held against the program.
+    convert "$out/$skin-scale2.png" -crop "${w1}x40+$((w1 / 2))+4" +repage "$tmp/caption.png"
+    sharp=$(sharpness "$tmp/caption.png")
+    echo "$skin (QT_SCALE_FACTOR=$factor, $dpi dpi): ${w1}x$h1 -> $((2 * w1))x$((2 * h1));" \
+        "layout kept ($changed pixels differ); shape scaled; the demo sized from its scaled" \
+        "corner, $SIZED; caption sharpness $sharp"
+    [ "$sharp" != 0 ] || echo "KNOWN FAULT: $skin's caption is drawn at scale 1 and doubled"
 done
 echo "passed"

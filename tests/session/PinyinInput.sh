@@ -23,9 +23,9 @@ effect=雪花
 
 # The program folder: the staged program, its pictures, a library with the category.
 program=$tmp/program
-mkdir -p "$program/zarvotemp" "$program/data/$category"
-for f in zarvofx libzarvopreview.so zarvotx.ini help.htm; do cp "$staged/$f" "$program/"; done
-ln -s "$staged/skins" "$staged/images" "$program/"
+. "$(dirname "$0")/ProgramFolder.sh"
+make_program_folder "$staged" "$program"
+mkdir -p "$program/data/$category"
 printf '<p>old</p>\r\n' >"$program/data/$category/旧特效"
 
 # The input method: English keys and pinyin, switched with Ctrl+Space, one state for all

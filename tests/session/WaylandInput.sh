@@ -17,9 +17,8 @@ rm -rf "$out"
 mkdir -p "$out"
 
 program=$tmp/program
-mkdir -p "$program/zarvotemp" "$program/data"
-for f in zarvofx libzarvopreview.so zarvotx.ini help.htm; do cp "$staged/$f" "$program/"; done
-ln -s "$staged/skins" "$staged/images" "$program/"
+. "$(dirname "$0")/ProgramFolder.sh"
+make_program_folder "$staged" "$program"
 
 weston=
 cleanup_weston() {
