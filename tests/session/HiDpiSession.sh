@@ -74,8 +74,19 @@ start_program() {
         sleep 0.2
     done
     [ -n "$wid" ] || fail "$skin, factor $factor, $dpi dpi: no main window"
-    sleep 1.5
     geometry
+    settle
+}
+# Waits (up to 5 s) until two screenshots of the window a moment apart are the same but for
+# a blinking caret or the clock.
+settle() {
+    shoot "$tmp/before.png"
+    for _ in $(seq 20); do
+        sleep 0.25
+        shoot "$tmp/after.png"
+        awk -v n="$(differing "$tmp/before.png" "$tmp/after.png")" 'BEGIN { exit !(n < 500) }' && return
+        mv "$tmp/after.png" "$tmp/before.png"
+    done
 }
 # The pixels of PICTURE that show the desktop (black: the screen has no background) white,
 # all others black.

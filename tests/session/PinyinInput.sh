@@ -134,12 +134,14 @@ xdotool key ctrl+a
 switch_to 2
 type_category
 xdotool key Return
-sleep 0.5
+listed() {
+    list "$tmp/list.png"
+    [ "$(compare -metric AE "$tmp/list-empty.png" "$tmp/list.png" null: 2>&1 || true)" != 0 ]
+}
+wait_for listed || true
 import -window root "$out/main-category.png"
 error_shown && fail "the category typed in pinyin was refused (screenshot main-category.png)"
-list "$tmp/list.png"
-[ "$(compare -metric AE "$tmp/list-empty.png" "$tmp/list.png" null: 2>&1 || true)" != 0 ] ||
-    fail "the category typed in pinyin lists nothing (screenshot main-category.png)"
+listed || fail "the category typed in pinyin lists nothing (screenshot main-category.png)"
 
 # The add dialog: category and name in pinyin, the code in plain keys; "添加" writes it.
 click $((179 + 328 + 75 / 2)) $((24 + 323 + 32 + 12))
@@ -155,9 +157,9 @@ xdotool type --delay 40 "<p>snow</p>"
 sleep 0.3
 import -window root "$out/add-dialog.png"
 click $((62 + 37)) $((315 + 12))
-sleep 1
-import -window root "$out/added.png"
 added="$program/data/$category/$effect"
+wait_for test -f "$added" || true
+import -window root "$out/added.png"
 [ -f "$added" ] || fail "no effect $category/$effect was added: $(ls "$program/data"/*) (screenshot added.png)"
 [ "$(cat "$added")" = "$(printf '<p>snow</p>\r\n')" ] || fail "the added effect holds $(od -c "$added" | head -2)"
 echo "passed: \"$category\" and \"$effect\" typed in pinyin arrived"
