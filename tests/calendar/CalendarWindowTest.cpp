@@ -262,3 +262,27 @@ TEST(CalendarWindow, PluginFormShowReturnsTheCloseResultAndLeavesNoWindow) {
         EXPECT_EQ(Screen->FormCount(), formsBefore) << "the window is destroyed";
     }
 }
+
+// The window as it shows 10 December 2026 at 9:30, for the snapshot check (tests/snapshots),
+// which asks for the picture in $SNAPSHOT_PICTURES. The day's texts are worked out by hand.
+TEST(CalendarWindow, ShowsAFixedDayAndClockAsPictured) {
+    TForm1 form;
+    form.Show();
+    form.Timer1->SetEnabled(false);
+    form.FlatEdit1->SetText(QStringLiteral("2026"));
+    form.FlatEdit2->SetText(QStringLiteral("12"));
+    form.hxCalendar1->SetDay(10);
+    const TDateTime day = EncodeDate(2026, 12, 10);
+    EXPECT_EQ(GregorianDateText(day), QStringLiteral("公历: 2026年12月10日"));
+    EXPECT_EQ(LunarDateLine(day), QStringLiteral("农历: 丙午(马年)十一月初二"));
+    TStatusPanels* panels = form.StatusBar1->Panels();
+    panels->Items(0)->SetText(GregorianDateText(day));
+    panels->Items(1)->SetText(LunarDateLine(day));
+    panels->Items(2)->SetText(FormatLongTime(EncodeTime(9, 30, 0, 0)));
+    EXPECT_EQ(form.hxCalendar1->SelectedDate(), day);
+
+    const QString pictures = qEnvironmentVariable("SNAPSHOT_PICTURES");
+    if (!pictures.isEmpty()) {
+        EXPECT_TRUE(form.grab().save(pictures + QStringLiteral("/calendar.png")));
+    }
+}

@@ -9,6 +9,7 @@
 #include "framework/Forms.h"
 
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -52,18 +53,94 @@ std::vector<QEvent::Type> TypesFor(const std::vector<TRecordedMessage>& log,
 
 const std::vector<QEvent::Type> FullLoad = {SkinChanging, SkinChanged, SkinChangeCompleted};
 
+// The values the skin.ini format states for a missing key, one row a field, written out by
+// hand from the format's tables rather than taken from the reader.
+struct TStatedDefault {
+    const char* Field;
+    std::function<QString(const TbsSkinData&)> Value;
+    const char* Stated;
+};
+
+QString Text(int v) {
+    return QString::number(v);
+}
+QString Text(bool v) {
+    return v ? QStringLiteral("true") : QStringLiteral("false");
+}
+QString Text(const TRect& r) {
+    return QStringLiteral("%1,%2,%3,%4").arg(r.Left).arg(r.Top).arg(r.Right).arg(r.Bottom);
+}
+QString Text(const TPoint& p) {
+    return QStringLiteral("%1,%2").arg(p.X).arg(p.Y);
+}
+
+const TStatedDefault StatedDefaults[] = {
+    {"skin name", [](auto& d) { return d.SkinName; }, ""},
+    {"skin author", [](auto& d) { return d.SkinAuthor; }, ""},
+    {"inactive picture name", [](auto& d) { return d.InactiveSkinPictureName; }, ""},
+    {"mask name", [](auto& d) { return d.SkinMaskName; }, ""},
+    {"active pictures", [](auto& d) { return Text(int(d.ActivePictures.size())); }, "0"},
+    {"lefttoppoint", [](auto& d) { return Text(d.LeftTopPoint); }, "0,0"},
+    {"rightbottompoint", [](auto& d) { return Text(d.RightBottomPoint); }, "0,0"},
+    {"clientrect", [](auto& d) { return Text(d.ClientRect); }, "0,0,0,0"},
+    {"bgpictureindex", [](auto& d) { return Text(d.BGPictureIndex); }, "-1"},
+    {"mdibgpictureindex", [](auto& d) { return Text(d.MDIBGPictureIndex); }, "-1"},
+    {"leftstretch", [](auto& d) { return Text(d.LeftStretch); }, "false"},
+    {"bottomstretch", [](auto& d) { return Text(d.BottomStretch); }, "false"},
+    {"maskrectarea", [](auto& d) { return Text(d.MaskRectArea); }, "0,0,0,0"},
+    {"hittestlefttoppoint", [](auto& d) { return Text(d.HitTestLeftTopPoint); }, "0,0"},
+    {"buttonsrect", [](auto& d) { return Text(d.ButtonsRect); }, "0,0,0,0"},
+    {"buttonsoffset", [](auto& d) { return Text(d.ButtonsOffset); }, "0"},
+    {"buttonsinleft", [](auto& d) { return Text(d.ButtonsInLeft); }, "false"},
+    {"mainmenupopupup", [](auto& d) { return Text(d.MainMenuPopupUp); }, "false"},
+    {"borderwidth", [](auto& d) { return Text(d.BorderWidth); }, "0"},
+    {"autorenderinginactiveimage", [](auto& d) { return Text(d.AutoRenderingInActiveImage); },
+     "false"},
+    {"inactiveeffect (iebrightness)", [](auto& d) { return Text(int(d.InActiveEffect)); }, "0"},
+    {"popup windowpictureindex", [](auto& d) { return Text(d.PopupWindow.WindowPictureIndex); },
+     "-1"},
+    {"popup maskpictureindex", [](auto& d) { return Text(d.PopupWindow.MaskPictureIndex); }, "-1"},
+    {"popup scrollmarkercolor", [](auto& d) { return Text(int(d.PopupWindow.ScrollMarkerColor)); },
+     "0"},
+    {"hint windowpictureindex", [](auto& d) { return Text(d.HintWindow.WindowPictureIndex); },
+     "-1"},
+    {"hint fontname", [](auto& d) { return d.HintWindow.FontName; }, "Arial"},
+    {"hint fontheight", [](auto& d) { return Text(d.HintWindow.FontHeight); }, "14"},
+    {"hint fontcolor", [](auto& d) { return Text(int(d.HintWindow.FontColor)); }, "0"},
+    {"hint fontstyle is regular", [](auto& d) { return Text(d.HintWindow.FontStyle.IsEmpty()); },
+     "true"},
+    {"frame objects", [](auto& d) { return Text(int(d.SkinObjects.size())); }, "0"},
+    {"controls", [](auto& d) { return Text(int(d.SkinControls.size())); }, "0"},
+};
+
+void ExpectStatedDefaults(const TbsSkinData& data, const char* where) {
+    for (const TStatedDefault& row : StatedDefaults)
+        EXPECT_EQ(row.Value(data).toStdString(), row.Stated) << where << ": " << row.Field;
+}
+
 } // namespace
 
-TEST(SkinData, StartsEmpty) {
+TEST(SkinData, StartsEmptyWithTheStatedDefaults) {
     TbsSkinData data;
     EXPECT_TRUE(data.SkinEmpty);
     EXPECT_TRUE(data.SkinPicture.Empty());
-    EXPECT_EQ(data.BGPictureIndex, -1);
-    EXPECT_EQ(data.MDIBGPictureIndex, -1);
-    EXPECT_FALSE(data.MainMenuPopupUp);
-    EXPECT_EQ(data.PopupWindow.WindowPictureIndex, -1);
-    EXPECT_EQ(data.HintWindow.FontName, "Arial");
     EXPECT_EQ(data.IndexOfControl("btn"), -1);
+    ExpectStatedDefaults(data, "before any load");
+}
+
+TEST(SkinData, KeysMissingFromTheFileTakeTheStatedDefaults) {
+    // The required sections and the main picture, nothing else (a section counts only
+    // with a key in it: these hold one that no reader knows).
+    TSkinFixture skin;
+    skin.AddPicture(QStringLiteral("skin.bmp"), 40, 30);
+    skin.Set("PICTURES", "picture", "skin.bmp");
+    for (const char* section : {"VERSION", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
+        skin.Set(section, "unknownkey", "1");
+    TbsSkinData data;
+    data.LoadSkinFile(skin.Write());
+    ASSERT_FALSE(data.SkinEmpty);
+    EXPECT_EQ(data.SkinPicture.Width(), 40);
+    ExpectStatedDefaults(data, "a file without the keys");
 }
 
 TEST(SkinData, LoadsABasicSkin) {
