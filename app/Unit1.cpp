@@ -2,6 +2,7 @@
 
 #include "app/EffectFile.h"
 #include "app/EffectLibrary.h"
+#include "app/LivePreview.h"
 #include "app/PreviewSetup.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
@@ -209,6 +210,9 @@ void TForm1::CreateMainMenu() {
     N42 = AddItem(S1, QStringLiteral("显示退出显示"), 28);
     N43 = AddItem(S1, QStringLiteral("显示退出显示"), 28);
     N43->SetChecked(true);
+    AddSeparator(S1);
+    L2 = AddItem(S1, QStringLiteral("实时预览(&L)"), imgPreview, ShortCut(Qt::Key_L, scCtrl));
+    L2->SetAutoCheck(true);
 
     TMenuItem* W1 = AddItem(root, QStringLiteral("网页工具(&W)"));
     AddItem(W1, QStringLiteral("屏幕取色(&T)"), 29);
@@ -377,6 +381,11 @@ void TForm1::WireEvents() {
     N1->OnClick = [this](TObject* sender) { N1Click(sender); };
     bsSkinButton5->OnClick = [this](TObject* sender) { bsSkinButton5Click(sender); };
     D1->OnClick = [this](TObject* sender) { D1Click(sender); };
+    L2->OnClick = [this](TObject* sender) { L2Click(sender); };
+    bsSkinMemo21->OnChange = [this](TObject*) {
+        if (FLivePreview)
+            FLivePreview->CodeChanged();
+    };
 }
 
 void TForm1::UseWindows(TForm3* addDialog, TForm4* previewWindow) {
@@ -391,8 +400,10 @@ void TForm1::UseWindows(TForm3* addDialog, TForm4* previewWindow) {
                 bsSkinFileListBox1->Update();
         };
     }
-    if (previewWindow)
+    if (previewWindow) {
         previewWindow->UseSkin(bsSkinData1, bsSkinMessage1);
+        UseLivePreview(previewWindow);
+    }
 }
 
 void TForm1::StartPreviewEngine() {
@@ -423,6 +434,7 @@ void TForm1::FormCreate(TObject*) {
     });
     N27->SetVisible(false);
     StartupStep([this] { ApplyRegistryFlags(); });
+    StartupStep([this] { L2->SetChecked(ZarvoSettings::LivePreview()); });
     Application->OnHint = [this](TObject* sender) { ApplicationHint(sender); };
 }
 
@@ -587,7 +599,9 @@ void TForm1::WritePreview() {
 
 void TForm1::bsSkinButton2Click(TObject*) {
     WritePreview();
-    if (FPreviewWindow)
+    if (FLivePreview && FLivePreview->On())
+        FLivePreview->Show(this);
+    else if (FPreviewWindow)
         FPreviewWindow->ShowModal();
 }
 

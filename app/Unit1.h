@@ -49,6 +49,7 @@ class TMediaPlayer;
 class TbsSkinOpenDialog;
 class TForm3;
 class TForm4;
+class TLivePreview;
 
 // The save dialog "保存特效" runs.
 using TEffectSaveDialog = TbsSkinSaveDialog;
@@ -96,6 +97,8 @@ public:
     void bsSkinButton5Click(TObject* Sender);
     // "删除特效(&D)": asks, refuses the protected effects, deletes the list's current file.
     void D1Click(TObject* Sender);
+    // "实时预览(&L)": the live preview on or off, remembered in the settings file.
+    void L2Click(TObject* Sender);
 
     // The add-effect dialog and the preview window: they take this window's skin and
     // message box, and an added effect re-reads the effect list.
@@ -143,6 +146,9 @@ public:
     TMenuItem* N27; // "前端显示", checked: the window stays on top
     TMenuItem* N42; // "显示退出显示", unchecked: no question before closing
     TMenuItem* N43; // "显示退出显示", checked: ask before closing
+    TMenuItem* L2;  // "实时预览(&L)", checked while the live preview is on
+    // The live preview, once the preview window is given (UseWindows).
+    TLivePreview* LivePreview() const { return FLivePreview; }
 
 protected:
     // The file list reads its start folder when first shown; until a category is chosen
@@ -202,6 +208,9 @@ private:
     TextEncoding::Encoding FOpenedEncoding = TextEncoding::Encoding::Gbk;
     QPointer<TForm3> FAddDialog;
     QPointer<TForm4> FPreviewWindow;
+    // The live preview of the preview window (app/Unit1Live.cpp).
+    void UseLivePreview(TForm4* previewWindow);
+    TLivePreview* FLivePreview = nullptr;
 
     // ================================================================ window behaviour,
     // background music, desktop tools (app/Unit1Desktop.cpp, app/Unit1Music.cpp)
