@@ -190,6 +190,8 @@ void TForm4::SetLive(bool live) {
         Close();
     FLive = live;
     SetBorderStyle(live ? bsSizeable : bsSingle);
+    // The live window is placed beside the main window, not centred on its first showing.
+    SetPosition(live ? poDesigned : poScreenCenter);
     if (live)
         return;
     SetClientSize(DesignClientWidth, DesignClientHeight);
@@ -206,8 +208,10 @@ void TForm4::ShowBeside(QWidget* mainWindow) {
             Height(), Screen->MonitorWorkArea(mainWindow));
         SetBounds(place.Left, place.Top, place.Width(), place.Height());
     }
+    // Typing goes on in the main window: the live window comes up without the focus.
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
     Show();
-    mainWindow->activateWindow();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
 }
 
 void TForm4::SizeChanged() {

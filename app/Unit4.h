@@ -99,8 +99,8 @@ public:
     // off, the fixed window of ShowModal again. Switching either way hides a shown window.
     void SetLive(bool live);
     bool Live() const { return FLive; }
-    // Shows the live window beside `mainWindow` where the screen has room, and gives the
-    // focus back to it, so typing goes on there.
+    // Shows the live window beside `mainWindow` where the screen has room, without taking
+    // the focus from it, so typing goes on there.
     void ShowBeside(QWidget* mainWindow);
 
     // --- Handlers
