@@ -2,6 +2,7 @@
 
 #include "app/EffectFile.h"
 #include "app/EffectLibrary.h"
+#include "app/EffectListHint.h"
 #include "app/LivePreview.h"
 #include "app/PreviewSetup.h"
 #include "app/Unit3.h"
@@ -132,6 +133,7 @@ TForm1::TForm1(QObject* owner) : TForm(owner) {
     CreateCodeWindow();
     CreateCommandButtons();
     CreateStatusBar();
+    CreateEffectHint();
     WireEvents();
     WireDesktopCommands();
 }
@@ -396,8 +398,10 @@ void TForm1::UseWindows(TForm3* addDialog, TForm4* previewWindow) {
         // Before a category was chosen the list shows nothing: re-reading it then would list
         // the program folder.
         addDialog->OnEffectAdded = [this](TObject*) {
-            if (FCategoryListed)
+            if (FCategoryListed) {
                 bsSkinFileListBox1->Update();
+                FEffectListHint->ListChanged();
+            }
         };
     }
     if (previewWindow) {
@@ -551,6 +555,7 @@ void TForm1::bsSkinComboBox1Exit(TObject*) {
 void TForm1::ListCategory(const QString& category) {
     bsSkinFileListBox1->SetDirectory(EffectLibrary::CategoryFolder(category));
     FCategoryListed = true;
+    FEffectListHint->ListChanged();
 }
 
 void TForm1::RefuseCategory() {

@@ -50,6 +50,9 @@ class TbsSkinOpenDialog;
 class TForm3;
 class TForm4;
 class TLivePreview;
+class TbsSkinHint;
+class TEffectListHint;
+class TEffectPictureMaker;
 
 // The save dialog "保存特效" runs.
 using TEffectSaveDialog = TbsSkinSaveDialog;
@@ -110,6 +113,7 @@ public:
     TbsSkinData* bsSkinData1;                 // the one skin of every window
     TbsBusinessSkinForm* bsBusinessSkinForm1; // the skinned frame with caption and buttons
     TbsSkinMessage* bsSkinMessage1;           // the message box of every window
+    TbsSkinHint* bsSkinHint1;                 // the skinned hints, the effect list's too
     TImageList* ImageList1;                   // the 16 x 16 pictures of menus, lists and buttons
     TbsSkinMainMenu* bsSkinMainMenu1;         // the main menu (shown by the menu bar)
     TbsSkinMainMenuBar* bsSkinMainMenuBar1;   // the skinned bar along the top
@@ -211,7 +215,16 @@ private:
     // The live preview of the preview window (app/Unit1Live.cpp).
     void UseLivePreview(TForm4* previewWindow);
     TLivePreview* FLivePreview = nullptr;
+    // The skinned hint with the effects' pictures (app/Unit1Pictures.cpp).
+    void CreateEffectHint();
+    TEffectPictureMaker* FPictureMaker = nullptr;
+    TEffectListHint* FEffectListHint = nullptr;
 
+public:
+    TEffectListHint* EffectListHint() const { return FEffectListHint; }
+    TEffectPictureMaker* PictureMaker() const { return FPictureMaker; }
+
+private:
     // ================================================================ window behaviour,
     // background music, desktop tools (app/Unit1Desktop.cpp, app/Unit1Music.cpp)
 public:

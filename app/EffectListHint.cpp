@@ -1,0 +1,77 @@
+#include "app/EffectListHint.h"
+
+#include "app/EffectPictureMaker.h"
+#include "app/EffectPictures.h"
+#include "framework/Bitmap.h"
+#include "skin/bsSkinHint.h"
+#include "skinctrls/bsfilectrl.h"
+
+#include <QDir>
+#include <QImage>
+
+TEffectListHint::TEffectListHint(TbsSkinFileListBox* list, TbsSkinHint* hint,
+                                 TEffectPictureMaker* maker, QObject* parent)
+    : QObject(parent), FList(list), FHint(hint), FMaker(maker) {
+    TControl* inner = list->InnerList();
+    inner->OnMouseMove = [this](TObject*, TShiftState, int x, int y) { MouseMoved(x, y); };
+    inner->OnMouseLeave = [this](TObject*) { MouseLeft(); };
+    // A click opens the effect: its hint goes.
+    inner->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) {
+        if (FHint)
+            FHint->HideHint();
+    };
+    maker->OnMade = [this](const QString& effectFile) { PictureMade(effectFile); };
+}
+
+TBitmap TEffectListHint::PictureOf(const QString& effectFile) {
+    TBitmap picture;
+    const QString path = EffectPictures::PictureFor(effectFile);
+    const QImage image = path.isEmpty() ? QImage() : QImage(path);
+    if (!image.isNull())
+        picture.FromQImage(image);
+    return picture;
+}
+
+QString TEffectListHint::EffectFile(int item) const {
+    if (!FList || item < 0 || item >= FList->Items()->Count())
+        return QString();
+    return QDir(FList->Directory()).filePath(FList->Items()->Strings(item));
+}
+
+void TEffectListHint::ListChanged() {
+    if (!FList || !FMaker)
+        return;
+    for (int item = 0; item < FList->Items()->Count(); ++item)
+        FMaker->Want(EffectFile(item));
+}
+
+void TEffectListHint::MouseMoved(int x, int y) {
+    if (!FList || !FHint)
+        return;
+    const int item = FList->ItemAtPos(TPoint(x, y), true);
+    if (item == FItem)
+        return;
+    FItem = item;
+    FEffect = EffectFile(item);
+    if (FEffect.isEmpty()) {
+        FHint->HideHint();
+        return;
+    }
+    FHint->HideHint();
+    const TBitmap picture = PictureOf(FEffect);
+    if (picture.Empty() && FMaker)
+        FMaker->Want(FEffect);
+    FHint->ShowHintAtCursor(FList->Items()->Strings(item), picture);
+}
+
+void TEffectListHint::MouseLeft() {
+    FItem = -1;
+    FEffect.clear();
+    if (FHint)
+        FHint->HideHint();
+}
+
+void TEffectListHint::PictureMade(const QString& effectFile) {
+    if (FHint && effectFile == FEffect && FItem >= 0)
+        FHint->ShowHintAtCursor(FList->Items()->Strings(FItem), PictureOf(effectFile));
+}
