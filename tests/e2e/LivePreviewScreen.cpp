@@ -1,8 +1,8 @@
 // The live preview of the real program on the test desktop: Ctrl+L switches it on (and the
-// settings file remembers it), "特效预览" shows the preview beside the main window, which
-// keeps the focus, and a colour typed into the code window reaches the preview's pixels
-// without any button pressed. The time from the last keystroke to the changed pixels is
-// printed. Screenshots go to OUTPUT_FOLDER.
+// settings file remembers it), the hint over an effect shows its picture once idle time has
+// made it, "特效预览" shows the preview beside the main window, which keeps the focus, and a
+// colour typed into the code window reaches the preview's pixels without any button pressed. The
+// time from the last keystroke to the changed pixels is printed. Screenshots go to OUTPUT_FOLDER.
 //
 // Usage: live-preview-screen PROGRAM_FOLDER OUTPUT_FOLDER
 // Exits 0 when everything held, 1 with the failed step named, 77 without a display.
@@ -121,7 +121,7 @@ void CopyProgram(const QString& staged) {
     ProgramFolder = Root + "/program";
     QDir().mkpath(ProgramFolder + "/zarvotemp");
     for (const QString& name : {QStringLiteral("zarvofx"), QStringLiteral("libzarvopreview.so"),
-                                QStringLiteral("zarvotx.ini")})
+                                QStringLiteral("zarvotx.ini"), QStringLiteral("zarvo-effects")})
         if (!QFile::copy(staged + "/" + name, ProgramFolder + "/" + name))
             Fail("copy the program", name);
     for (const QString& folder : {QStringLiteral("skins"), QStringLiteral("images")})
@@ -172,6 +172,26 @@ QRgb WaitForColour(QPoint at, QRgb colour, int ms, qint64* took = nullptr) {
     return seen;
 }
 
+// The mouse resting on the effect: its name in the hint at once, its picture (made in idle
+// time, the effect being the user's) once it exists.
+void HintShowsThePicture(const Place& main) {
+    const QPoint item = MainClient(main, 8 + 40, 24 + 45 + 2 + 10);
+    Xdotool({"mousemove", QString::number(item.x()), QString::number(item.y() + 2)});
+    Xdotool({"mousemove", QString::number(item.x()), QString::number(item.y())});
+    QThread::msleep(900);
+    Shot(QStringLiteral("hint_name_alone.png"));
+    // The picture's middle: the hint starts below the cursor (24 pixels high at most), the
+    // picture fills its top.
+    const QPoint inPicture(item.x() + 170, item.y() + 24 + 100);
+    qint64 took = 0;
+    const QRgb seen = WaitForColour(inPicture, Red, 40000, &took);
+    Shot(QStringLiteral("hint_picture.png"));
+    if (!Near(seen, Red))
+        Fail("the hint shows the effect's picture", QString::number(seen, 16));
+    std::printf("the hint showed the picture made in idle time after %lld ms\n",
+                static_cast<long long>(took));
+}
+
 void LivePreviewFollowsTyping(const QString& mainId) {
     const Place main = Geometry(mainId);
     Xdotool({"key", "ctrl+l"});
@@ -184,6 +204,7 @@ void LivePreviewFollowsTyping(const QString& mainId) {
     Xdotool({"key", "ctrl+a"});
     Xdotool({"type", "--delay", "60", Category});
     QThread::msleep(500);
+    HintShowsThePicture(main);
     Click(MainClient(main, 8 + 40, 24 + 45 + 2 + 10));
     Click(MainClient(main, 179 + 112 + 37, 24 + 323 + 32 + 12));
     QString previewId;
