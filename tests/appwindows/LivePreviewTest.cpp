@@ -228,3 +228,20 @@ TEST(PreviewPlacement, TheLiveWindowGoesBesideTheMainWindowWhereTheScreenHasRoom
     // Kept inside the work area at the bottom.
     EXPECT_EQ(PlacePreviewBeside(TRect(100, 700, 800, 1180), 700, 470, work).Bottom, 1050);
 }
+
+TEST_F(LivePreview, AScriptThatHangsIsEndedByTheNextChangeWhichThenShows) {
+    TForm1* form = Opened(TallPage(QStringLiteral("版本一"), 100).toUtf8());
+    Click(form->L2);
+    ShowLive(form);
+    // Half typed, a loop that never ends.
+    form->bsSkinMemo21->SetText(QStringLiteral("<body>忙<script>while (true) {}</script></body>"));
+    EngineWaitFor([] { return false; }, TLivePreview::PauseMs + 300);
+    form->bsSkinMemo21->SetText(TallPage(QStringLiteral("版本二"), 100));
+    // Asked for its text, the hung page would not answer either: first the pause, the probe
+    // and the fresh renderer.
+    EngineWaitFor([] { return false; }, TLivePreview::PauseMs + TWebBrowser::HangTimeoutMs + 800);
+    EXPECT_TRUE(
+        EngineWaitFor([&] { return PageText().startsWith(QStringLiteral("版本二")); }, 10000))
+        << PageText().toStdString();
+    EXPECT_TRUE(messages.empty());
+}
