@@ -153,6 +153,9 @@ public:
     TMenuItem* L2;  // "实时预览(&L)", checked while the live preview is on
     // The live preview, once the preview window is given (UseWindows).
     TLivePreview* LivePreview() const { return FLivePreview; }
+    // The effect list's hint and the maker of the pictures it shows.
+    TEffectListHint* EffectListHint() const { return FEffectListHint; }
+    TEffectPictureMaker* PictureMaker() const { return FPictureMaker; }
 
 protected:
     // The file list reads its start folder when first shown; until a category is chosen
@@ -220,11 +223,6 @@ private:
     TEffectPictureMaker* FPictureMaker = nullptr;
     TEffectListHint* FEffectListHint = nullptr;
 
-public:
-    TEffectListHint* EffectListHint() const { return FEffectListHint; }
-    TEffectPictureMaker* PictureMaker() const { return FPictureMaker; }
-
-private:
     // ================================================================ window behaviour,
     // background music, desktop tools (app/Unit1Desktop.cpp, app/Unit1Music.cpp)
 public:
