@@ -41,8 +41,10 @@ QString TEffectListHint::EffectFile(int item) const {
 void TEffectListHint::ListChanged() {
     if (!FList || !FMaker)
         return;
+    QStringList files;
     for (int item = 0; item < FList->Items()->Count(); ++item)
-        FMaker->Want(EffectFile(item));
+        files << EffectFile(item);
+    FMaker->WantAll(files);
 }
 
 void TEffectListHint::MouseMoved(int x, int y) {

@@ -10,7 +10,7 @@
 TEffectPictureMaker::TEffectPictureMaker(QObject* parent) : QObject(parent) {
     FIdle.setSingleShot(true);
     FIdle.setInterval(IdleDelayMs);
-    connect(&FIdle, &QTimer::timeout, this, &TEffectPictureMaker::StartRun);
+    connect(&FIdle, &QTimer::timeout, this, &TEffectPictureMaker::IdleTime);
 }
 
 TEffectPictureMaker::~TEffectPictureMaker() {
@@ -26,23 +26,55 @@ QString TEffectPictureMaker::ToolPath() {
     return chosen.isEmpty() ? Paths::InstalledFolder() + QStringLiteral("zarvo-effects") : chosen;
 }
 
-void TEffectPictureMaker::Want(const QString& effectFile) {
+bool TEffectPictureMaker::Queue(const QString& effectFile) {
     if (!EffectPictures::PictureFor(effectFile).isEmpty())
-        return;
+        return false;
     const QString text = effectFile + u'\n' + EffectPictures::NameOfFile(effectFile);
     if (FTried.contains(text) || FQueue.contains(effectFile) || FRunning.contains(effectFile))
-        return;
+        return false;
     FTried.insert(text);
     FQueue << effectFile;
+    return true;
+}
+
+void TEffectPictureMaker::Want(const QString& effectFile) {
     // Idle time begins once the wishes stop; a run under way takes the queue when it ends.
+    if (Queue(effectFile) && !FRun)
+        FIdle.start();
+}
+
+void TEffectPictureMaker::WantAll(const QStringList& effectFiles) {
+    // A category listed again adds nothing still waiting.
+    for (const QString& file : effectFiles)
+        if (!FUnlookedSet.contains(file)) {
+            FUnlookedSet.insert(file);
+            FUnlooked << file;
+        }
     if (!FRun)
         FIdle.start();
+}
+
+void TEffectPictureMaker::IdleTime() {
+    if (FRun)
+        return;
+    for (int n = 0; n < LookedAtOnce && !FUnlooked.isEmpty(); ++n) {
+        const QString file = FUnlooked.takeFirst();
+        FUnlookedSet.remove(file);
+        Queue(file);
+    }
+    if (!FUnlooked.isEmpty()) {
+        // The events in hand go first.
+        QTimer::singleShot(0, this, &TEffectPictureMaker::IdleTime);
+        return;
+    }
+    StartRun();
 }
 
 void TEffectPictureMaker::StartRun() {
     if (FRun || FQueue.isEmpty())
         return;
-    FRunning = std::exchange(FQueue, {});
+    FRunning = FQueue.mid(0, RunAtOnce);
+    FQueue.remove(0, FRunning.size());
     FRun = new QProcess(this);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // The pages are never shown.
@@ -73,6 +105,6 @@ void TEffectPictureMaker::RunFinished() {
     for (const QString& file : std::exchange(FRunning, {}))
         if (OnMade && !EffectPictures::PictureFor(file).isEmpty())
             OnMade(file);
-    if (!FQueue.isEmpty())
+    if (!FQueue.isEmpty() || !FUnlooked.isEmpty())
         FIdle.start();
 }

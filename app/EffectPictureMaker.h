@@ -24,8 +24,15 @@ public:
 
     // The effect file should have a picture of its present text; queued when it has none.
     void Want(const QString& effectFile);
-    // A run is waiting for idle time or running.
-    bool Busy() const { return FIdle.isActive() || FRun != nullptr; }
+    // The same for many files (a category listed): they are looked at in idle time, a few at
+    // a time, so that listing never waits for reading them.
+    void WantAll(const QStringList& effectFiles);
+    // Files wait to be looked at or for their run, or a run is under way.
+    bool Busy() const { return FIdle.isActive() || FRun != nullptr || !FUnlooked.isEmpty(); }
+
+    // Files looked at in one turn of idle time, and the most one run takes.
+    static constexpr int LookedAtOnce = 50;
+    static constexpr int RunAtOnce = 100;
 
     // A picture was made for this effect file.
     std::function<void(const QString& effectFile)> OnMade;
@@ -34,10 +41,15 @@ public:
     static QString ToolPath();
 
 private:
+    // Queues the file when it has no picture and was not tried with this text.
+    bool Queue(const QString& effectFile);
+    void IdleTime();
     void StartRun();
     void RunFinished();
 
     QTimer FIdle;
+    QStringList FUnlooked;
+    QSet<QString> FUnlookedSet;
     QStringList FQueue;
     QStringList FRunning;
     QSet<QString> FTried; // effect file + picture name: one try per text
