@@ -6,6 +6,7 @@
 #include "skin/bsSkinHint.h"
 #include "skinctrls/bsfilectrl.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QImage>
 
@@ -74,6 +75,16 @@ void TEffectListHint::MouseLeft() {
 }
 
 void TEffectListHint::PictureMade(const QString& effectFile) {
-    if (FHint && effectFile == FEffect && FItem >= 0)
-        FHint->ShowHintAtCursor(FList->Items()->Strings(FItem), PictureOf(effectFile));
+    if (!FList || !FHint)
+        return;
+    // Where the mouse is now: a leave the window system reported when another window came up
+    // over the list must not keep the picture from the effect still under the pointer.
+    TControl* inner = FList->InnerList();
+    const TPoint at = inner->ScreenToClient(TPoint::FromQPoint(QCursor::pos()));
+    const int item = PtInRect(inner->ClientRect(), at) ? FList->ItemAtPos(at, true) : -1;
+    if (item < 0 || EffectFile(item) != effectFile)
+        return;
+    FItem = item;
+    FEffect = effectFile;
+    FHint->ShowHintAtCursor(FList->Items()->Strings(item), PictureOf(effectFile));
 }

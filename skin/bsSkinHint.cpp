@@ -244,7 +244,9 @@ void TbsSkinHint::SetActive(bool active) {
 }
 
 void TbsSkinHint::ShowHintAtCursor(const QString& text, const TBitmap& picture) {
+    // The hide pause of a hint shown before would end the new one before it shows.
     FShowTimer.stop();
+    FHideTimer.stop();
     FPendingText = text;
     FHintWindow->SetPicture(picture);
     FShowTimer.start(Application->HintPause);

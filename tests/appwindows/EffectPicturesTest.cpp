@@ -11,6 +11,7 @@
 #include "skin/bsSkinHint.h"
 #include "skinctrls/bsfilectrl.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QImage>
 
@@ -44,6 +45,7 @@ protected:
     // Rests the mouse on the list's first item and waits for the hint.
     static TbsSkinHintWindow* HintOverFirstItem(TForm1* form) {
         TControl* inner = form->bsSkinFileListBox1->InnerList();
+        QCursor::setPos(inner->ClientToScreen(TPoint(20, 5)).ToQPoint());
         inner->OnMouseMove(inner, TShiftState(), 20, 5);
         TbsSkinHintWindow* window = form->bsSkinHint1->HintWindow();
         EXPECT_TRUE(TestEnv::WaitFor([&] { return window->isVisible(); }, 3000));
