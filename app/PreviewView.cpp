@@ -9,8 +9,11 @@
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QTimer>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 #include <csignal>
+#include <utility>
 #include <vector>
 
 // Qt's own setter of the shared context (what the application object calls when asked to
@@ -18,6 +21,8 @@
 Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace {
+
+const QString kScrollScriptName = QStringLiteral("zarvo-keep-scroll");
 
 class TEnginePreviewView : public TPreviewView {
 public:
@@ -59,15 +64,26 @@ public:
 
     void Load(const QString& fileName) override {
         FBlankWanted = false;
+        FScrollWanted = false;
         if (!FPage)
             MakePage(fileName);
-        FPage->ShowPreview();
+        ShowPage();
     }
     // The preview file is read again: a page handed over with its encoding would otherwise
     // come back as it was first read.
     void Reload() override {
+        FScrollWanted = false;
         if (FPage)
-            FPage->ShowPreview();
+            ShowPage();
+    }
+    void ReloadInPlace(int timeoutMs) override {
+        if (!FPage)
+            return;
+        // While an earlier in-place load is under way, the page that counts is the one before.
+        if (!FScrollWanted)
+            FKeptScroll = FPage->scrollPosition();
+        FScrollWanted = true;
+        Probe(timeoutMs, [this] { ShowPage(); });
     }
     void Blank() override {
         ClosePopups();
@@ -87,15 +103,7 @@ public:
             FPage->triggerAction(QWebEnginePage::SelectAll);
     }
     void CheckForHang(int timeoutMs) override {
-        if (!FPage || FProbePending)
-            return;
-        FProbePending = true;
-        FPage->runJavaScript(QStringLiteral("0"), [this](const QVariant&) {
-            FProbePending = false;
-            FHangTimer.stop();
-            LoadBlank();
-        });
-        FHangTimer.start(timeoutMs);
+        Probe(timeoutMs, [this] { LoadBlank(); });
     }
     void PageText(std::function<void(const QString&)> done) override {
         if (!FPage) {
@@ -110,6 +118,8 @@ private:
         FPage = FEngine->NewPage(fileName, nullptr);
         FView->setPage(FPage);
         QObject::connect(FPage, &QWebEnginePage::loadFinished, FView, [this](bool ok) {
+            if (ok && FScrollWanted && !IsBlank())
+                EndScrollRestore();
             if (OnLoadFinished && !IsBlank())
                 OnLoadFinished(ok);
         });
@@ -117,8 +127,57 @@ private:
         // loads again in a fresh one.
         QObject::connect(FPage, &QWebEnginePage::renderProcessTerminated, FView, [this] {
             if (FView->isVisible())
-                FPage->ShowPreview();
+                ShowPage();
         });
+    }
+    // Loads the preview file; a kept scroll position is taken up as soon as the document
+    // is parsed, so the new page is not seen at its top first.
+    void ShowPage() {
+        RemoveScrollScript();
+        if (FScrollWanted)
+            FPage->scripts().insert(ScrollScript(FKeptScroll));
+        FPage->ShowPreview();
+    }
+    // Once loaded, the page is scrolled there again: what it loaded last may have made it
+    // longer. The script stays out of the next ordinary load.
+    void EndScrollRestore() {
+        FScrollWanted = false;
+        RemoveScrollScript();
+        FPage->runJavaScript(ScrollSource(FKeptScroll), QWebEngineScript::ApplicationWorld);
+    }
+    void RemoveScrollScript() {
+        QWebEngineScriptCollection& scripts = FPage->scripts();
+        for (const QWebEngineScript& script : scripts.find(kScrollScriptName))
+            scripts.remove(script);
+    }
+    static QString ScrollSource(QPointF at) {
+        return QStringLiteral("window.scrollTo(%1, %2);").arg(at.x()).arg(at.y());
+    }
+    static QWebEngineScript ScrollScript(QPointF at) {
+        QWebEngineScript script;
+        script.setName(kScrollScriptName);
+        script.setSourceCode(ScrollSource(at));
+        script.setInjectionPoint(QWebEngineScript::DocumentReady);
+        // Out of the page's sight: its own scripts neither see nor change it.
+        script.setWorldId(QWebEngineScript::ApplicationWorld);
+        return script;
+    }
+    // Asks the page for a sign of life; `alive` runs when it answers. Asked again while an
+    // answer is awaited, the latest `alive` is the one that runs.
+    void Probe(int timeoutMs, std::function<void()> alive) {
+        if (!FPage)
+            return;
+        FAfterProbe = std::move(alive);
+        if (FProbePending)
+            return;
+        FProbePending = true;
+        FPage->runJavaScript(QStringLiteral("0"), [this](const QVariant&) {
+            FProbePending = false;
+            FHangTimer.stop();
+            if (auto next = std::exchange(FAfterProbe, {}))
+                next();
+        });
+        FHangTimer.start(timeoutMs);
     }
     void LoadBlank() {
         if (FPage && FBlankWanted)
@@ -134,6 +193,7 @@ private:
     void EndHungRenderer() {
         FProbePending = false;
         FBlankWanted = false;
+        FAfterProbe = {};
         FHangTimer.stop();
         const qint64 pid = FPage ? FPage->renderProcessPid() : 0;
         if (pid > 0)
@@ -145,6 +205,10 @@ private:
     PreviewPage* FPage = nullptr;
     bool FProbePending = false;
     bool FBlankWanted = false;
+    std::function<void()> FAfterProbe;
+    // The scroll position the next load takes up (ReloadInPlace).
+    bool FScrollWanted = false;
+    QPointF FKeptScroll;
     QTimer FHangTimer;
     std::vector<QPointer<QWebEngineView>> FPopups;
 };

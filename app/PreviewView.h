@@ -23,6 +23,10 @@ public:
     virtual void Load(const QString& fileName) = 0;
     // Loads the current page again.
     virtual void Reload() = 0;
+    // Loads the current page again where it stands: the new page opens scrolled to where the
+    // old one was, as far as it reaches. A page whose script does not answer within
+    // `timeoutMs` has its renderer ended first, and loads again in a fresh one.
+    virtual void ReloadInPlace(int timeoutMs) = 0;
     // Replaces the page by an empty one and closes the page's pop-ups, so that nothing of
     // it is seen again; the next Load shows a page again.
     virtual void Blank() = 0;

@@ -2,6 +2,8 @@
 
 #include "app/EffectFile.h"
 #include "app/EffectLibrary.h"
+#include "app/EffectListHint.h"
+#include "app/LivePreview.h"
 #include "app/PreviewSetup.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
@@ -131,6 +133,7 @@ TForm1::TForm1(QObject* owner) : TForm(owner) {
     CreateCodeWindow();
     CreateCommandButtons();
     CreateStatusBar();
+    CreateEffectHint();
     WireEvents();
     WireDesktopCommands();
     SetUpCodeWindow();
@@ -214,6 +217,8 @@ void TForm1::CreateMainMenu() {
     N43->SetChecked(true);
     AddSeparator(S1);
     CodeFontItem = AddItem(S1, QStringLiteral("等宽字体"));
+    L2 = AddItem(S1, QStringLiteral("实时预览(&L)"), imgPreview, ShortCut(Qt::Key_L, scCtrl));
+    L2->SetAutoCheck(true);
 
     TMenuItem* W1 = AddItem(root, QStringLiteral("网页工具(&W)"));
     AddItem(W1, QStringLiteral("屏幕取色(&T)"), 29);
@@ -383,6 +388,11 @@ void TForm1::WireEvents() {
     bsSkinButton5->OnClick = [this](TObject* sender) { bsSkinButton5Click(sender); };
     D1->OnClick = [this](TObject* sender) { D1Click(sender); };
     F2->OnClick = [this](TObject* sender) { F2Click(sender); };
+    L2->OnClick = [this](TObject* sender) { L2Click(sender); };
+    bsSkinMemo21->OnChange = [this](TObject*) {
+        if (FLivePreview)
+            FLivePreview->CodeChanged();
+    };
 }
 
 void TForm1::UseWindows(TForm3* addDialog, TForm4* previewWindow) {
@@ -393,12 +403,16 @@ void TForm1::UseWindows(TForm3* addDialog, TForm4* previewWindow) {
         // Before a category was chosen the list shows nothing: re-reading it then would list
         // the program folder.
         addDialog->OnEffectAdded = [this](TObject*) {
-            if (FCategoryListed)
+            if (FCategoryListed) {
                 bsSkinFileListBox1->Update();
+                FEffectListHint->ListChanged();
+            }
         };
     }
-    if (previewWindow)
+    if (previewWindow) {
         previewWindow->UseSkin(bsSkinData1, bsSkinMessage1);
+        UseLivePreview(previewWindow);
+    }
 }
 
 void TForm1::StartPreviewEngine() {
@@ -430,6 +444,7 @@ void TForm1::FormCreate(TObject*) {
     N27->SetVisible(false);
     StartupStep([this] { ApplyRegistryFlags(); });
     StartupStep([this] { ApplyCodeFont(); });
+    StartupStep([this] { L2->SetChecked(ZarvoSettings::LivePreview()); });
     Application->OnHint = [this](TObject* sender) { ApplicationHint(sender); };
 }
 
@@ -546,6 +561,7 @@ void TForm1::bsSkinComboBox1Exit(TObject*) {
 void TForm1::ListCategory(const QString& category) {
     bsSkinFileListBox1->SetDirectory(EffectLibrary::CategoryFolder(category));
     FCategoryListed = true;
+    FEffectListHint->ListChanged();
 }
 
 void TForm1::RefuseCategory() {
@@ -594,7 +610,9 @@ void TForm1::WritePreview() {
 
 void TForm1::bsSkinButton2Click(TObject*) {
     WritePreview();
-    if (FPreviewWindow)
+    if (FLivePreview && FLivePreview->On())
+        FLivePreview->Show(this);
+    else if (FPreviewWindow)
         FPreviewWindow->ShowModal();
 }
 

@@ -53,6 +53,10 @@ class TSearchWindow;
 namespace LibrarySearch {
 struct Result;
 }
+class TLivePreview;
+class TbsSkinHint;
+class TEffectListHint;
+class TEffectPictureMaker;
 
 // The save dialog "保存特效" runs.
 using TEffectSaveDialog = TbsSkinSaveDialog;
@@ -101,6 +105,8 @@ public:
     void bsSkinButton5Click(TObject* Sender);
     // "删除特效(&D)": asks, refuses the protected effects, deletes the list's current file.
     void D1Click(TObject* Sender);
+    // "实时预览(&L)": the live preview on or off, remembered in the settings file.
+    void L2Click(TObject* Sender);
 
     // The add-effect dialog and the preview window: they take this window's skin and
     // message box, and an added effect re-reads the effect list.
@@ -112,6 +118,7 @@ public:
     TbsSkinData* bsSkinData1;                 // the one skin of every window
     TbsBusinessSkinForm* bsBusinessSkinForm1; // the skinned frame with caption and buttons
     TbsSkinMessage* bsSkinMessage1;           // the message box of every window
+    TbsSkinHint* bsSkinHint1;                 // the skinned hints, the effect list's too
     TImageList* ImageList1;                   // the 16 x 16 pictures of menus, lists and buttons
     TbsSkinMainMenu* bsSkinMainMenu1;         // the main menu (shown by the menu bar)
     TbsSkinMainMenuBar* bsSkinMainMenuBar1;   // the skinned bar along the top
@@ -152,6 +159,22 @@ public:
 
     // The code window's colouring of HTML, CSS and JavaScript.
     TCodeColouring* CodeColouring() const { return FCodeColouring; }
+    TMenuItem* N1;  // "保存特效"
+    TMenuItem* J1;  // "添加特效(&J)"
+    TMenuItem* D1;  // "删除特效(&D)"
+    TMenuItem* N5;  // "退出"
+    TMenuItem* N6;  // "显示任务栏"
+    TMenuItem* N7;  // "隐藏任务栏"
+    TMenuItem* N26; // "前端显示", unchecked: the window is not on top
+    TMenuItem* N27; // "前端显示", checked: the window stays on top
+    TMenuItem* N42; // "显示退出显示", unchecked: no question before closing
+    TMenuItem* N43; // "显示退出显示", checked: ask before closing
+    TMenuItem* L2;  // "实时预览(&L)", checked while the live preview is on
+    // The live preview, once the preview window is given (UseWindows).
+    TLivePreview* LivePreview() const { return FLivePreview; }
+    // The effect list's hint and the maker of the pictures it shows.
+    TEffectListHint* EffectListHint() const { return FEffectListHint; }
+    TEffectPictureMaker* PictureMaker() const { return FPictureMaker; }
 
 protected:
     // The file list reads its start folder when first shown; until a category is chosen
@@ -211,6 +234,13 @@ private:
     TextEncoding::Encoding FOpenedEncoding = TextEncoding::Encoding::Gbk;
     QPointer<TForm3> FAddDialog;
     QPointer<TForm4> FPreviewWindow;
+    // The live preview of the preview window (app/Unit1Live.cpp).
+    void UseLivePreview(TForm4* previewWindow);
+    TLivePreview* FLivePreview = nullptr;
+    // The skinned hint with the effects' pictures (app/Unit1Pictures.cpp).
+    void CreateEffectHint();
+    TEffectPictureMaker* FPictureMaker = nullptr;
+    TEffectListHint* FEffectListHint = nullptr;
 
     // ================================================================ window behaviour,
     // background music, desktop tools (app/Unit1Desktop.cpp, app/Unit1Music.cpp)

@@ -48,6 +48,15 @@ void TWebBrowser::Refresh() {
     FBlank = false;
 }
 
+void TWebBrowser::RefreshInPlace() {
+    if (!FView || FBlank) {
+        Refresh();
+        return;
+    }
+    ++FReloads;
+    FView->ReloadInPlace(HangTimeoutMs);
+}
+
 void TWebBrowser::Blank() {
     if (!FView)
         return;
@@ -108,7 +117,7 @@ TForm4::TForm4(QObject* owner) : TForm(owner) {
 
     bsBusinessSkinForm1 = new TbsBusinessSkinForm(this);
     bsBusinessSkinForm1->SetHideCaptionButtons(true);
-    SetClientSize(689, 441);
+    SetClientSize(DesignClientWidth, DesignClientHeight);
 
     bsSkinGroupBox1 = new TbsSkinGroupBox(this);
     bsSkinGroupBox1->SetSkinDataName(QStringLiteral("groupbox"));
@@ -172,6 +181,55 @@ void TForm4::UseSkin(TbsSkinData* skinData, TbsSkinMessage* messages) {
     bsSkinButton1->SetSkinData(skinData);
     bsSkinStatusBar1->SetSkinData(skinData);
     bsSkinPopupMenu1->SetSkinData(skinData);
+}
+
+void TForm4::SetLive(bool live) {
+    if (live == FLive)
+        return;
+    if (isVisible())
+        Close();
+    FLive = live;
+    SetBorderStyle(live ? bsSizeable : bsSingle);
+    // The live window is placed beside the main window, not centred on its first showing.
+    SetPosition(live ? poDesigned : poScreenCenter);
+    if (live)
+        return;
+    SetClientSize(DesignClientWidth, DesignClientHeight);
+    const TRect screen = Screen->MonitorRect(nullptr);
+    move(screen.Left + (screen.Width() - Width()) / 2,
+         screen.Top + (screen.Height() - Height()) / 2);
+}
+
+void TForm4::ShowBeside(QWidget* mainWindow) {
+    if (!isVisible()) {
+        const QRect frame = mainWindow->frameGeometry();
+        const TRect place = PlacePreviewBeside(
+            TRect(frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1), Width(),
+            Height(), Screen->MonitorWorkArea(mainWindow));
+        SetBounds(place.Left, place.Top, place.Width(), place.Height());
+    }
+    // Typing goes on in the main window: the live window comes up without the focus.
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
+    Show();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+void TForm4::SizeChanged() {
+    TForm::SizeChanged();
+    LayOut();
+}
+
+void TForm4::LayOut() {
+    // The frame sizes the window before the controls exist.
+    if (!bsSkinGroupBox1 || !WebBrowser1 || !bsSkinButton1)
+        return;
+    const TPreviewLayout layout = PreviewLayoutFor(ClientWidth(), ClientHeight());
+    auto place = [](TControl* control, const TRect& r) {
+        control->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    };
+    place(bsSkinGroupBox1, layout.Group);
+    place(WebBrowser1, layout.Browser);
+    place(bsSkinButton1, layout.CloseButton);
 }
 
 void TForm4::FormCreate(TObject*) {

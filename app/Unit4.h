@@ -13,6 +13,7 @@
 
 #include "framework/Forms.h"
 
+#include "app/PreviewPlacement.h"
 #include "app/PreviewView.h"
 
 #include <QPointer>
@@ -40,6 +41,9 @@ public:
     // Reloads the current page, starting the engine (and its waiting navigation) first.
     // After Blank the address is loaded again.
     void Refresh();
+    // Reloads the current page keeping its scroll position where the new page reaches as
+    // far; a page whose script hangs is ended first. Otherwise as Refresh.
+    void RefreshInPlace();
     // Shows an empty page (and closes the page's pop-ups) until the next Refresh, so that
     // a page is never seen again while the next one loads.
     void Blank();
@@ -84,8 +88,20 @@ public:
     explicit TForm4(QObject* owner = nullptr);
     ~TForm4() override;
 
+    // The client size of the fixed (modal) window.
+    static constexpr int DesignClientWidth = 689;
+    static constexpr int DesignClientHeight = 441;
+
     // The main window's skin and message box, shared by all windows.
     void UseSkin(TbsSkinData* skinData, TbsSkinMessage* messages);
+
+    // The live preview's window: resizable and shown without blocking the other windows;
+    // off, the fixed window of ShowModal again. Switching either way hides a shown window.
+    void SetLive(bool live);
+    bool Live() const { return FLive; }
+    // Shows the live window beside `mainWindow` where the screen has room, without taking
+    // the focus from it, so typing goes on there.
+    void ShowBeside(QWidget* mainWindow);
 
     // --- Handlers
     // Navigates the browser to the preview file, once.
@@ -98,19 +114,20 @@ public:
     void WebBrowser1ContextMenu(const QPoint& screenPoint);
 
     // --- Components
-    TbsBusinessSkinForm* bsBusinessSkinForm1; // the skinned frame, without caption buttons
-    TbsSkinGroupBox* bsSkinGroupBox1;         // "特效预览"
-    TWebBrowser* WebBrowser1;                 // the preview
-    TbsSkinButton* bsSkinButton1;             // "关闭预览窗口"
-    TbsSkinStatusBar* bsSkinStatusBar1;       // the status line
-    TbsSkinStatusPanel* bsSkinStatusPanel1;   // welcome text with the author
-    TbsSkinPopupMenu* bsSkinPopupMenu1;       // the page's menu: 复制, 全选, 重新载入
-    TMenuItem* N1;                            // "复制"
-    TMenuItem* N2;                            // "全选"
-    TMenuItem* N3;                            // "重新载入"
+    TbsBusinessSkinForm* bsBusinessSkinForm1;   // the skinned frame, without caption buttons
+    TbsSkinGroupBox* bsSkinGroupBox1 = nullptr; // "特效预览"
+    TWebBrowser* WebBrowser1 = nullptr;         // the preview
+    TbsSkinButton* bsSkinButton1 = nullptr;     // "关闭预览窗口"
+    TbsSkinStatusBar* bsSkinStatusBar1;         // the status line
+    TbsSkinStatusPanel* bsSkinStatusPanel1;     // welcome text with the author
+    TbsSkinPopupMenu* bsSkinPopupMenu1;         // the page's menu: 复制, 全选, 重新载入
+    TMenuItem* N1;                              // "复制"
+    TMenuItem* N2;                              // "全选"
+    TMenuItem* N3;                              // "重新载入"
 
 protected:
     void DoHide() override;
+    void SizeChanged() override;
 
 private:
     // A page's alert and confirm in the skinned message box; after many in a row the
@@ -118,7 +135,10 @@ private:
     PreviewDialogAnswer ShowPageDialog(const PreviewDialog& dialog);
     TMenuItem* AddPageItem(const QString& caption, std::function<void()> command);
 
+    void LayOut();
+
     QPointer<TbsSkinMessage> FMessages;
+    bool FLive = false;
 };
 
 extern TForm4* Form4;

@@ -13,6 +13,8 @@ namespace {
 const QString kPanelSection = QStringLiteral("zhuangtailan");
 const QString kUnplayableKey = QStringLiteral("unplayable");
 const QString kDialogsSection = QStringLiteral("dialogs");
+const QString kPreviewSection = QStringLiteral("yulan");
+const QString kLivePreviewKey = QStringLiteral("shishi");
 
 struct FlagKey {
     QString path;
@@ -118,6 +120,16 @@ void RecordPanelHidden(bool hidden) {
                     hidden ? QStringLiteral("1") : QStringLiteral("0"));
     ini.WriteString(kPanelSection, QStringLiteral("xianshi"),
                     hidden ? QStringLiteral("0") : QStringLiteral("1"));
+}
+
+bool LivePreview() {
+    return TIniFile(FilePath()).ReadBool(kPreviewSection, kLivePreviewKey, false);
+}
+
+void SetLivePreview(bool on) {
+    TIniFile(FilePath())
+        .WriteString(kPreviewSection, kLivePreviewKey,
+                     on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 bool FlagSet(Flag flag) {

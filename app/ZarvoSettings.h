@@ -43,6 +43,10 @@ bool ShowPanelEnabled();
 bool HidePanelEnabled();
 void RecordPanelHidden(bool hidden);
 
+// "yulan"/"shishi": the live preview is on ("1") or off ("0", and without the key).
+bool LivePreview();
+void SetLivePreview(bool on);
+
 // The two registry flags: only their existence matters. Creating writes the one value the key
 // carries; removing deletes the key. Failures raise ERegistryException.
 enum class Flag {

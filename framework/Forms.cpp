@@ -286,7 +286,8 @@ void TForm::UpdateBackground() {
 void TForm::Show() {
     setVisible(true);
     raise();
-    activateWindow();
+    if (!testAttribute(Qt::WA_ShowWithoutActivating))
+        activateWindow();
 }
 
 void TForm::Hide() {

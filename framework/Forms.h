@@ -118,7 +118,8 @@ public:
     // The canvas of the client area; valid while OnPaint runs.
     TCanvas* Canvas() const { return FCanvas.get(); }
 
-    // Showing and closing.
+    // Showing and closing. Show raises the window and activates it, unless the window has
+    // Qt::WA_ShowWithoutActivating.
     void Show();
     void Hide();
     // OnCloseQuery, then OnClose; the main form's close ends the program.

@@ -98,16 +98,24 @@ void TbsSkinHintWindow::ApplyFont(TFont& font) const {
     }
 }
 
+TPoint TbsSkinHintWindow::ContentSize(const QString& hint, int maxWidth) {
+    TRect text(0, 0, std::max(1, maxWidth), 0);
+    Canvas()->DrawText(hint, text, DT_CALCRECT | DT_NOPREFIX);
+    if (FPicture.Empty())
+        return TPoint(text.Width(), text.Height());
+    return TPoint(std::max(text.Width(), FPicture.Width()),
+                  FPicture.Height() + PictureGap + text.Height());
+}
+
 TRect TbsSkinHintWindow::CalcHintRect(int maxWidth, const QString& hint) {
     ChooseSkin();
     if (!FComponent)
         return THintWindow::CalcHintRect(maxWidth, hint);
     ApplyFont(Canvas()->Font);
-    TRect text(0, 0, std::max(1, maxWidth), 0);
-    Canvas()->DrawText(hint, text, DT_CALCRECT | DT_NOPREFIX);
+    const TPoint content = ContentSize(hint, maxWidth);
     const TBitmap* picture = FSkin ? Picture(FSkin->HintWindow.WindowPictureIndex) : nullptr;
     FFit = FitHintWindow(FSkin ? &FSkin->HintWindow : nullptr, picture ? picture->Width() : 0,
-                         picture ? picture->Height() : 0, text.Width(), text.Height());
+                         picture ? picture->Height() : 0, content.X, content.Y);
     return TRect(0, 0, FFit.W, FFit.H);
 }
 
@@ -164,12 +172,16 @@ TBitmap TbsSkinHintWindow::Snapshot() {
         c.FrameRect(all);
         c.Font.SetColor(clInfoText);
     }
-    // The text block centred in the client rectangle, each line centred in it.
+    // The picture and the text block under it centred in the client rectangle, each line
+    // centred in it.
     const TRect client = picture ? FFit.Client : TRect(2, 2, width() - 2, height() - 2);
     TRect text(0, 0, client.Width(), 0);
     c.DrawText(Caption(), text, DT_CALCRECT | DT_NOPREFIX | DT_CENTER);
-    TRect place(client.Left, client.Top + (client.Height() - text.Height()) / 2, client.Right,
-                client.Top + (client.Height() - text.Height()) / 2 + text.Height());
+    const int above = FPicture.Empty() ? 0 : FPicture.Height() + PictureGap;
+    const int top = client.Top + (client.Height() - above - text.Height()) / 2;
+    if (!FPicture.Empty())
+        c.Draw(client.Left + (client.Width() - FPicture.Width()) / 2, top, FPicture);
+    TRect place(client.Left, top + above, client.Right, top + above + text.Height());
     c.Brush.Style = bsClear;
     c.DrawText(Caption(), place, DT_CENTER | DT_NOPREFIX);
     c.Brush.Style = bsSolid;
@@ -231,9 +243,12 @@ void TbsSkinHint::SetActive(bool active) {
     InstallShowHintHandler();
 }
 
-void TbsSkinHint::ShowHintAtCursor(const QString& text) {
+void TbsSkinHint::ShowHintAtCursor(const QString& text, const TBitmap& picture) {
+    // The hide pause of a hint shown before would end the new one before it shows.
     FShowTimer.stop();
+    FHideTimer.stop();
     FPendingText = text;
+    FHintWindow->SetPicture(picture);
     FShowTimer.start(Application->HintPause);
 }
 

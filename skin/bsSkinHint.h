@@ -38,10 +38,17 @@ public:
     explicit TbsSkinHintWindow(QWidget* parent = nullptr);
     ~TbsSkinHintWindow() override;
 
+    // Between a picture and the text below it.
+    static constexpr int PictureGap = 4;
+
     // Shows the hint with its top-left at rect's top-left corner, sized to the text;
     // nothing shows without an active TbsSkinHint on the main form.
     void ActivateHint(const TRect& rect, const QString& hint) override;
     TRect CalcHintRect(int maxWidth, const QString& hint) override;
+
+    // A picture shown above the text of the next hints (an empty one: the text alone).
+    void SetPicture(const TBitmap& picture) { FPicture = picture; }
+    const TBitmap& Picture() const { return FPicture; }
 
     // The skin of the hint last shown (null: the plain look) and its geometry.
     TbsSkinData* HintSkin() const { return FSkin; }
@@ -57,12 +64,15 @@ private:
     void ChooseSkin();
     void ApplyFont(TFont& font) const;
     const TBitmap* Picture(int index) const;
+    // The text's size measured in the canvas, with the picture above it.
+    TPoint ContentSize(const QString& hint, int maxWidth);
 
     QPointer<TbsSkinData> FSkin;
     QPointer<TbsSkinHint> FComponent;
     TbsHintFit FFit;
     bool FAlphaBlend = false;
     int FAlphaBlendValue = -1;
+    TBitmap FPicture;
 };
 
 class TbsSkinHint : public TComponent {
@@ -86,8 +96,8 @@ public:
     TShowHintEvent OnShowHint;
 
     // After the application's hint pause, shows `text` just below the visible cursor and
-    // hides it after the hint-hide pause.
-    void ShowHintAtCursor(const QString& text);
+    // hides it after the hint-hide pause; with a picture, the picture above the text.
+    void ShowHintAtCursor(const QString& text, const TBitmap& picture = TBitmap());
     void HideHint();
     TbsSkinHintWindow* HintWindow() const { return FHintWindow.get(); }
 

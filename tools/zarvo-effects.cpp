@@ -1,6 +1,7 @@
 // zarvo-effects: checks that effects work when previewed, and draws contact sheets of them.
 
 #include "ToolCli.h"
+#include "app/EffectPictures.h"
 #include "app/PreviewEngine.h"
 #include "effects/ContactSheet.h"
 #include "effects/EffectChecker.h"
@@ -10,9 +11,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <functional>
+#include <limits>
 #include <map>
+#include <optional>
 
 namespace {
 using ToolCli::Failure;
@@ -26,13 +32,15 @@ const ToolCli::TOption VerboseOption{
                    "and a closing summary")};
 const ToolCli::TOption OutOption{
     QStringLiteral("--out"), QStringLiteral("DIR"),
-    QStringLiteral("sheet: the folder for the sheets (created when missing)")};
+    QStringLiteral(
+        "sheet, pictures: the folder for the sheets or pictures (created when missing)")};
 
 const ToolCli::TToolInfo& Tool() {
     static const ToolCli::TToolInfo tool{
         QStringLiteral("zarvo-effects"),
         {QStringLiteral("check [--jobs N] [--verbose] [FOLDER|FILE...]"),
-         QStringLiteral("sheet [--jobs N] FOLDER --out DIR")},
+         QStringLiteral("sheet [--jobs N] FOLDER --out DIR"),
+         QStringLiteral("pictures [--jobs N] --out DIR FOLDER|FILE...")},
         QStringLiteral(
             "check   Loads each effect as the preview window does (the preview file's GBK bytes,\n"
             "        the preview's browser settings), off-screen at the preview's size; waits "
@@ -48,7 +56,11 @@ const ToolCli::TToolInfo& Tool() {
             "        data/ is checked. Exit code 1 when an effect failed.\n"
             "sheet   Checks the effects of FOLDER (a library folder with category folders, or one\n"
             "        category) and writes one contact sheet per category, DIR/<category>.png:\n"
-            "        the screenshots with their names, failed effects named in red.\n"),
+            "        the screenshots with their names, failed effects named in red.\n"
+            "pictures  Takes each effect's picture as sheet does, at half size, into\n"
+            "        DIR/<SHA-256 of the effect's bytes>.png, as the program's hint shows them.\n"
+            "        Effects whose picture is there already are skipped, so a run makes only\n"
+            "        those of new and changed effects. Prints how many it made.\n"),
         {JobsOption, VerboseOption, OutOption}};
     return tool;
 }
@@ -71,9 +83,10 @@ Options ParseArguments(const QStringList& args) {
         throw UsageError{QStringLiteral("missing command (check or sheet)")};
     Options options;
     options.command = args[0];
-    if (options.command != u"check" && options.command != u"sheet")
-        throw UsageError{
-            QStringLiteral("unknown command \"%1\" (check or sheet)").arg(options.command)};
+    if (options.command != u"check" && options.command != u"sheet" &&
+        options.command != u"pictures")
+        throw UsageError{QStringLiteral("unknown command \"%1\" (check, sheet or pictures)")
+                             .arg(options.command)};
     const ToolCli::TArguments arguments =
         ToolCli::Parse(args.mid(1), {JobsOption, VerboseOption, OutOption});
     if (arguments.IsSet(JobsOption.Name)) {
@@ -89,18 +102,26 @@ Options ParseArguments(const QStringList& args) {
         arguments.ExpectPositional(1, 1, QStringLiteral("the library FOLDER"));
         if (options.out.isEmpty())
             throw UsageError{QStringLiteral("sheet wants --out DIR")};
+    } else if (options.command == u"pictures") {
+        arguments.ExpectPositional(1, std::numeric_limits<int>::max(),
+                                   QStringLiteral("a FOLDER or FILE"));
+        if (options.out.isEmpty())
+            throw UsageError{QStringLiteral("pictures wants --out DIR")};
     } else if (arguments.IsSet(OutOption.Name)) {
-        throw UsageError{QStringLiteral("--out belongs to sheet")};
+        throw UsageError{QStringLiteral("--out belongs to sheet and pictures")};
     }
     return options;
 }
 
-std::vector<EffectReport> CheckFiles(const QStringList& files, int jobs) {
+// `done`, when given, has each report as soon as its effect is done.
+std::vector<EffectReport> CheckFiles(const QStringList& files, int jobs,
+                                     std::function<void(const EffectReport&)> done = {}) {
     QTemporaryDir work;
     PreviewEngine::Options engineOptions;
     engineOptions.reportAllRequests = true;
     PreviewEngine engine(engineOptions);
     EffectChecker checker(&engine, work.path(), jobs);
+    checker.OnReport = std::move(done);
     return checker.Check(files);
 }
 
@@ -155,6 +176,54 @@ int RunSheet(const Options& options) {
     }
     return 0;
 }
+int RunPictures(const Options& options) {
+    for (const QString& path : options.paths)
+        ToolCli::RequireExisting(path);
+    if (!QDir().mkpath(options.out))
+        throw Failure{QStringLiteral("%1: cannot create the folder").arg(options.out)};
+    const QDir out(options.out);
+    QStringList wanted;
+    QHash<QString, QString> names; // effect file -> picture name
+    QSet<QString> taken;
+    for (const QString& file : CollectEffectFiles(options.paths)) {
+        const QString name = EffectPictures::NameOfFile(file);
+        if (name.isEmpty() || out.exists(name) || taken.contains(name))
+            continue;
+        taken.insert(name);
+        names.insert(file, name);
+        wanted << file;
+    }
+    int made = 0;
+    std::optional<Failure> writeFailure;
+    // Each picture is written when its effect is done: what a run made is kept however it
+    // ends, and the next run takes only the rest.
+    if (!wanted.isEmpty())
+        CheckFiles(wanted, options.jobs, [&](const EffectReport& report) {
+            if (report.screenshot.isNull())
+                return;
+            const QImage picture =
+                report.screenshot.scaled(EffectPictures::Width, EffectPictures::Height,
+                                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            // Called from the event loop, which no exception may cross: the first failure
+            // ends the run once the loop is done.
+            try {
+                ToolCli::WriteAtomically(
+                    out.filePath(names.value(report.file)),
+                    [&](const QString& temporary) { return picture.save(temporary, "PNG"); });
+                ++made;
+            } catch (const Failure& failure) {
+                if (!writeFailure)
+                    writeFailure = failure;
+            }
+        });
+    if (writeFailure)
+        throw *writeFailure;
+    Print(stdout, QStringLiteral("%1 pictures made, %2 of %3 effects had none\n")
+                      .arg(made)
+                      .arg(wanted.size())
+                      .arg(CollectEffectFiles(options.paths).size()));
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -165,6 +234,8 @@ int main(int argc, char** argv) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         PreparePreviewProcess();
         QApplication app(argc, argv);
+        if (options.command == u"pictures")
+            return RunPictures(options);
         return options.command == u"check" ? RunCheck(options) : RunSheet(options);
     });
 }

@@ -2,15 +2,18 @@
 // large effect into the code memo, and the preview window's first and later showings.
 
 #include "app/EffectLibrary.h"
+#include "app/LivePreview.h"
 #include "app/PreviewSetup.h"
 #include "app/PreviewView.h"
 #include "app/Unit1.h"
 #include "app/Unit4.h"
 #include "common/TestEnv.h"
 #include "framework/Dialogs.h"
+#include "framework/Menus.h"
 #include "framework/Strings.h"
 #include "platform/Paths.h"
 #include "platform/TextEncoding.h"
+#include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinComboBox.h"
 #include "skinctrls/bsSkinMemo.h"
 #include "skinctrls/bsfilectrl.h"
@@ -176,8 +179,65 @@ void PreviewFirstAndLater(benchmark::State& state) {
     Paths::SetProgramFolder(QString());
 }
 
+// A 10 KB effect: a page in one colour with text and a script, as effects come.
+QString TenKilobyteEffect(const QString& colour) {
+    QString page = QStringLiteral("<html><body style=\"margin:0;background:%1\">\n").arg(colour);
+    while (page.toUtf8().size() < 10 * 1024 - 200)
+        page +=
+            QStringLiteral("<p style=\"color:#fff\">雪花飘落 snow flake %1</p>\n").arg(page.size());
+    return page + QStringLiteral("<script>var t = 0; setInterval(function () { t++; }, 50);"
+                                 "</script></body></html>");
+}
+
+QRgb PreviewPixel(TForm4& window) {
+    QWidget* view = window.WebBrowser1->View()->Widget();
+    return view->grab().toImage().pixel(view->width() / 2, view->height() - 10);
+}
+
+// From the last change of the code window to the changed pixels of the live preview, for a
+// 10 KB effect; the time after the typing pause (TLivePreview::PauseMs) is reported.
+void LivePreviewFollowsTyping(benchmark::State& state) {
+    PreparePreviewProcess();
+    qputenv("ZARVO_PREVIEW_MODULE", ZARVO_PREVIEW_MODULE_FILE);
+    const QString folder = ProgramFolderWith(0, 0);
+    const QString colours[] = {QStringLiteral("#c81e1e"), QStringLiteral("#2050c8")};
+    TestEnv::WriteFile(folder + "data/" + Category + "/live",
+                       TenKilobyteEffect(colours[0]).toUtf8());
+    MainWindow main(folder);
+    TForm4 window;
+    window.DoCreate();
+    main.form->UseWindows(nullptr, &window);
+    main.form->bsSkinComboBox1->SetText(Category);
+    main.form->bsSkinFileListBox1->SetItemIndex(0);
+    FireEvent(main.form->bsSkinFileListBox1->OnListBoxClick, main.form->bsSkinFileListBox1);
+    main.form->L2->Click();
+    FireEvent(main.form->bsSkinButton2->OnClick, main.form->bsSkinButton2);
+    WaitFor(
+        [&] {
+            return window.WebBrowser1->View() && PreviewPixel(window) == QColor(colours[0]).rgb();
+        },
+        20000);
+    int shown = 0;
+    double afterPause = 0;
+    for (auto _ : state) {
+        shown = 1 - shown;
+        const QRgb wanted = QColor(colours[shown]).rgb();
+        QElapsedTimer timer;
+        timer.start();
+        main.form->bsSkinMemo21->SetText(TenKilobyteEffect(colours[shown]));
+        const bool changed = WaitFor([&] { return PreviewPixel(window) == wanted; }, 10000);
+        afterPause = changed ? double(timer.nsecsElapsed()) / 1e6 - TLivePreview::PauseMs : -1;
+        state.SetIterationTime(std::max(0.0, afterPause) / 1e3);
+    }
+    state.counters["after_pause_ms"] = afterPause;
+    state.counters["bytes"] = double(main.form->bsSkinMemo21->Text().toUtf8().size());
+    main.form->L2->Click();
+    Paths::SetProgramFolder(QString());
+}
+
 } // namespace
 
+BENCHMARK(LivePreviewFollowsTyping)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenCategoryOf10000Effects)->Unit(benchmark::kMillisecond);
 // Telling the encoding alone, of 1 MB of GBK and of UTF-8.
 void DetectOneMegabyte(benchmark::State& state, const QByteArray& line) {

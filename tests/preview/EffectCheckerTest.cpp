@@ -1,6 +1,9 @@
 // The effect checker run on fixture effects, each with one known fault, and a good one.
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -87,5 +90,25 @@ TEST(EffectChecker, SheetWritesOnePicturePerCategory) {
                                QStringLiteral("--out"), out});
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList{QStringLiteral("检查样例.png")});
+    QDir(out).removeRecursively();
+}
+
+TEST(EffectChecker, PicturesAreNamedByTheEffectsHashAndTakenOnlyOnce) {
+    const QString out = QDir::tempPath() + QStringLiteral("/zarvo-effects-pictures-test");
+    QDir(out).removeRecursively();
+    const QString good = QStringLiteral(ZARVO_FIXTURES "/effects/检查样例/好的特效");
+    CheckRun first = RunChecker({QStringLiteral("pictures"), QStringLiteral("--out"), out, good});
+    EXPECT_EQ(first.exitCode, 0) << first.errors.toStdString();
+    EXPECT_EQ(first.lines, QStringList{QStringLiteral("1 pictures made, 1 of 1 effects had none")});
+    QFile effect(good);
+    ASSERT_TRUE(effect.open(QIODevice::ReadOnly));
+    const QString name = QString::fromLatin1(
+        QCryptographicHash::hash(effect.readAll(), QCryptographicHash::Sha256).toHex());
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList{name + QStringLiteral(".png")});
+    EXPECT_EQ(QImage(out + u'/' + name + QStringLiteral(".png")).size(), QSize(341, 198));
+
+    CheckRun again = RunChecker({QStringLiteral("pictures"), QStringLiteral("--out"), out, good});
+    EXPECT_EQ(again.lines, QStringList{QStringLiteral("0 pictures made, 0 of 1 effects had none")});
+    EXPECT_EQ(RunChecker({QStringLiteral("pictures"), good}).exitCode, 2);
     QDir(out).removeRecursively();
 }

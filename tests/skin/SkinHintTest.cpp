@@ -5,6 +5,7 @@
 
 #include "skin/bsSkinHint.h"
 
+#include "common/TestEnv.h"
 #include "framework/Canvas.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,31 @@ TEST(SkinHint, PlainWithoutAHintPictureAndSkinnedWithOne) {
     EXPECT_EQ(ColorToRGB(plain.Pixel(1, 1)), ColorToRGB(clInfoBk));
     w->HideHint();
     s.First->HideHint();
+}
+
+TEST(SkinHint, APictureStandsAboveTheTextAndANewHintOutlivesTheOldOnesHidePause) {
+    THintSetup s;
+    const int pause = Application->HintPause, hidePause = Application->HintHidePause;
+    Application->HintPause = 50;
+    Application->HintHidePause = 150;
+    TBitmap picture(40, 30);
+    picture.Canvas().Brush.Color = clLime;
+    picture.Canvas().FillRect(TRect(0, 0, 40, 30));
+    s.First->ShowHintAtCursor(QStringLiteral("名字"));
+    TbsSkinHintWindow* w = s.First->HintWindow();
+    ASSERT_TRUE(TestEnv::WaitFor([&] { return w->isVisible(); }, 2000));
+    const int textOnly = w->height();
+    // Asked again just before the first one's hide pause ends: the new one shows all the same.
+    TestEnv::Pump(120);
+    s.First->ShowHintAtCursor(QStringLiteral("名字"), picture);
+    TestEnv::Pump(60);
+    EXPECT_TRUE(TestEnv::WaitFor([&] { return w->isVisible() && w->height() > textOnly; }, 2000));
+    EXPECT_EQ(w->height(), textOnly + 30 + TbsSkinHintWindow::PictureGap);
+    const TBitmap shot = w->Snapshot();
+    EXPECT_EQ(ColorToRGB(shot.Pixel(w->width() / 2, 2 + 15)), ColorToRGB(clLime));
+    s.First->HideHint();
+    Application->HintPause = pause;
+    Application->HintHidePause = hidePause;
 }
 
 } // namespace

@@ -316,6 +316,8 @@ void EffectChecker::Finish(Run* run) {
         return;
     run->finished = true;
     run->timeout.stop();
+    if (OnReport)
+        OnReport(FReports[run->index]);
     if (run->view) {
         run->view->hide();
         // The page goes before its view: a view torn down while its page still talks to it

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -58,6 +59,8 @@ public:
     // Checks the files and returns their reports in the same order; runs the event loop
     // until all are done.
     std::vector<EffectReport> Check(const QStringList& files);
+    // Each effect's report as soon as it is done.
+    std::function<void(const EffectReport& report)> OnReport;
 
     static constexpr int kLoadTimeoutMs = 15000;
     static constexpr int kDrawPauseMs = 400;
