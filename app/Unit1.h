@@ -159,17 +159,7 @@ public:
 
     // The code window's colouring of HTML, CSS and JavaScript.
     TCodeColouring* CodeColouring() const { return FCodeColouring; }
-    TMenuItem* N1;  // "保存特效"
-    TMenuItem* J1;  // "添加特效(&J)"
-    TMenuItem* D1;  // "删除特效(&D)"
-    TMenuItem* N5;  // "退出"
-    TMenuItem* N6;  // "显示任务栏"
-    TMenuItem* N7;  // "隐藏任务栏"
-    TMenuItem* N26; // "前端显示", unchecked: the window is not on top
-    TMenuItem* N27; // "前端显示", checked: the window stays on top
-    TMenuItem* N42; // "显示退出显示", unchecked: no question before closing
-    TMenuItem* N43; // "显示退出显示", checked: ask before closing
-    TMenuItem* L2;  // "实时预览(&L)", checked while the live preview is on
+    TMenuItem* L2;           // "实时预览(&L)", checked while the live preview is on
     // The live preview, once the preview window is given (UseWindows).
     TLivePreview* LivePreview() const { return FLivePreview; }
     // The effect list's hint and the maker of the pictures it shows.
