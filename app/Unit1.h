@@ -159,7 +159,7 @@ public:
 
     // The code window's colouring of HTML, CSS and JavaScript.
     TCodeColouring* CodeColouring() const { return FCodeColouring; }
-    TMenuItem* L2;           // "实时预览(&L)", checked while the live preview is on
+    TMenuItem* L2; // "实时预览(&L)", checked while the live preview is on
     // The live preview, once the preview window is given (UseWindows).
     TLivePreview* LivePreview() const { return FLivePreview; }
     // The effect list's hint and the maker of the pictures it shows.
