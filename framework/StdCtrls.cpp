@@ -165,8 +165,9 @@ void TEditorHost::UpdateEditorPalette() {
         pal.setColor(group, QPalette::Text, text);
         pal.setColor(group, QPalette::Highlight,
                      showSelection ? ToQColor(clHighlight) : QColor(Qt::transparent));
-        pal.setColor(group, QPalette::HighlightedText,
-                     showSelection ? ToQColor(clHighlightText) : text);
+        // A hidden selection takes no colour of its own: the text keeps its colours.
+        pal.setBrush(group, QPalette::HighlightedText,
+                     showSelection ? QBrush(ToQColor(clHighlightText)) : QBrush());
     }
     FEditor->setPalette(pal);
     FEditor->setAutoFillBackground(false);

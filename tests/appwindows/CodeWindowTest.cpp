@@ -92,9 +92,13 @@ TEST_F(CodeWindow, ColoursShowWithoutChangingTheTextItsCopyOrItsState) {
     EXPECT_EQ(QGuiApplication::clipboard()->text().replace("\r\n", "\n"),
               QString::fromLatin1(ColouredEffect).replace("\r\n", "\n"));
 
-    // Another skin colours the text anew: still no change of the text. (The copy selected
-    // everything, which is drawn in the plain colour: the selection goes first.)
-    memo->SetSelStart(0);
+    // The copy selected everything, which the memo does not show without the focus: the
+    // colours stay.
+    EXPECT_GE(ColoursShown(memo->Editor()->viewport()->grab().toImage(),
+                           form->CodeColouring()->Colours()),
+              5);
+
+    // Another skin colours the text anew: still no change of the text.
     const CodeColours::TColours before = form->CodeColouring()->Colours();
     ZarvoSettings::SetSkinPath(QStringLiteral("skins\\skin6\\skin.ini"));
     form->bsSkinData1->LoadSkinFile(folder + "skins/skin6/skin.ini");

@@ -23,9 +23,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <unistd.h>
 
@@ -454,10 +456,31 @@ void SaveAsPage(const Window& main) {
         Fail("the read-only page is unchanged");
 }
 
+// The code window colours the effect's tokens: its picture holds strokes of at least five
+// hues (twelve sectors of 30 degrees, each counted from 12 saturated pixels on).
+void CodeShowsColours(const Window& main, const QString& name) {
+    const QImage screen = ScreenImage();
+    const QRect code(main.clientLeft + 183, main.clientTop + 73, 479, 269);
+    screen.copy(code).save(Output + "/" + name);
+    int sectors[12] = {};
+    for (int y = code.top(); y <= code.bottom(); ++y) {
+        for (int x = code.left(); x <= code.right(); ++x) {
+            const QColor pixel = screen.pixelColor(x, y);
+            if (pixel.hsvSaturationF() > 0.4f && pixel.valueF() > 0.2f)
+                ++sectors[std::clamp(pixel.hsvHue(), 0, 359) / 30];
+        }
+    }
+    const int hues = int(std::count_if(std::begin(sectors), std::end(sectors),
+                                       [](int pixels) { return pixels >= 12; }));
+    if (hues < 5)
+        Fail("the code window colours the code", QString::number(hues) + " hues");
+}
+
 // The UTF-8 effect reads as it was written in the code window (through the clipboard), its
 // preview gets its Chinese, and "保存特效" writes it in UTF-8 again.
 void OpenUtf8Effect(const Window& main, int index) {
     OpenEffect(main, index, Utf8Code);
+    CodeShowsColours(main, "program_code_colours.png");
     PreviewShows(main, Green, "program_preview_utf8.png");
     ClickClient(main, SaveButton.x(), SaveButton.y());
     WaitWindow(QStringLiteral("特效保存"), "the save dialog shows");
