@@ -7,11 +7,13 @@
 // Usage: live-preview-screen PROGRAM_FOLDER OUTPUT_FOLDER
 // Exits 0 when everything held, 1 with the failed step named, 77 without a display.
 
+#include "ScreenSession.h"
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+
 #include <QImage>
 #include <QProcess>
 #include <QThread>
@@ -243,23 +245,7 @@ void LivePreviewFollowsTyping(const QString& mainId) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::puts("no DISPLAY: skipped");
-        return 77;
-    }
-    if (argc < 3) {
-        std::fputs("usage: live-preview-screen PROGRAM_FOLDER OUTPUT_FOLDER\n", stderr);
-        return 2;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    Root = QDir::tempPath() + "/live-preview-screen-" + QString::number(::getpid());
-    QDir(Root).removeRecursively();
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME"}) {
-        const QString folder = Root + "/" + QString::fromLatin1(name).toLower();
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv(name, folder.toUtf8());
-    }
+    Root = StartScreenSession(argc, "live-preview-screen");
     QGuiApplication app(argc, argv);
     Output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     QDir().mkpath(Output);

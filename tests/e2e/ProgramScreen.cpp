@@ -13,12 +13,14 @@
 
 #include "platform/Gbk.h"
 
+#include "ScreenSession.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -724,25 +726,7 @@ void LinkedPreviewPage() {
 }
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::puts("no DISPLAY: skipped");
-        return 77;
-    }
-    if (argc < 3) {
-        std::fputs("usage: program-screen PROGRAM_FOLDER OUTPUT_FOLDER\n", stderr);
-        return 2;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    // The user's folders of the test and of the program it starts.
-    Root = QDir::tempPath() + "/program-screen-" + QString::number(::getpid());
-    QDir(Root).removeRecursively();
-    QDir().mkpath(Root);
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME"}) {
-        const QString folder = Root + "/" + QString::fromLatin1(name).toLower();
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv(name, folder.toUtf8());
-    }
+    Root = StartScreenSession(argc, "program-screen");
     QApplication app(argc, argv);
     const QString staged = QString::fromLocal8Bit(argv[1]);
     Output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();

@@ -9,12 +9,14 @@
 
 #include "platform/Gbk.h"
 
+#include "ScreenSession.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+
 #include <QImage>
 #include <QProcess>
 #include <QThread>
@@ -201,23 +203,7 @@ void FindAndOpen(const Client& main, const QString& word, const QByteArray& expe
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::puts("no DISPLAY: skipped");
-        return 77;
-    }
-    if (argc < 3) {
-        std::fputs("usage: search-screen PROGRAM_FOLDER OUTPUT_FOLDER\n", stderr);
-        return 2;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    Root = QDir::tempPath() + "/search-screen-" + QString::number(::getpid());
-    QDir(Root).removeRecursively();
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME"}) {
-        const QString folder = Root + "/" + QString::fromLatin1(name).toLower();
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv(name, folder.toUtf8());
-    }
+    Root = StartScreenSession(argc, "search-screen");
     QApplication app(argc, argv);
     Output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     QDir().mkpath(Output);
