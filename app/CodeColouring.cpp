@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace CodeColours {
 namespace {

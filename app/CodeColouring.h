@@ -11,8 +11,6 @@
 #include <QPointer>
 #include <QTextCharFormat>
 #include <array>
-#include <functional>
-#include <vector>
 
 class QSyntaxHighlighter;
 class QTextDocument;

@@ -7,15 +7,15 @@
 #include <QTimer>
 #include <functional>
 
-// Runs the event loop until `done` holds; false after `ms`.
-inline bool EngineWaitFor(const std::function<bool()>& done, int ms = 20000) {
+// Runs the event loop in turns of `turnMs` until `done` holds; false after `ms`.
+inline bool EngineWaitFor(const std::function<bool()>& done, int ms = 20000, int turnMs = 20) {
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
         if (timer.elapsed() > ms)
             return false;
         QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        QTimer::singleShot(turnMs, &loop, &QEventLoop::quit);
         loop.exec();
     }
     return true;

@@ -7,6 +7,7 @@
 #include "app/PreviewView.h"
 #include "app/Unit1.h"
 #include "app/Unit4.h"
+#include "appwindows/EngineWait.h"
 #include "common/TestEnv.h"
 #include "framework/Dialogs.h"
 #include "framework/Menus.h"
@@ -131,18 +132,8 @@ void KeystrokeInOneMegabyteEffect(benchmark::State& state) {
     }
 }
 
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(1, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
+// The waits for the engine turn the event loop each millisecond, so they time finely.
+constexpr int TurnMs = 1;
 
 // Shows the preview window until its page has loaded; the time from the showing on.
 double ShowPreviewMs(TForm4& window) {
@@ -150,7 +141,7 @@ double ShowPreviewMs(TForm4& window) {
     bool loaded = false;
     window.WebBrowser1->OnLoadFinished = [&](bool) { loaded = true; };
     QTimer::singleShot(0, [&] {
-        WaitFor([&] { return loaded; }, 20000);
+        EngineWaitFor([&] { return loaded; }, 20000, TurnMs);
         window.Close();
     });
     timer.start();
@@ -212,11 +203,11 @@ void LivePreviewFollowsTyping(benchmark::State& state) {
     FireEvent(main.form->bsSkinFileListBox1->OnListBoxClick, main.form->bsSkinFileListBox1);
     main.form->L2->Click();
     FireEvent(main.form->bsSkinButton2->OnClick, main.form->bsSkinButton2);
-    WaitFor(
+    EngineWaitFor(
         [&] {
             return window.WebBrowser1->View() && PreviewPixel(window) == QColor(colours[0]).rgb();
         },
-        20000);
+        20000, TurnMs);
     int shown = 0;
     double afterPause = 0;
     for (auto _ : state) {
@@ -225,7 +216,8 @@ void LivePreviewFollowsTyping(benchmark::State& state) {
         QElapsedTimer timer;
         timer.start();
         main.form->bsSkinMemo21->SetText(TenKilobyteEffect(colours[shown]));
-        const bool changed = WaitFor([&] { return PreviewPixel(window) == wanted; }, 10000);
+        const bool changed =
+            EngineWaitFor([&] { return PreviewPixel(window) == wanted; }, 10000, TurnMs);
         afterPause = changed ? double(timer.nsecsElapsed()) / 1e6 - TLivePreview::PauseMs : -1;
         state.SetIterationTime(std::max(0.0, afterPause) / 1e3);
     }

@@ -58,17 +58,6 @@ void Shot(const QString& name) {
     std::exit(1);
 }
 
-bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QThread::msleep(30);
-    }
-    return true;
-}
-
 QString Xdotool(const QStringList& args) {
     QProcess process;
     process.start(QStringLiteral("xdotool"), args);
@@ -121,14 +110,10 @@ bool Near(QRgb a, QRgb b) {
 
 void CopyProgram(const QString& staged) {
     ProgramFolder = Root + "/program";
-    QDir().mkpath(ProgramFolder + "/zarvotemp");
-    for (const QString& name : {QStringLiteral("zarvofx"), QStringLiteral("libzarvopreview.so"),
-                                QStringLiteral("zarvotx.ini"), QStringLiteral("zarvo-effects")})
-        if (!QFile::copy(staged + "/" + name, ProgramFolder + "/" + name))
-            Fail("copy the program", name);
-    for (const QString& folder : {QStringLiteral("skins"), QStringLiteral("images")})
-        if (QProcess::execute("cp", {"-r", staged + "/" + folder, ProgramFolder + "/"}) != 0)
-            Fail("copy the program's pictures", folder);
+    const QString missing = CopyStagedProgram(
+        staged, ProgramFolder, {"zarvofx", "libzarvopreview.so", "zarvotx.ini", "zarvo-effects"});
+    if (!missing.isEmpty())
+        Fail("copy the program", missing);
     const QString effect = ProgramFolder + "/data/" + Category + "/live";
     QDir().mkpath(QFileInfo(effect).path());
     QFile file(effect);

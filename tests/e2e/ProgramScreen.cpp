@@ -82,26 +82,6 @@ QProcess* Program = nullptr;
     std::exit(1);
 }
 
-void Pump(int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
-}
-
-bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms)
-            return false;
-        Pump(50);
-    }
-    return true;
-}
-
 QString Run(const QString& program, const QStringList& args) {
     QProcess process;
     process.start(program, args);
@@ -214,14 +194,10 @@ QByteArray ReadFile(const QString& path) {
 // empty preview folder, and a settings file naming `skin` (none: the default look).
 void BuildProgramFolder(const QString& staged) {
     ProgramFolder = Root + "/program";
-    QDir().mkpath(ProgramFolder + "/zarvotemp");
-    for (const QString& name : {QStringLiteral("zarvofx"), QStringLiteral("libzarvopreview.so"),
-                                QStringLiteral("zarvotx.ini"), QStringLiteral("help.htm")})
-        if (!QFile::copy(staged + "/" + name, ProgramFolder + "/" + name))
-            Fail("copy the program", name);
-    for (const QString& folder : {QStringLiteral("skins"), QStringLiteral("images")})
-        if (QProcess::execute("cp", {"-r", staged + "/" + folder, ProgramFolder + "/"}) != 0)
-            Fail("copy the program's pictures", folder);
+    const QString missing = CopyStagedProgram(
+        staged, ProgramFolder, {"zarvofx", "libzarvopreview.so", "zarvotx.ini", "help.htm"});
+    if (!missing.isEmpty())
+        Fail("copy the program", missing);
     const QString library = ProgramFolder + "/data/" + Category + "/";
     WriteFile(library + RedEffect, ColourPage("#c81e1e", RedEffect));
     WriteFile(library + BlueEffect, ColourPage("#2050c8", BlueEffect));

@@ -5,11 +5,17 @@
 // temporary root.
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QString>
+#include <QStringList>
+#include <QThread>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <unistd.h>
 
 // Returns the temporary root; ends the process when the test cannot run.
@@ -34,4 +40,41 @@ inline QString StartScreenSession(int argc, const char* program) {
         qputenv(name, folder.toUtf8());
     }
     return root;
+}
+
+// Copies `files` of the staged program folder, its skins and pictures into `folder`, with an
+// empty preview folder; returns what could not be copied, or an empty string.
+inline QString CopyStagedProgram(const QString& staged, const QString& folder,
+                                 const QStringList& files) {
+    QDir().mkpath(folder + "/zarvotemp");
+    for (const QString& name : files)
+        if (!QFile::copy(staged + "/" + name, folder + "/" + name))
+            return name;
+    for (const QString& pictures : {QStringLiteral("skins"), QStringLiteral("images")})
+        if (QProcess::execute(QStringLiteral("cp"),
+                              {"-r", staged + "/" + pictures, folder + "/"}) != 0)
+            return pictures;
+    return QString();
+}
+
+// Turns the test's own event loop for `ms` (the clipboard answers through it).
+inline void Pump(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+// Asks `done` every 50 ms, turning the event loop in between; false after `ms`.
+inline bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > ms)
+            return false;
+        Pump(50);
+    }
+    return true;
 }

@@ -47,30 +47,12 @@ const QByteArray HandEffect = "<p>the quokka smiles</p>\r\n";
 QString Root, ProgramFolder, Output;
 QProcess* Program = nullptr;
 
-void Pump(int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
-}
-
 [[noreturn]] void Fail(const char* step, const QString& detail = QString()) {
     std::fprintf(stderr, "FAILED: %s %s\n", step, qPrintable(detail));
     QProcess::execute(QStringLiteral("import"), {"-window", "root", Output + "/search_failed.png"});
     if (Program)
         Program->kill();
     std::exit(1);
-}
-
-bool Until(const std::function<bool()>& done, int ms = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    for (; !done(); Pump(50))
-        if (timer.elapsed() > ms)
-            return false;
-    return true;
 }
 
 QString Xdotool(const QStringList& args) {
@@ -93,7 +75,7 @@ struct Client {
 
 Client Await(const QString& title, int width, int height, const char* step) {
     QString id;
-    if (!Until([&] { return !(id = VisibleWindow(title)).isEmpty(); }, 20000))
+    if (!WaitFor([&] { return !(id = VisibleWindow(title)).isEmpty(); }, 20000))
         Fail(step, "no window " + title);
     Pump(300);
     int x = 0, y = 0, w = 0, h = 0;
@@ -142,13 +124,10 @@ void StopProgram() {
 
 void MakeProgramFolder(const QString& staged) {
     ProgramFolder = Root + "/program";
-    QDir().mkpath(ProgramFolder + "/zarvotemp");
-    for (const char* name : {"zarvofx", "libzarvopreview.so", "zarvotx.ini"})
-        if (!QFile::copy(staged + "/" + name, ProgramFolder + "/" + name))
-            Fail("copy the program", QString::fromLatin1(name));
-    for (const char* folder : {"images", "skins"})
-        if (QProcess::execute("cp", {"-r", staged + "/" + folder, ProgramFolder + "/"}) != 0)
-            Fail("copy the program's pictures", QString::fromLatin1(folder));
+    const QString missing =
+        CopyStagedProgram(staged, ProgramFolder, {"zarvofx", "libzarvopreview.so", "zarvotx.ini"});
+    if (!missing.isEmpty())
+        Fail("copy the program", missing);
     WriteEffect(WindowCategory, QStringLiteral("斑马"),
                 Gbk::Encode(QString::fromLatin1(ZebraEffect)));
     WriteEffect(WindowCategory, QStringLiteral("马"), "<p>a horse walks</p>\r\n");
@@ -182,7 +161,7 @@ void FindAndOpen(const Client& main, const QString& word, const QByteArray& expe
     const Client search =
         Await(SearchTitle, SearchClientWidth, SearchClientHeight, "Ctrl+F shows the search window");
     Xdotool({"type", "--delay", "60", word});
-    if (!Until([&] { return HighlightedRows(search) == 1; }, 5000))
+    if (!WaitFor([&] { return HighlightedRows(search) == 1; }, 5000))
         Fail("one row found for the word", word + ": " + QString::number(HighlightedRows(search)));
     QProcess::execute(QStringLiteral("import"), {"-window", search.id, Output + "/" + shot});
     Xdotool({"key", "Return"});
@@ -193,7 +172,7 @@ void FindAndOpen(const Client& main, const QString& word, const QByteArray& expe
              QString::number(main.origin.y() + CopyButton.y())});
     Xdotool({"click", "1"});
     QString copied;
-    Until([&] { return !(copied = QApplication::clipboard()->text()).isEmpty(); }, 3000);
+    WaitFor([&] { return !(copied = QApplication::clipboard()->text()).isEmpty(); }, 3000);
     copied.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (copied.trimmed() !=
         Gbk::Decode(expected).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed())
