@@ -1,7 +1,7 @@
 #include "app/HelpWindow.h"
 
 #include "app/Unit4.h"
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 
 THelpWindow::THelpWindow(QObject* owner) : TForm(owner) {
     SetText(Caption());

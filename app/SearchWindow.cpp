@@ -1,7 +1,7 @@
 #include "app/SearchWindow.h"
 
 #include "framework/Canvas.h"
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 #include "skinctrls/bsSkinEdit.h"
 #include "skinctrls/bsSkinListBox.h"
 #include "skinctrls/bsSkinPanels.h"

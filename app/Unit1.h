@@ -17,7 +17,7 @@
 #include "framework/Forms.h"
 #include "platform/Shell.h"
 #include "platform/TextEncoding.h"
-#include "skinctrls/bsSkinDialogs.h"
+#include "skinforms/bsSkinDialogs.h"
 
 #include <QIcon>
 #include <QStringList>

@@ -13,12 +13,12 @@
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "platform/Taskbar.h"
-#include "skin/bsMessages.h"
+#include "skinforms/bsMessages.h"
 #include "skin/bsSkinData.h"
-#include "skin/bsSkinForm.h"
-#include "skin/bsSkinMainMenu.h"
+#include "skinforms/bsSkinForm.h"
+#include "skinforms/bsSkinMainMenu.h"
 #include "skin/bsSkinMenus.h"
-#include "skin/bsTrayIcon.h"
+#include "skinforms/bsTrayIcon.h"
 
 #include <initializer_list>
 

@@ -5,8 +5,8 @@
 #include "app/Unit1.h"
 #include "app/ZarvoSettings.h"
 #include "framework/Menus.h"
-#include "skin/bsMessages.h"
-#include "skinctrls/bsSkinDialogs.h"
+#include "skinforms/bsMessages.h"
+#include "skinforms/bsSkinDialogs.h"
 
 namespace {
 

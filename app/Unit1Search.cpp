@@ -6,7 +6,7 @@
 #include "app/SearchWindow.h"
 #include "app/Unit1.h"
 #include "platform/Paths.h"
-#include "skin/bsMessages.h"
+#include "skinforms/bsMessages.h"
 #include "skinctrls/bsSkinComboBox.h"
 #include "skinctrls/bsSkinMemo.h"
 #include "skinctrls/bsfilectrl.h"

@@ -6,7 +6,7 @@
 #include "app/ZarvoSettings.h"
 #include "framework/Classes.h"
 #include "platform/Paths.h"
-#include "skin/bsMessages.h"
+#include "skinforms/bsMessages.h"
 #include "skin/bsSkinData.h"
 
 #include <exception>

@@ -286,22 +286,14 @@ void TbsSkinData::ReadDescription(TCustomIniFile& ini) {
 
 void TbsSkinData::ReadFormInfo(TCustomIniFile& ini) {
     TbsIniFields f(ini, FormInfoSection, TbsIniFields::TMode::Read);
-    f.Point("lefttoppoint", LeftTopPoint);
-    f.Point("righttoppoint", RightTopPoint);
-    f.Point("leftbottompoint", LeftBottomPoint);
-    f.Point("rightbottompoint", RightBottomPoint);
+    f.Corners(*this);
     f.Rect("clientrect", ClientRect);
     f.Int("bgpictureindex", BGPictureIndex, -1);
     f.Int("mdibgpictureindex", MDIBGPictureIndex, -1);
-    f.Bool("leftstretch", LeftStretch);
-    f.Bool("rightstretch", RightStretch);
-    f.Bool("topstretch", TopStretch);
-    f.Bool("bottomstretch", BottomStretch);
+    f.Stretches(*this);
     f.Rect("maskrectarea", MaskRectArea);
-    f.Point("hittestlefttoppoint", HitTestLeftTopPoint);
-    f.Point("hittestrighttoppoint", HitTestRightTopPoint);
-    f.Point("hittestleftbottompoint", HitTestLeftBottomPoint);
-    f.Point("hittestrightbottompoint", HitTestRightBottomPoint);
+    f.PointGroup("hittest", HitTestLeftTopPoint, HitTestRightTopPoint, HitTestLeftBottomPoint,
+                 HitTestRightBottomPoint);
     f.Rect("buttonsrect", ButtonsRect);
     f.Rect("captionrect", CaptionRect);
     f.Int("buttonsoffset", ButtonsOffset, 0);

@@ -126,7 +126,7 @@ using TbsSkinControlList = std::vector<std::unique_ptr<TbsDataSkinControl>>;
 // change it. Consumers keep indices, never pointers, across a skin change.
 //
 // The framework's TComponent is its base; the owner is the Qt parent.
-class TbsSkinData : public TComponent {
+class TbsSkinData : public TComponent, public TbsCornerPoints, public TbsStretchSides {
     Q_OBJECT
 public:
     explicit TbsSkinData(QObject* owner = nullptr);
@@ -170,11 +170,10 @@ public:
     QStringList ActivePictureNames;
 
     // [FORMINFO]: the skinned window frame.
-    TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
+    // [FORMINFO] also gives the frame's corner points and stretched sides.
     TRect ClientRect;
     int BGPictureIndex = -1;
     int MDIBGPictureIndex = -1;
-    bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
     TRect MaskRectArea;
     TPoint HitTestLeftTopPoint, HitTestRightTopPoint, HitTestLeftBottomPoint,
         HitTestRightBottomPoint;

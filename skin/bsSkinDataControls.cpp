@@ -24,10 +24,7 @@ void TbsDataSkinControl::ExchangeFields(TbsIniFields& f) {
 
 void TbsDataSkinCustomControl::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinControl::ExchangeFields(f);
-    f.Point("lefttoppoint", LeftTopPoint);
-    f.Point("righttoppoint", RightTopPoint);
-    f.Point("leftbottompoint", LeftBottomPoint);
-    f.Point("rightbottompoint", RightBottomPoint);
+    f.Corners(*this);
     f.Rect("clientrect", ClientRect);
 }
 
@@ -36,7 +33,7 @@ void TbsDataSkinPanelControl::ExchangeFields(TbsIniFields& f) {
     f.Int("bgpictureindex", BGPictureIndex, -1);
     f.Rect("captionrect", CaptionRect);
     f.Alignment("alignment", Alignment);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Rect("checkimagerect", CheckImageRect);
     f.Rect("uncheckimagerect", UnCheckImageRect);
 }
@@ -67,20 +64,19 @@ void TbsDataSkinExPanelControl::ExchangeFields(TbsIniFields& f) {
     f.Rect("vrestorebuttonactiverect", VRestoreButtonActiveRect);
     f.Rect("vrestorebuttondownrect", VRestoreButtonDownRect);
     f.Rect("captionrect", CaptionRect);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
 }
 
 void TbsDataSkinButtonControl::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinCustomControl::ExchangeFields(f);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("activefontcolor", ActiveFontColor);
     f.Color("downfontcolor", DownFontColor);
     f.Color("disabledfontcolor", DisabledFontColor);
     f.Rect("activeskinrect", ActiveSkinRect);
     f.Rect("downskinrect", DownSkinRect);
     f.Rect("disabledskinrect", DisabledSkinRect);
-    f.Bool("morphing", Morphing);
-    f.MorphKind("morphkind", MorphKind);
+    f.Morph(*this);
 }
 
 void TbsDataSkinMenuButtonControl::ExchangeFields(TbsIniFields& f) {
@@ -90,7 +86,7 @@ void TbsDataSkinMenuButtonControl::ExchangeFields(TbsIniFields& f) {
 
 void TbsDataSkinCheckRadioControl::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinCustomControl::ExchangeFields(f);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("activefontcolor", ActiveFontColor);
     f.Color("unenabledfontcolor", UnEnabledFontColor);
     f.Color("framefontcolor", FrameFontColor);
@@ -103,8 +99,7 @@ void TbsDataSkinCheckRadioControl::ExchangeFields(TbsIniFields& f) {
     f.Rect("activeuncheckimagerect", ActiveUnCheckImageRect);
     f.Rect("unenabledcheckimagerect", UnEnabledCheckImageRect);
     f.Rect("unenableduncheckimagerect", UnEnabledUnCheckImageRect);
-    f.Bool("morphing", Morphing);
-    f.MorphKind("morphkind", MorphKind);
+    f.Morph(*this);
 }
 
 void TbsDataSkinGaugeControl::ExchangeFields(TbsIniFields& f) {
@@ -114,7 +109,7 @@ void TbsDataSkinGaugeControl::ExchangeFields(TbsIniFields& f) {
     f.Int("beginoffset", BeginOffset, 0);
     f.Int("endoffset", EndOffset, 0);
     f.Bool("vertical", Vertical);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
 }
 
 void TbsDataSkinTrackBarControl::ExchangeFields(TbsIniFields& f) {
@@ -127,12 +122,12 @@ void TbsDataSkinTrackBarControl::ExchangeFields(TbsIniFields& f) {
 
 void TbsDataSkinLabelControl::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinCustomControl::ExchangeFields(f);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
 }
 
 void TbsDataSkinStdLabelControl::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinControl::ExchangeFields(f);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("activefontcolor", ActiveFontColor, 16711680);
 }
 
@@ -144,12 +139,7 @@ void TbsDataSkinUpDownControl::LoadFromIni(TCustomIniFile& ini) {
 
 void TbsDataSkinUpDownControl::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinCustomControl::ExchangeFields(f);
-    f.Rect("upbuttonrect", UpButtonRect);
-    f.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    f.Rect("downupbuttonrect", DownUpButtonRect);
-    f.Rect("downbuttonrect", DownButtonRect);
-    f.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    f.Rect("downdownbuttonrect", DownDownButtonRect);
+    f.UpDownButtons(*this);
 }
 
 void TbsDataSkinGridControl::ExchangeFields(TbsIniFields& f) {
@@ -165,13 +155,10 @@ void TbsDataSkinGridControl::ExchangeFields(TbsIniFields& f) {
     f.Rect("celltextrect", CellTextRect);
     f.Color("linescolor", LinesColor);
     f.Color("bgcolor", BGColor);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("selectfontcolor", SelectFontColor);
     f.Color("focusfontcolor", FocusFontColor);
-    f.String("fixedfontname", FixedFontName, QStringLiteral("Arial"));
-    f.Int("fixedfontheight", FixedFontHeight, 14);
-    f.FontStyle("fixedfontstyle", FixedFontStyle);
-    f.Color("fixedfontcolor", FixedFontColor);
+    f.FontGroup("fixedfont", FixedFontName, FixedFontHeight, FixedFontStyle, FixedFontColor);
 }
 
 void TbsDataSkinTabControl::ExchangeFields(TbsIniFields& f) {
@@ -182,14 +169,11 @@ void TbsDataSkinTabControl::ExchangeFields(TbsIniFields& f) {
     f.Rect("mouseintabrect", MouseInTabRect);
     f.Rect("clientrect", ClientRect);
     f.Int("bgpictureindex", BGPictureIndex, -1);
-    f.Point("lefttoppoint", LeftTopPoint);
-    f.Point("righttoppoint", RightTopPoint);
-    f.Point("leftbottompoint", LeftBottomPoint);
-    f.Point("rightbottompoint", RightBottomPoint);
+    f.Corners(*this);
     f.Int("tableftoffset", TabLeftOffset, 0);
     f.Int("tabrightoffset", TabRightOffset, 0);
     f.Rect("tabsbgrect", TabsBGRect);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("activefontcolor", ActiveFontColor);
     f.Color("focusfontcolor", FocusFontColor);
     f.Color("mouseinfontcolor", MouseInFontColor);
@@ -217,13 +201,10 @@ void TbsDataSkinControlBar::ExchangeFields(TbsIniFields& f) {
 void TbsDataSkinEditControl::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinCustomControl::ExchangeFields(f);
     f.Rect("activeskinrect", ActiveSkinRect);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("disabledfontcolor", DisabledFontColor);
     f.Color("activefontcolor", ActiveFontColor);
-    f.Rect("buttonrect", ButtonRect);
-    f.Rect("activebuttonrect", ActiveButtonRect);
-    f.Rect("downbuttonrect", DownButtonRect);
-    f.Rect("unenabledbuttonrect", UnEnabledButtonRect);
+    f.ButtonStates(*this);
 }
 
 void TbsDataSkinMemoControl::ExchangeFields(TbsIniFields& f) {
@@ -240,20 +221,13 @@ void TbsDataSkinListBox::ExchangeFields(TbsIniFields& f) {
     f.Int("itemleftoffset", ItemLeftOffset, 0);
     f.Int("itemrightoffset", ItemRightOffset, 0);
     f.Rect("itemtextrect", ItemTextRect);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("activefontcolor", ActiveFontColor);
     f.Color("focusfontcolor", FocusFontColor);
     f.Rect("captionrect", CaptionRect);
-    f.String("captionfontname", CaptionFontName, QStringLiteral("Arial"));
-    f.Int("captionfontheight", CaptionFontHeight, 14);
-    f.FontStyle("captionfontstyle", CaptionFontStyle);
-    f.Color("captionfontcolor", CaptionFontColor);
-    f.Rect("upbuttonrect", UpButtonRect);
-    f.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    f.Rect("downupbuttonrect", DownUpButtonRect);
-    f.Rect("downbuttonrect", DownButtonRect);
-    f.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    f.Rect("downdownbuttonrect", DownDownButtonRect);
+    f.FontGroup("captionfont", CaptionFontName, CaptionFontHeight, CaptionFontStyle,
+                CaptionFontColor);
+    f.UpDownButtons(*this);
     f.Rect("checkbuttonrect", CheckButtonRect);
     f.Rect("activecheckbuttonrect", ActiveCheckButtonRect);
     f.Rect("downcheckbuttonrect", DownCheckButtonRect);
@@ -276,24 +250,16 @@ void TbsDataSkinComboBox::ExchangeFields(TbsIniFields& f) {
     f.Int("itemleftoffset", ItemLeftOffset, 0);
     f.Int("itemrightoffset", ItemRightOffset, 0);
     f.Rect("itemtextrect", ItemTextRect);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("focusfontcolor", FocusFontColor);
     f.String("listboxname", ListBoxName);
-    f.Rect("buttonrect", ButtonRect);
-    f.Rect("activebuttonrect", ActiveButtonRect);
-    f.Rect("downbuttonrect", DownButtonRect);
-    f.Rect("unenabledbuttonrect", UnEnabledButtonRect);
+    f.ButtonStates(*this);
 }
 
 void TbsDataSkinScrollBarControl::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinCustomControl::ExchangeFields(f);
     f.Rect("trackarea", TrackArea);
-    f.Rect("upbuttonrect", UpButtonRect);
-    f.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    f.Rect("downupbuttonrect", DownUpButtonRect);
-    f.Rect("downbuttonrect", DownButtonRect);
-    f.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    f.Rect("downdownbuttonrect", DownDownButtonRect);
+    f.UpDownButtons(*this);
     f.Rect("thumbrect", ThumbRect);
     f.Rect("activethumbrect", ActiveThumbRect);
     f.Rect("downthumbrect", DownThumbRect);
@@ -307,15 +273,10 @@ void TbsDataSkinScrollBarControl::ExchangeFields(TbsIniFields& f) {
 void TbsDataSkinSpinEditControl::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinCustomControl::ExchangeFields(f);
     f.Rect("activeskinrect", ActiveSkinRect);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("activefontcolor", ActiveFontColor);
     f.Color("disabledfontcolor", DisabledFontColor);
-    f.Rect("upbuttonrect", UpButtonRect);
-    f.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    f.Rect("downupbuttonrect", DownUpButtonRect);
-    f.Rect("downbuttonrect", DownButtonRect);
-    f.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    f.Rect("downdownbuttonrect", DownDownButtonRect);
+    f.UpDownButtons(*this);
 }
 
 void TbsDataSkinScrollBoxControl::ExchangeFields(TbsIniFields& f) {
@@ -325,7 +286,7 @@ void TbsDataSkinScrollBoxControl::ExchangeFields(TbsIniFields& f) {
 
 void TbsDataSkinTreeView::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinControl::ExchangeFields(f);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("bgcolor", BGColor);
 }
 
@@ -348,12 +309,12 @@ void TbsDataSkinSlider::ExchangeFields(TbsIniFields& f) {
 
 void TbsDataSkinListView::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinControl::ExchangeFields(f);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("bgcolor", BGColor);
 }
 
 void TbsDataSkinRichEdit::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinControl::ExchangeFields(f);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("bgcolor", BGColor);
 }

@@ -14,8 +14,7 @@ void TbsDataSkinObject::ExchangeFields(TbsIniFields& f) {
     f.Bool("skinrectinapicture", SkinRectInAPicture);
     f.Rect("skinrect", SkinRect);
     f.Rect("activeskinrect", ActiveSkinRect);
-    f.Bool("morphing", Morphing);
-    f.MorphKind("morphkind", MorphKind);
+    f.Morph(*this);
 }
 
 void TbsDataUserObject::ExchangeFields(TbsIniFields& f) {
@@ -59,7 +58,7 @@ void TbsDataSkinMenuItem::ExchangeFields(TbsIniFields& f) {
     f.Int("dividerleftoffset", DividerLeftOffset, 0);
     f.Int("dividerrightoffset", DividerRightOffset, 0);
     f.Rect("textrect", TextRect);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("activefontcolor", ActiveFontColor);
     f.Color("unenabledfontcolor", UnEnabledFontColor);
 }
@@ -70,7 +69,7 @@ void TbsDataSkinMainMenuItem::ExchangeFields(TbsIniFields& f) {
     f.Int("itemrightoffset", ItemRightOffset, 0);
     f.Rect("downrect", DownRect);
     f.Rect("textrect", TextRect);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("activefontcolor", ActiveFontColor);
     f.Color("downfontcolor", DownFontColor);
     f.Color("unenabledfontColor", UnEnabledFontColor);
@@ -79,7 +78,7 @@ void TbsDataSkinMainMenuItem::ExchangeFields(TbsIniFields& f) {
 void TbsDataSkinCaption::ExchangeFields(TbsIniFields& f) {
     TbsDataSkinObject::ExchangeFields(f);
     f.Rect("textrect", TextRect);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
+    f.Font(*this);
     f.Color("activefontcolor", ActiveFontColor);
     f.Alignment("alignment", Alignment);
     f.Bool("shadow", Shadow);
@@ -94,57 +93,39 @@ void TbsDataSkinCaption::ExchangeFields(TbsIniFields& f) {
 
 // ---- popup and hint windows
 
-void TbsDataSkinPopupWindow::LoadFromIni(TCustomIniFile& ini, const QString& section) {
+template <class T>
+void TbsDataSkinWindow<T>::LoadFromIni(TCustomIniFile& ini, const QString& section) {
     TbsIniFields fields(ini, section, TbsIniFields::TMode::Read);
     ExchangeFields(fields);
 }
 
-void TbsDataSkinPopupWindow::SaveToIni(TCustomIniFile& ini, const QString& section) {
+template <class T>
+void TbsDataSkinWindow<T>::SaveToIni(TCustomIniFile& ini, const QString& section) {
     ini.EraseSection(section);
     TbsIniFields fields(ini, section, TbsIniFields::TMode::Write);
     ExchangeFields(fields);
 }
 
-void TbsDataSkinPopupWindow::ExchangeFields(TbsIniFields& f) {
+template <class T> void TbsDataSkinWindow<T>::ExchangeFields(TbsIniFields& f) {
     f.Int("windowpictureindex", WindowPictureIndex, -1);
     f.Int("maskpictureindex", MaskPictureIndex, -1);
-    f.Point("lefttoppoint", LeftTopPoint);
-    f.Point("righttoppoint", RightTopPoint);
-    f.Point("leftbottompoint", LeftBottomPoint);
-    f.Point("rightbottompoint", RightBottomPoint);
+    f.Corners(*this);
+    static_cast<T*>(this)->ExchangeInner(f);
+    f.Stretches(*this);
+}
+
+template class TbsDataSkinWindow<TbsDataSkinPopupWindow>;
+template class TbsDataSkinWindow<TbsDataSkinHintWindow>;
+
+void TbsDataSkinPopupWindow::ExchangeInner(TbsIniFields& f) {
     f.Rect("itemsrect", ItemsRect);
     f.Color("scrollmarkercolor", ScrollMarkerColor);
     f.Color("scrollmarkeractivecolor", ScrollMarkerActiveColor);
-    f.Bool("leftstretch", LeftStretch);
-    f.Bool("rightstretch", RightStretch);
-    f.Bool("topstretch", TopStretch);
-    f.Bool("bottomstretch", BottomStretch);
 }
 
-void TbsDataSkinHintWindow::LoadFromIni(TCustomIniFile& ini, const QString& section) {
-    TbsIniFields fields(ini, section, TbsIniFields::TMode::Read);
-    ExchangeFields(fields);
-}
-
-void TbsDataSkinHintWindow::SaveToIni(TCustomIniFile& ini, const QString& section) {
-    ini.EraseSection(section);
-    TbsIniFields fields(ini, section, TbsIniFields::TMode::Write);
-    ExchangeFields(fields);
-}
-
-void TbsDataSkinHintWindow::ExchangeFields(TbsIniFields& f) {
-    f.Int("windowpictureindex", WindowPictureIndex, -1);
-    f.Int("maskpictureindex", MaskPictureIndex, -1);
-    f.Point("lefttoppoint", LeftTopPoint);
-    f.Point("righttoppoint", RightTopPoint);
-    f.Point("leftbottompoint", LeftBottomPoint);
-    f.Point("rightbottompoint", RightBottomPoint);
+void TbsDataSkinHintWindow::ExchangeInner(TbsIniFields& f) {
     f.Rect("clientrect", ClientRect);
-    f.FontGroup(FontName, FontHeight, FontStyle, FontColor);
-    f.Bool("leftstretch", LeftStretch);
-    f.Bool("rightstretch", RightStretch);
-    f.Bool("topstretch", TopStretch);
-    f.Bool("bottomstretch", BottomStretch);
+    f.Font(*this);
 }
 
 // ---- kind keywords

@@ -1,8 +1,11 @@
 #pragma once
 // The description records of a skin: one record per frame object ([SKINOBJECTS]) and per
 // control style ([SKINCONTROLS]), each reading the ini section named by its IDName. Fields
-// are named after their keys and declared in reading order.
+// are named after their keys; the groups of fields several records share (a font, the
+// corner points, the morph settings, ...) come from bsSkinFieldGroups.h. Each record's
+// ExchangeFields gives the reading order.
 
+#include "skin/bsSkinFieldGroups.h"
 #include "skin/bsSkinValues.h"
 
 #include <QString>
@@ -44,33 +47,28 @@ protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinCustomControl : public TbsDataSkinControl {
+class TbsDataSkinCustomControl : public TbsDataSkinControl, public TbsCornerPoints {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
-    TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
     TRect ClientRect;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinPanelControl : public TbsDataSkinCustomControl {
+class TbsDataSkinPanelControl : public TbsDataSkinCustomControl, public TbsFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     int BGPictureIndex = -1;
     TRect CaptionRect;
     TbsAlignment Alignment = TbsAlignment::taCenter;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TRect CheckImageRect, UnCheckImageRect;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinExPanelControl : public TbsDataSkinCustomControl {
+class TbsDataSkinExPanelControl : public TbsDataSkinCustomControl, public TbsFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     TRect RollHSkinRect, RollVSkinRect;
@@ -82,26 +80,18 @@ public:
     TRect VRollButtonRect, VRollButtonActiveRect, VRollButtonDownRect;
     TRect VRestoreButtonRect, VRestoreButtonActiveRect, VRestoreButtonDownRect;
     TRect CaptionRect;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinButtonControl : public TbsDataSkinCustomControl {
+class TbsDataSkinButtonControl : public TbsDataSkinCustomControl,
+                                 public TbsFontFields,
+                                 public TbsMorphFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0, DownFontColor = 0, DisabledFontColor = 0;
     TRect ActiveSkinRect, DownSkinRect, DisabledSkinRect;
-    bool Morphing = false;
-    TbsMorphKind MorphKind = TbsMorphKind::mkDefault;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
@@ -116,34 +106,26 @@ protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinCheckRadioControl : public TbsDataSkinCustomControl {
+class TbsDataSkinCheckRadioControl : public TbsDataSkinCustomControl,
+                                     public TbsFontFields,
+                                     public TbsMorphFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0, UnEnabledFontColor = 0, FrameFontColor = 0;
     TRect ActiveSkinRect, CheckImageArea, TextArea, CheckImageRect, UnCheckImageRect;
     TRect ActiveCheckImageRect, ActiveUnCheckImageRect;
     TRect UnEnabledCheckImageRect, UnEnabledUnCheckImageRect;
-    bool Morphing = false;
-    TbsMorphKind MorphKind = TbsMorphKind::mkDefault;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinGaugeControl : public TbsDataSkinCustomControl {
+class TbsDataSkinGaugeControl : public TbsDataSkinCustomControl, public TbsFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     TRect ProgressArea, ProgressRect;
     int BeginOffset = 0, EndOffset = 0;
     bool Vertical = false;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
@@ -164,25 +146,17 @@ protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinLabelControl : public TbsDataSkinCustomControl {
+class TbsDataSkinLabelControl : public TbsDataSkinCustomControl, public TbsFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinStdLabelControl : public TbsDataSkinControl {
+class TbsDataSkinStdLabelControl : public TbsDataSkinControl, public TbsFontFields {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 16711680;
 
 protected:
@@ -191,18 +165,16 @@ protected:
 
 // Its buttons are cut from rectangles only; the corner points and client rectangle of
 // the file are not used and read as zero.
-class TbsDataSkinUpDownControl : public TbsDataSkinCustomControl {
+class TbsDataSkinUpDownControl : public TbsDataSkinCustomControl, public TbsUpDownButtonRects {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     void LoadFromIni(TCustomIniFile& ini) override;
-    TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
-    TRect DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinGridControl : public TbsDataSkinControl {
+class TbsDataSkinGridControl : public TbsDataSkinControl, public TbsFontFields {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
     TRect FixedCellRect, SelectCellRect, FocusCellRect;
@@ -211,10 +183,6 @@ public:
     int CellLeftOffset = 0, CellRightOffset = 0;
     TRect CellTextRect;
     TColor LinesColor = 0, BGColor = 0;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor SelectFontColor = 0, FocusFontColor = 0;
     QString FixedFontName = QStringLiteral("Arial");
     int FixedFontHeight = 14;
@@ -225,18 +193,15 @@ protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinTabControl : public TbsDataSkinControl {
+class TbsDataSkinTabControl : public TbsDataSkinControl,
+                              public TbsFontFields,
+                              public TbsCornerPoints {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
     TRect TabRect, ActiveTabRect, FocusTabRect, MouseInTabRect, ClientRect;
     int BGPictureIndex = -1;
-    TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
     int TabLeftOffset = 0, TabRightOffset = 0;
     TRect TabsBGRect;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0, FocusFontColor = 0, MouseInFontColor = 0;
     QString UpDown; // name of an "updown" record
 
@@ -266,16 +231,13 @@ protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinEditControl : public TbsDataSkinCustomControl {
+class TbsDataSkinEditControl : public TbsDataSkinCustomControl,
+                               public TbsFontFields,
+                               public TbsButtonStateRects {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     TRect ActiveSkinRect;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor DisabledFontColor = 0, ActiveFontColor = 0;
-    TRect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
@@ -290,24 +252,20 @@ protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinListBox : public TbsDataSkinCustomControl {
+class TbsDataSkinListBox : public TbsDataSkinCustomControl,
+                           public TbsFontFields,
+                           public TbsUpDownButtonRects {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     TRect ItemRect, ActiveItemRect, FocusItemRect;
     int ItemLeftOffset = 0, ItemRightOffset = 0;
     TRect ItemTextRect;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0, FocusFontColor = 0;
     TRect CaptionRect;
     QString CaptionFontName = QStringLiteral("Arial");
     int CaptionFontHeight = 14;
     TFontStyles CaptionFontStyle;
     TColor CaptionFontColor = 0;
-    TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
-    TRect DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
     TRect CheckButtonRect, ActiveCheckButtonRect, DownCheckButtonRect;
     // Names of "scrollbar" records.
     QString VScrollBarName = QStringLiteral("vscrollbar");
@@ -327,30 +285,25 @@ protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinComboBox : public TbsDataSkinCustomControl {
+class TbsDataSkinComboBox : public TbsDataSkinCustomControl,
+                            public TbsFontFields,
+                            public TbsButtonStateRects {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     TRect ItemRect, FocusItemRect;
     int ItemLeftOffset = 0, ItemRightOffset = 0;
     TRect ItemTextRect;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor FocusFontColor = 0;
     QString ListBoxName; // name of a "listbox" record
-    TRect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinScrollBarControl : public TbsDataSkinCustomControl {
+class TbsDataSkinScrollBarControl : public TbsDataSkinCustomControl, public TbsUpDownButtonRects {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     TRect TrackArea;
-    TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
-    TRect DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
     TRect ThumbRect, ActiveThumbRect, DownThumbRect;
     int ThumbOffset1 = 0, ThumbOffset2 = 0;
     TRect GlyphRect, ActiveGlyphRect, DownGlyphRect;
@@ -359,17 +312,13 @@ protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinSpinEditControl : public TbsDataSkinCustomControl {
+class TbsDataSkinSpinEditControl : public TbsDataSkinCustomControl,
+                                   public TbsFontFields,
+                                   public TbsUpDownButtonRects {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     TRect ActiveSkinRect;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0, DisabledFontColor = 0;
-    TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
-    TRect DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
@@ -384,13 +333,9 @@ protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinTreeView : public TbsDataSkinControl {
+class TbsDataSkinTreeView : public TbsDataSkinControl, public TbsFontFields {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor BGColor = 0;
 
 protected:
@@ -418,26 +363,18 @@ protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinListView : public TbsDataSkinControl {
+class TbsDataSkinListView : public TbsDataSkinControl, public TbsFontFields {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor BGColor = 0;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinRichEdit : public TbsDataSkinControl {
+class TbsDataSkinRichEdit : public TbsDataSkinControl, public TbsFontFields {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor BGColor = 0;
 
 protected:
@@ -446,15 +383,13 @@ protected:
 
 // ---------------------------------------------------------------- frame-object records
 
-class TbsDataSkinObject : public TbsSkinRecord {
+class TbsDataSkinObject : public TbsSkinRecord, public TbsMorphFields {
 public:
     using TbsSkinRecord::TbsSkinRecord;
     QString Hint;
     int ActivePictureIndex = -1;
     bool SkinRectInAPicture = false;
     TRect SkinRect, ActiveSkinRect;
-    bool Morphing = false;
-    TbsMorphKind MorphKind = TbsMorphKind::mkDefault;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
@@ -509,32 +444,24 @@ protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinMenuItem : public TbsDataSkinObject {
+class TbsDataSkinMenuItem : public TbsDataSkinObject, public TbsFontFields {
 public:
     using TbsDataSkinObject::TbsDataSkinObject;
     int ItemLeftOffset = 0, ItemRightOffset = 0;
     TRect DividerRect;
     int DividerLeftOffset = 0, DividerRightOffset = 0;
     TRect TextRect;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0, UnEnabledFontColor = 0;
 
 protected:
     void ExchangeFields(TbsIniFields& fields) override;
 };
 
-class TbsDataSkinMainMenuItem : public TbsDataSkinObject {
+class TbsDataSkinMainMenuItem : public TbsDataSkinObject, public TbsFontFields {
 public:
     using TbsDataSkinObject::TbsDataSkinObject;
     int ItemLeftOffset = 0, ItemRightOffset = 0;
     TRect DownRect, TextRect;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0, DownFontColor = 0, UnEnabledFontColor = 0;
 
 protected:
@@ -546,14 +473,10 @@ public:
     using TbsDataSkinMainMenuItem::TbsDataSkinMainMenuItem;
 };
 
-class TbsDataSkinCaption : public TbsDataSkinObject {
+class TbsDataSkinCaption : public TbsDataSkinObject, public TbsFontFields {
 public:
     using TbsDataSkinObject::TbsDataSkinObject;
     TRect TextRect;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TbsAlignment Alignment = TbsAlignment::taCenter;
     bool Shadow = false;
@@ -567,41 +490,41 @@ protected:
 
 // ---------------------------------------------------------------- popup and hint windows
 
-// The frame of popup menus ([POPUPWINDOW]); WindowPictureIndex -1 means no skin.
-class TbsDataSkinPopupWindow {
+// A window's frame read from a section of its own: the window picture and mask, the
+// corner points, what `T::ExchangeInner` adds, and the stretched sides;
+// WindowPictureIndex -1 means no skin.
+template <class T> class TbsDataSkinWindow : public TbsCornerPoints, public TbsStretchSides {
 public:
     void LoadFromIni(TCustomIniFile& ini, const QString& section);
     void SaveToIni(TCustomIniFile& ini, const QString& section);
 
     int WindowPictureIndex = -1;
     int MaskPictureIndex = -1;
-    TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
-    TRect ItemsRect;
-    TColor ScrollMarkerColor = 0, ScrollMarkerActiveColor = 0;
-    bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
 
 private:
     void ExchangeFields(TbsIniFields& fields);
 };
 
-// The frame and font of hints ([HINTWINDOW]); WindowPictureIndex -1 means no skin.
-class TbsDataSkinHintWindow {
+// The frame of popup menus ([POPUPWINDOW]).
+class TbsDataSkinPopupWindow : public TbsDataSkinWindow<TbsDataSkinPopupWindow> {
 public:
-    void LoadFromIni(TCustomIniFile& ini, const QString& section);
-    void SaveToIni(TCustomIniFile& ini, const QString& section);
-
-    int WindowPictureIndex = -1;
-    int MaskPictureIndex = -1;
-    TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
-    TRect ClientRect;
-    QString FontName = QStringLiteral("Arial");
-    int FontHeight = 14;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
-    bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
+    TRect ItemsRect;
+    TColor ScrollMarkerColor = 0, ScrollMarkerActiveColor = 0;
 
 private:
-    void ExchangeFields(TbsIniFields& fields);
+    friend class TbsDataSkinWindow<TbsDataSkinPopupWindow>;
+    void ExchangeInner(TbsIniFields& fields);
+};
+
+// The frame and font of hints ([HINTWINDOW]).
+class TbsDataSkinHintWindow : public TbsDataSkinWindow<TbsDataSkinHintWindow>,
+                              public TbsFontFields {
+public:
+    TRect ClientRect;
+
+private:
+    friend class TbsDataSkinWindow<TbsDataSkinHintWindow>;
+    void ExchangeInner(TbsIniFields& fields);
 };
 
 // ---------------------------------------------------------------- record factories

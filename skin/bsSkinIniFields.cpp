@@ -72,9 +72,57 @@ void TbsIniFields::Effect(const char* key, TbsInactiveEffect& value) {
     Exchange(key, value, QStringLiteral("iebrightness"), ParseEffect, FormatEffect);
 }
 
-void TbsIniFields::FontGroup(QString& name, int& height, TFontStyles& style, TColor& color) {
-    String("fontname", name, QStringLiteral("Arial"));
-    Int("fontheight", height, 14);
-    FontStyle("fontstyle", style);
-    Color("fontcolor", color);
+void TbsIniFields::FontGroup(const char* prefix, QString& name, int& height, TFontStyles& style,
+                             TColor& color) {
+    const QByteArray p(prefix);
+    String((p + "name").constData(), name, QStringLiteral("Arial"));
+    Int((p + "height").constData(), height, 14);
+    FontStyle((p + "style").constData(), style);
+    Color((p + "color").constData(), color);
+}
+
+void TbsIniFields::PointGroup(const char* prefix, TPoint& leftTop, TPoint& rightTop,
+                              TPoint& leftBottom, TPoint& rightBottom) {
+    const QByteArray p(prefix);
+    Point((p + "lefttoppoint").constData(), leftTop);
+    Point((p + "righttoppoint").constData(), rightTop);
+    Point((p + "leftbottompoint").constData(), leftBottom);
+    Point((p + "rightbottompoint").constData(), rightBottom);
+}
+
+void TbsIniFields::Font(TbsFontFields& font) {
+    FontGroup("font", font.FontName, font.FontHeight, font.FontStyle, font.FontColor);
+}
+
+void TbsIniFields::Morph(TbsMorphFields& morph) {
+    Bool("morphing", morph.Morphing);
+    MorphKind("morphkind", morph.MorphKind);
+}
+
+void TbsIniFields::Corners(TbsCornerPoints& corners) {
+    PointGroup("", corners.LeftTopPoint, corners.RightTopPoint, corners.LeftBottomPoint,
+               corners.RightBottomPoint);
+}
+
+void TbsIniFields::Stretches(TbsStretchSides& sides) {
+    Bool("leftstretch", sides.LeftStretch);
+    Bool("rightstretch", sides.RightStretch);
+    Bool("topstretch", sides.TopStretch);
+    Bool("bottomstretch", sides.BottomStretch);
+}
+
+void TbsIniFields::UpDownButtons(TbsUpDownButtonRects& buttons) {
+    Rect("upbuttonrect", buttons.UpButtonRect);
+    Rect("activeupbuttonrect", buttons.ActiveUpButtonRect);
+    Rect("downupbuttonrect", buttons.DownUpButtonRect);
+    Rect("downbuttonrect", buttons.DownButtonRect);
+    Rect("activedownbuttonrect", buttons.ActiveDownButtonRect);
+    Rect("downdownbuttonrect", buttons.DownDownButtonRect);
+}
+
+void TbsIniFields::ButtonStates(TbsButtonStateRects& button) {
+    Rect("buttonrect", button.ButtonRect);
+    Rect("activebuttonrect", button.ActiveButtonRect);
+    Rect("downbuttonrect", button.DownButtonRect);
+    Rect("unenabledbuttonrect", button.UnEnabledButtonRect);
 }

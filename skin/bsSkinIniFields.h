@@ -3,6 +3,7 @@
 // keys once, with their value forms and defaults; the same list serves loading and
 // saving, so what is saved reads back as it was.
 
+#include "skin/bsSkinFieldGroups.h"
 #include "skin/bsSkinValues.h"
 
 #include <QString>
@@ -29,8 +30,20 @@ public:
     void Command(const char* key, TbsStdCommand& value);
     void MorphKind(const char* key, TbsMorphKind& value);
     void Effect(const char* key, TbsInactiveEffect& value);
-    // "fontname" "Arial", "fontheight" 14, "fontstyle", "fontcolor" 0.
-    void FontGroup(QString& name, int& height, TFontStyles& style, TColor& color);
+
+    // The shared field groups, each in its keys' order.
+    void Font(TbsFontFields& font);
+    void Morph(TbsMorphFields& morph);
+    void Corners(TbsCornerPoints& corners);
+    void Stretches(TbsStretchSides& sides);
+    void UpDownButtons(TbsUpDownButtonRects& buttons);
+    void ButtonStates(TbsButtonStateRects& button);
+    // A font or the corner points under other keys: `prefix` + "name", "height", "style",
+    // "color"; `prefix` + "lefttoppoint" and the rest.
+    void FontGroup(const char* prefix, QString& name, int& height, TFontStyles& style,
+                   TColor& color);
+    void PointGroup(const char* prefix, TPoint& leftTop, TPoint& rightTop, TPoint& leftBottom,
+                    TPoint& rightBottom);
 
 private:
     // Reads the key's text (`absentText` when the key is missing) through `parse`, or

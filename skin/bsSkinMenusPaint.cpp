@@ -3,8 +3,8 @@
 
 #include "skin/bsSkinMenus.h"
 
+#include "skin/bsDefaultLook.h"
 #include "skin/bsEffects.h"
-#include "skinctrls/bsSkinCtrls.h"
 
 #include "framework/Canvas.h"
 

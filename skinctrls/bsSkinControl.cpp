@@ -395,16 +395,6 @@ void TbsGraphicSkinCustomControl::AssignSkinFont(TFont& target, const QString& n
 
 // ---------------------------------------------------------------- helpers
 
-QList<TbsSkinClient*> SkinClientsOf(const TWinControl* root) {
-    QList<TbsSkinClient*> clients;
-    if (!root)
-        return clients;
-    for (TControl* control : root->AllControls())
-        if (auto* client = dynamic_cast<TbsSkinClient*>(control))
-            clients.append(client);
-    return clients;
-}
-
 bool TakeFocusForPress(TWinControl& control) {
     if (control.hasFocus())
         return true;

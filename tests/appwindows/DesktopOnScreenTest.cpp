@@ -11,8 +11,8 @@
 #include "framework/Menus.h"
 #include "platform/RegistryStore.h"
 #include "platform/Taskbar.h"
-#include "skin/bsSkinForm.h"
-#include "skin/bsTrayIcon.h"
+#include "skinforms/bsSkinForm.h"
+#include "skinforms/bsTrayIcon.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,7 +3,7 @@
 #include "appwindows/MainWindowFixture.h"
 #include "appwindows/MusicDialog.h"
 
-#include "skinctrls/bsSkinDialogs.h"
+#include "skinforms/bsSkinDialogs.h"
 #include "skinctrls/bsSkinEdit.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "app/LibraryIndex.h"
 #include "app/SearchWindow.h"
 #include "platform/Gbk.h"
-#include "skin/bsSkinMainMenu.h"
+#include "skinforms/bsSkinMainMenu.h"
 #include "skinctrls/bsSkinEdit.h"
 #include "skinctrls/bsSkinListBox.h"
 #include "skinctrls/bsSkinMemo.h"

@@ -8,7 +8,7 @@
 #include "app/PreviewPlacement.h"
 #include "app/PreviewSetup.h"
 #include "app/PreviewView.h"
-#include "skin/bsSkinMainMenu.h"
+#include "skinforms/bsSkinMainMenu.h"
 #include "skinctrls/bsSkinMemo.h"
 
 #include <QApplication>

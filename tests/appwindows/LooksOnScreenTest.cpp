@@ -6,9 +6,9 @@
 
 #include "DesktopFixture.h"
 
-#include "skin/bsMessages.h"
+#include "skinforms/bsMessages.h"
 #include "skin/bsSkinData.h"
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 // filter, filter index and start folder are kept for checks.
 
 #include "app/Unit1.h"
-#include "skinctrls/bsSkinDialogs.h"
+#include "skinforms/bsSkinDialogs.h"
 #include "skinctrls/bsSkinShellCtrls.h"
 
 #include <QFileInfo>

@@ -14,12 +14,12 @@
 #include "app/Unit4.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Timers.h"
-#include "skin/bsMessages.h"
-#include "skin/bsSkinForm.h"
-#include "skin/bsSkinMainMenu.h"
+#include "skinforms/bsMessages.h"
+#include "skinforms/bsSkinForm.h"
+#include "skinforms/bsSkinMainMenu.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinComboBox.h"
-#include "skinctrls/bsSkinDialogs.h"
+#include "skinforms/bsSkinDialogs.h"
 #include "skinctrls/bsSkinShellCtrls.h"
 
 #include <QCoreApplication>

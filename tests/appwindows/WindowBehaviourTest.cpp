@@ -8,9 +8,9 @@
 #include "framework/Registry.h"
 #include "platform/RegistryStore.h"
 #include "skin/bsSkinData.h"
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 #include "skin/bsSkinMenus.h"
-#include "skin/bsTrayIcon.h"
+#include "skinforms/bsTrayIcon.h"
 
 #include <QDir>
 #include <QFileInfo>

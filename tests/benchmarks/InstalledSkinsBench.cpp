@@ -2,7 +2,7 @@
 // with skinned controls on a form (what a user waits for after choosing a skin).
 
 #include "skin/bsSkinData.h"
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
 

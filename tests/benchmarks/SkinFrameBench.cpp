@@ -2,7 +2,7 @@
 // frame's composition alone is measured with the installed skins, ComposeSkinnedFrame).
 
 #include "skin/bsSkinData.h"
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
 

@@ -2,11 +2,11 @@
 // component on a form (states, roll-up, system menu, frame objects, the skin relay).
 
 #include "skin/bsSkinData.h"
-#include "skin/bsSkinForm.h"
-#include "skin/bsSkinFormLayout.h"
-#include "skin/bsSkinMainMenu.h"
+#include "skinforms/bsSkinForm.h"
+#include "skinforms/bsSkinFormLayout.h"
+#include "skinforms/bsSkinMainMenu.h"
 #include "skin/bsSkinMenus.h"
-#include "skin/bsTrayIcon.h"
+#include "skinforms/bsTrayIcon.h"
 #include "skinctrls/bsSkinButton.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "SkinFixture.h"
 
 #include "skin/bsSkinData.h"
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"

@@ -5,7 +5,7 @@
 #include "SkinFixture.h"
 #include "common/TestEnv.h"
 
-#include "skin/bsSkinMainMenu.h"
+#include "skinforms/bsSkinMainMenu.h"
 
 #include "framework/Forms.h"
 

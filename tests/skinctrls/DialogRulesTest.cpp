@@ -1,4 +1,4 @@
-#include "skinctrls/bsSkinDialogRules.h"
+#include "skinforms/bsSkinDialogRules.h"
 
 #include "common/TestEnv.h"
 #include "platform/Errors.h"

@@ -5,7 +5,7 @@
 #include "fixtures/ControlsSkinFixture.h"
 
 #include "common/TestEnv.h"
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 #include "skinctrls/bsSkinCtrls.h"
 
 #include "framework/Forms.h"

@@ -1,4 +1,4 @@
-#include "skinctrls/bsSkinDialogs.h"
+#include "skinforms/bsSkinDialogs.h"
 
 #include "SkinCtrlsTestSupport.h"
 #include "framework/ControlsTestSupport.h"
@@ -10,7 +10,7 @@
 
 #include "platform/Errors.h"
 #include "platform/Paths.h"
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 
 #include <QAbstractItemModel>
 #include <QDir>

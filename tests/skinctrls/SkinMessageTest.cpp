@@ -6,9 +6,9 @@
 
 #include "framework/ControlsTestSupport.h"
 #include "skin/SkinFixture.h"
-#include "skin/bsMessages.h"
-#include "skin/bsSkinForm.h"
-#include "skin/bsSkinFormObjects.h"
+#include "skinforms/bsMessages.h"
+#include "skinforms/bsSkinForm.h"
+#include "skinforms/bsSkinFormObjects.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
 

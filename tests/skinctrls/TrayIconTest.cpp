@@ -3,7 +3,7 @@
 
 #include "BoxesTestSupport.h"
 #include "framework/ControlsTestSupport.h"
-#include "skin/bsTrayIcon.h"
+#include "skinforms/bsTrayIcon.h"
 
 #include "platform/Gbk.h"
 

@@ -3,7 +3,7 @@
 // them and back to no skin.
 
 #include "InstalledSkins.h"
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 
 #include "framework/Forms.h"
 

@@ -6,7 +6,7 @@
 
 #include "skin/bsSkinData.h"
 #include "skinctrls/bsSkinButton.h"
-#include "skinctrls/bsSkinDialogs.h"
+#include "skinforms/bsSkinDialogs.h"
 #include "skinctrls/bsSkinEdit.h"
 #include "skinctrls/bsSkinShellCtrls.h"
 

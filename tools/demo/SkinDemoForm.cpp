@@ -1,11 +1,11 @@
 #include "demo/SkinDemoForm.h"
 
-#include "skin/bsMessages.h"
+#include "skinforms/bsMessages.h"
 #include "skin/bsSkinData.h"
-#include "skin/bsSkinForm.h"
-#include "skin/bsSkinMainMenu.h"
+#include "skinforms/bsSkinForm.h"
+#include "skinforms/bsSkinMainMenu.h"
 #include "skin/bsSkinMenus.h"
-#include "skin/bsTrayIcon.h"
+#include "skinforms/bsTrayIcon.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
 

@@ -7,8 +7,8 @@
 
 #include "skin/bsEffects.h"
 #include "skin/bsSkinData.h"
-#include "skin/bsSkinForm.h"
-#include "skin/bsSkinFormLayout.h"
+#include "skinforms/bsSkinForm.h"
+#include "skinforms/bsSkinFormLayout.h"
 #include "skin/bsUtils.h"
 
 #include "framework/Bitmap.h"

@@ -4,7 +4,7 @@
 
 #include "gallery/GalleryRegistry.h"
 
-#include "skin/bsSkinMainMenu.h"
+#include "skinforms/bsSkinMainMenu.h"
 
 #include "framework/Forms.h"
 

@@ -3,7 +3,7 @@
 
 #include "gallery/GalleryRegistry.h"
 
-#include "skin/bsMessages.h"
+#include "skinforms/bsMessages.h"
 
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"

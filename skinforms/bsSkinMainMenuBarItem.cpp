@@ -1,7 +1,7 @@
 // The objects of the main menu bar: hover, press and morph state, and the top-level items
 // with their layout, their skinned and plain looks and the opening of their submenus.
 
-#include "skin/bsSkinMainMenu.h"
+#include "skinforms/bsSkinMainMenu.h"
 
 #include "skin/bsUtils.h"
 

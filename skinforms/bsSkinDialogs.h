@@ -14,7 +14,7 @@
 //   rest:    client panel with the file list and its two bars
 // The rules the form follows live in bsSkinDialogRules.h.
 
-#include "skinctrls/bsSkinDialogRules.h"
+#include "skinforms/bsSkinDialogRules.h"
 
 #include "skin/bsSkinData.h"
 

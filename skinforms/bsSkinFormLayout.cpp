@@ -1,6 +1,6 @@
 // The skinned frame's geometry: pure functions of the frame description and a size.
 
-#include "skin/bsSkinFormLayout.h"
+#include "skinforms/bsSkinFormLayout.h"
 
 #include "skin/bsSkinData.h"
 

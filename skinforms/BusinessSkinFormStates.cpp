@@ -1,11 +1,11 @@
 // TbsBusinessSkinForm: frame states, roll-up, the system and tray menus, timers, fading and
 // the window events of the frame.
 
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 
 #include "skin/bsSkinData.h"
-#include "skin/bsSkinMainMenu.h"
-#include "skin/bsTrayIcon.h"
+#include "skinforms/bsSkinMainMenu.h"
+#include "skinforms/bsTrayIcon.h"
 #include "skin/bsUtils.h"
 
 #include "framework/Canvas.h"

@@ -1,8 +1,8 @@
 // The dialog form: its layout and what its buttons, keys and views do.
 
-#include "skinctrls/bsSkinDialogs.h"
+#include "skinforms/bsSkinDialogs.h"
 
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinEdit.h"
 #include "skinctrls/bsSkinExCtrls.h"

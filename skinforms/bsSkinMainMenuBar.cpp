@@ -1,9 +1,9 @@
 // The main menu bar: building the items from the main menu, the skin, painting with the
 // overflow marker, mouse tracking, keyboard mode and the popups it opens.
 
-#include "skin/bsSkinMainMenu.h"
+#include "skinforms/bsSkinMainMenu.h"
 
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 #include "skin/bsUtils.h"
 
 #include "framework/Canvas.h"

@@ -1,9 +1,9 @@
 // The open and save dialog components: one run from building the form to taking the
 // results back.
 
-#include "skinctrls/bsSkinDialogs.h"
+#include "skinforms/bsSkinDialogs.h"
 
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 #include "skinctrls/bsSkinExCtrls.h"
 #include "skinctrls/bsSkinShellCtrls.h"
 #include "skinctrls/bsfilectrl.h"

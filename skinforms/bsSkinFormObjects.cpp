@@ -1,8 +1,8 @@
 // The frame objects: what each does with the mouse and how it draws.
 
-#include "skin/bsSkinFormObjects.h"
+#include "skinforms/bsSkinFormObjects.h"
 
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 #include "skin/bsUtils.h"
 #include "skinctrls/bsSkinCtrls.h"
 

@@ -1,6 +1,6 @@
-#include "skin/bsMessages.h"
+#include "skinforms/bsMessages.h"
 
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
 

@@ -1,4 +1,4 @@
-#include "skin/bsTrayIcon.h"
+#include "skinforms/bsTrayIcon.h"
 
 #include "skin/bsSkinMenus.h"
 

@@ -1,10 +1,10 @@
 // TbsBusinessSkinForm: the skinned window frame on the framework's frame hook.
 
-#include "skin/bsSkinForm.h"
+#include "skinforms/bsSkinForm.h"
 
 #include "skin/bsSkinData.h"
-#include "skin/bsSkinMainMenu.h"
-#include "skin/bsTrayIcon.h"
+#include "skinforms/bsSkinMainMenu.h"
+#include "skinforms/bsTrayIcon.h"
 #include "skin/bsUtils.h"
 #include "skinctrls/bsSkinCtrls.h"
 

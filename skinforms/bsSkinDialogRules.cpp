@@ -1,6 +1,6 @@
 // The dialogs' rules: start place, Enter, accept, history, New folder, remembered sizes.
 
-#include "skinctrls/bsSkinDialogRules.h"
+#include "skinforms/bsSkinDialogRules.h"
 
 #include "platform/Errors.h"
 #include "platform/Paths.h"

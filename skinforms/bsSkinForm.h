@@ -11,10 +11,10 @@
 // or changing the skin keeps the client size the form laid out.
 //
 // Without a skin it draws the plain frame; a form without border gets no frame at all.
-// Geometry lives in skin/bsSkinFormLayout.h as pure functions.
+// Geometry lives in skinforms/bsSkinFormLayout.h as pure functions.
 
-#include "skin/bsSkinFormLayout.h"
-#include "skin/bsSkinFormObjects.h"
+#include "skinforms/bsSkinFormLayout.h"
+#include "skinforms/bsSkinFormObjects.h"
 #include "skin/bsSkinMenus.h"
 
 #include "framework/Font.h"

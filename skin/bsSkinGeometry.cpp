@@ -1,7 +1,8 @@
-// TbsSkinGeometry: a custom-control record's geometry, fitted to the control's size; and
-// the default look of skinned parts.
+// TbsSkinGeometry: a custom-control record's geometry, fitted to the control's size.
 
-#include "skinctrls/bsSkinCtrls.h"
+#include "skin/bsSkinGeometry.h"
+
+#include "framework/Canvas.h"
 
 namespace {
 
@@ -16,24 +17,6 @@ const TBitmap* ActivePicture(const TbsSkinData& data, int index) {
 enum class Zone { None, TopLeft, TopRight, BottomLeft, BottomRight };
 
 } // namespace
-
-void DrawDefaultFace(TCanvas& canvas, const TRect& rect, TbsDefaultLook look) {
-    using namespace bsDefaultColors;
-    TColor frame = NormalFrame;
-    TColor fill = NormalFill;
-    if (look == TbsDefaultLook::Pressed) {
-        frame = Frame;
-        fill = PressedFill;
-    } else if (look == TbsDefaultLook::Hot) {
-        frame = Frame;
-        fill = HotFill;
-    }
-    canvas.Brush.Style = bsSolid;
-    canvas.Brush.Color = fill;
-    canvas.FillRect(rect);
-    canvas.Brush.Color = frame;
-    canvas.FrameRect(rect);
-}
 
 void TbsSkinGeometry::LoadGeometry(const TbsSkinData& data, const TbsDataSkinControl& record,
                                    bool withMask) {
