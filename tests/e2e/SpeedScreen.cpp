@@ -147,15 +147,21 @@ qint64 PreviewTime(const Place& main, QRgb colour) {
     QThread::msleep(200);
     if (Near(PixelAt(middle), colour))
         Fail("the screen's middle shows the colour before the preview");
+    const QRgb before = PixelAt(middle);
     QElapsedTimer timer;
     timer.start();
     QProcess::startDetached(QStringLiteral("xdotool"), {"click", "1"});
-    while (!Near(PixelAt(middle), colour)) {
+    qint64 windowShown = -1;
+    for (QRgb seen = before; !Near(seen, colour); seen = PixelAt(middle)) {
+        if (windowShown < 0 && seen != before)
+            windowShown = timer.elapsed();
         if (timer.elapsed() > 15000)
             Fail("the preview shows the effect's colour");
         QThread::usleep(1000);
     }
     const qint64 took = timer.elapsed();
+    std::printf("  preview: the screen changed after %lld ms, the effect's colour after %lld ms\n",
+                static_cast<long long>(windowShown), static_cast<long long>(took));
     QString previewId;
     if (!WaitFor([&] { return !(previewId = WindowNamed(PreviewTitle)).isEmpty(); }, 5000))
         Fail("the preview window shows");
