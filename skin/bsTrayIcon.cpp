@@ -205,7 +205,10 @@ void TbsTrayIcon::HideTrayIcon() {
 }
 
 void TbsTrayIcon::UpdateTrayIcon() {
-    FTray->setIcon(ShownIcon());
+    // A hidden icon needs no picture: it is looked up when the icon shows, so the start does
+    // not read an icon theme for an icon nobody sees.
+    if (FIconVisible)
+        FTray->setIcon(ShownIcon());
     FTray->setToolTip(TipText());
 }
 
