@@ -194,6 +194,7 @@ QIcon TbsTrayIcon::ShownIcon() const {
 
 void TbsTrayIcon::ShowTrayIcon() {
     FIconVisible = true;
+    FTray->setIcon(ShownIcon());
     UpdateTrayIcon();
     FTray->show();
 }
@@ -205,9 +206,9 @@ void TbsTrayIcon::HideTrayIcon() {
 }
 
 void TbsTrayIcon::UpdateTrayIcon() {
-    // A hidden icon needs no picture: it is looked up when the icon shows, so the start does
-    // not read an icon theme for an icon nobody sees.
-    if (FIconVisible)
+    // Only a shown icon needs its picture (ShowTrayIcon gives it one): the start then reads
+    // no icon theme for an icon nobody sees.
+    if (FTray->isVisible())
         FTray->setIcon(ShownIcon());
     FTray->setToolTip(TipText());
 }
