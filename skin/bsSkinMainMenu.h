@@ -239,6 +239,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // LayOutObjects, only while the bar is on screen.
+    void LayOutIfShown();
     void Compose(TBitmap& bitmap);
     void DrawBackground(TCanvas& canvas, int width, int height);
     void DrawMarker(TCanvas& canvas);
