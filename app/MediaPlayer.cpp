@@ -22,9 +22,8 @@ TMusicBackend& TMediaPlayer::Backend() {
     // noticeable part of the program's start, and most starts play no music. The module
     // stays loaded for the rest of the run.
     if (!FBackend) {
-        HMODULE module = DynLib::LoadLibrary(ModuleName());
         auto factory = reinterpret_cast<MusicBackendFactory>(
-            module ? DynLib::GetProcAddress(module, MusicBackendFactoryName) : nullptr);
+            DynLib::ModuleEntry(ModuleName(), MusicBackendFactoryName));
         if (!factory)
             throw EMCIDeviceError(QStringLiteral("无法载入音乐模块“%1”：%2")
                                       .arg(ModuleName(), DynLib::LastErrorText()));

@@ -73,25 +73,10 @@ void CopyProgram(const QString& staged) {
 }
 
 QString StartProgram() {
-    Program = new QProcess;
-    Program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    Program->start(ProgramFolder + "/zarvofx", {});
-    QString id;
-    if (!WaitFor([&] { return !(id = WindowNamed(MainTitle)).isEmpty(); }, 20000))
+    const QString id = StartProgramWindow(Program, ProgramFolder, MainTitle);
+    if (id.isEmpty())
         Fail("the main window shows");
-    QThread::msleep(800);
-    Xdotool({"windowactivate", "--sync", id});
-    QThread::msleep(300);
     return id;
-}
-
-void StopProgram() {
-    Program->terminate();
-    if (!Program->waitForFinished(5000))
-        Program->kill();
-    Program->waitForFinished(2000);
-    delete Program;
-    Program = nullptr;
 }
 
 // The middle of the preview's page: the browser fills the window but for the group box's
@@ -190,7 +175,7 @@ int main(int argc, char** argv) {
 
     const QString mainId = StartProgram();
     LivePreviewFollowsTyping(mainId);
-    StopProgram();
+    StopProgram(Program);
     QDir(Root).removeRecursively();
     std::printf("live preview screen test passed; screenshots in %s\n", qPrintable(Output));
     return 0;

@@ -1,6 +1,9 @@
 #pragma once
 // Looking at the test desktop from an end-to-end test: xdotool's answers, a shown window by
-// its title and its place, the main window's client coordinates, and colours that match.
+// its title and its place, the main window's client coordinates, colours that match, and the
+// program's start and end.
+
+#include "ScreenSession.h"
 
 #include <QPoint>
 #include <QProcess>
@@ -62,4 +65,29 @@ inline void Click(QPoint at) {
 inline bool Near(QRgb a, QRgb b) {
     return std::abs(qRed(a) - qRed(b)) < 12 && std::abs(qGreen(a) - qGreen(b)) < 12 &&
            std::abs(qBlue(a) - qBlue(b)) < 12;
+}
+
+// Starts zarvofx of `folder`, waits for its window `title` and gives it the focus; returns
+// the window's id, empty when it did not show.
+inline QString StartProgramWindow(QProcess*& program, const QString& folder, const QString& title) {
+    program = new QProcess;
+    program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program->start(folder + "/zarvofx", {});
+    QString id;
+    if (!WaitFor([&] { return !(id = WindowNamed(title)).isEmpty(); }, 20000))
+        return QString();
+    QThread::msleep(800);
+    Xdotool({"windowactivate", "--sync", id});
+    QThread::msleep(300);
+    return id;
+}
+
+// Ends the program, politely first, and forgets it.
+inline void StopProgram(QProcess*& program) {
+    program->terminate();
+    if (!program->waitForFinished(5000))
+        program->kill();
+    program->waitForFinished(2000);
+    delete program;
+    program = nullptr;
 }

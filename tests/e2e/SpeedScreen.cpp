@@ -99,22 +99,10 @@ void CopyProgram(const QString& staged) {
 }
 
 QString StartProgram() {
-    Program = new QProcess;
-    Program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    Program->start(ProgramFolder + "/zarvofx", {});
-    QString id;
-    if (!WaitFor([&] { return !(id = WindowNamed(MainTitle)).isEmpty(); }, 20000))
+    const QString id = StartProgramWindow(Program, ProgramFolder, MainTitle);
+    if (id.isEmpty())
         Fail("the main window shows");
     return id;
-}
-
-void StopProgram() {
-    Program->terminate();
-    if (!Program->waitForFinished(5000))
-        Program->kill();
-    Program->waitForFinished(2000);
-    delete Program;
-    Program = nullptr;
 }
 
 // Music is loaded only when asked for: a start without it maps none of its libraries.
@@ -253,14 +241,11 @@ int main(int argc, char** argv) {
 
     const QString mainId = StartProgram();
     NoMediaLibrariesAtStart();
-    QThread::msleep(800);
-    Xdotool({"windowactivate", "--sync", mainId});
-    QThread::msleep(300);
     const Place main = Geometry(mainId);
     ChooseCategory(main);
     PreviewsAreQuick(main);
     SkinSwitchesAreQuick();
-    StopProgram();
+    StopProgram(Program);
     XCloseDisplay(Xserver);
     QDir(Root).removeRecursively();
     std::printf("speed screen test passed; screenshots in %s\n", qPrintable(Output));
