@@ -166,11 +166,12 @@ void PreviewsAreQuick(const Place& main) {
     // The engine starts in idle time after the first paint, while the user reads the list:
     // its renderer runs before the first preview is asked for.
     const QString pid = QString::number(Program->processId());
-    if (!WaitFor(
-            [&] {
-                return QProcess::execute("pgrep", {"-P", pid, "QtWebEngine"}) == 0;
-            },
-            20000))
+    auto engineRuns = [&] {
+        QProcess pgrep;
+        pgrep.start(QStringLiteral("pgrep"), {"-P", pid, "QtWebEngine"});
+        return pgrep.waitForFinished(5000) && pgrep.exitCode() == 0;
+    };
+    if (!WaitFor(engineRuns, 20000))
         Fail("the preview engine starts in idle time");
     QThread::msleep(1000);
     OpenEffect(main, 0);
