@@ -1,7 +1,8 @@
 #pragma once
-// TMediaPlayer: the invisible media player of the main window, on Qt Multimedia. It plays one
-// audio file through the desktop's sound server and offers the few operations the music
-// commands need. Positions and lengths are milliseconds.
+// TMediaPlayer: the invisible media player of the main window. It plays one audio file
+// through the desktop's sound server and offers the few operations the music commands need.
+// Its back end (Qt Multimedia) is the module libzarvomusic.so, loaded when music is first
+// asked for. Positions and lengths are milliseconds.
 //
 // Open waits (a nested event loop, at most OpenTimeoutMs) until the file is loaded or has
 // failed, so a file that cannot be played is reported by the command that opened it.
@@ -12,8 +13,7 @@
 #include <QString>
 #include <memory>
 
-class QAudioOutput;
-class QMediaPlayer;
+class TMusicBackend;
 
 // The media could not be opened or played; the text is the back end's.
 class EMCIDeviceError : public Exception {
@@ -33,8 +33,12 @@ public:
     QString FileName() const { return FFileName; }
     void SetFileName(const QString& fileName) { FFileName = fileName; }
 
-    // True when the system has a device (or sound server) to play through.
-    static bool AudioOutputAvailable();
+    // The back end's module; ZARVO_MUSIC_MODULE names another one (tests).
+    static QString ModuleName();
+
+    // True when the system has a device (or sound server) to play through; raises
+    // EMCIDeviceError when the back end's module cannot be loaded.
+    bool AudioOutputAvailable();
 
     // Closes what is open, then opens FileName; raises EMCIDeviceError when it cannot.
     void Open();
@@ -56,14 +60,12 @@ public:
     void SetPosition(qint64 position);
 
 private:
-    // The Qt player, made when first needed.
-    QMediaPlayer& Player();
+    // The back end, loaded when first needed; raises EMCIDeviceError when it cannot be.
+    TMusicBackend& Backend();
     // Raises EMCIDeviceError unless media is open.
     void CheckOpen() const;
-    QString ErrorText() const;
 
-    std::unique_ptr<QAudioOutput> FAudio;
-    std::unique_ptr<QMediaPlayer> FPlayer;
+    std::unique_ptr<TMusicBackend> FBackend;
     QString FFileName;
     bool FOpen = false;
 };

@@ -49,7 +49,7 @@ void TForm1::OpenAndPlayMusic() {
 }
 
 bool TForm1::CheckAudioOutput() {
-    if (TMediaPlayer::AudioOutputAvailable())
+    if (MediaPlayer1->AudioOutputAvailable())
         return true;
     bsSkinMessage1->ShowMessageDialog(
         QStringLiteral("这台电脑没有可用的音频输出（声卡或声音服务器），背景音乐无法播放。"),

@@ -68,9 +68,8 @@ void TWebBrowser::StartEngine() {
     if (FView)
         return;
     // The module stays loaded for the rest of the run: the engine cannot be unloaded.
-    HMODULE module = DynLib::LoadLibrary(ModuleName());
     auto factory = reinterpret_cast<PreviewViewFactory>(
-        module ? DynLib::GetProcAddress(module, PreviewViewFactoryName) : nullptr);
+        DynLib::ModuleEntry(ModuleName(), PreviewViewFactoryName));
     if (!factory)
         throw Exception(QStringLiteral("Cannot load the preview module \"%1\". %2")
                             .arg(ModuleName(), DynLib::LastErrorText()));

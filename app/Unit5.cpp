@@ -35,8 +35,17 @@ TForm5::TForm5(QObject* owner) : TForm(owner) {
 
     Image1 = new TImage(this);
     Image1->SetBounds(0, 0, PictureWidth, PictureHeight);
-    Image1->SetPicture(LoadAboutPicture());
     Image1->OnClick = [this](TObject* sender) { Image1Click(sender); };
+}
+
+void TForm5::DoShow() {
+    // Decoded when the box is first shown: most runs never open it, and the start would
+    // wait for the picture.
+    if (!FPictureLoaded) {
+        FPictureLoaded = true;
+        Image1->SetPicture(LoadAboutPicture());
+    }
+    TForm::DoShow();
 }
 
 void TForm5::Image1Click(TObject*) {

@@ -1,9 +1,10 @@
 // The program's main block: the application object with its title, the four windows in
 // their order, and the message loop until the main window closes.
 //
-// The preview's browser engine starts in idle time shortly after the main window has been
-// painted, so neither the start nor the first preview waits for it. ZARVOFX_QUIT_AFTER_PAINT
-// set to 1 ends the program right after that first paint (start-up measurements).
+// The program's icon is set and the preview's browser engine starts in idle time shortly
+// after the main window has been painted, so neither the start nor the first preview waits
+// for them. ZARVOFX_QUIT_AFTER_PAINT set to 1 ends the program right after that first paint
+// (start-up measurements).
 
 #include "app/PreviewSetup.h"
 #include "app/Unit1.h"
@@ -55,7 +56,6 @@ int main(int argc, char** argv) {
     Application->Initialize();
     UserFolder::PrepareForThisRun();
     Application->SetTitle(TForm1::Title());
-    Application->SetIcon(TForm1::ProgramIcon());
     Application->CreateForm(&Form1);
     Application->CreateForm(&Form3);
     Application->CreateForm(&Form4);
@@ -68,6 +68,9 @@ int main(int argc, char** argv) {
             Application->Terminate();
             return;
         }
+        // The icon's six pictures are decoded here rather than before the first paint; the
+        // window system shows it on the panel a moment later.
+        Application->SetIcon(TForm1::ProgramIcon());
         QTimer::singleShot(EngineStartDelayMs, Form1,
                            [] { Guarded([] { Form1->StartPreviewEngine(); }); });
     });

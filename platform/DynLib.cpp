@@ -71,6 +71,11 @@ void* GetProcAddress(HMODULE module, const char* name) {
     return symbol;
 }
 
+void* ModuleEntry(const QString& fileName, const char* name) {
+    HMODULE module = LoadLibrary(fileName);
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
 bool FreeLibrary(HMODULE module) {
     if (!module)
         return false;

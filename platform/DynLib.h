@@ -17,6 +17,9 @@ QStringList LibraryCandidates(const QString& fileName);
 HMODULE LoadLibrary(const QString& fileName);
 // nullptr when the library has no such export (or `module` is null).
 void* GetProcAddress(HMODULE module, const char* name);
+// Loads the library for the rest of the run and looks up its export `name`: a module's
+// entry point. nullptr when either fails; LastErrorText() then says why.
+void* ModuleEntry(const QString& fileName, const char* name);
 // Drops one load of the library; false for a null module or a failed unload.
 bool FreeLibrary(HMODULE module);
 // The loader's text for the last failure of this thread.

@@ -1,9 +1,11 @@
 #include "platform/Gbk.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -43,29 +45,41 @@ private:
 };
 
 // The double-byte codes, lead 0x81-0xFE and trail 0x40-0xFE, as the system's converter
-// decodes each on its own; 0 where it does not take the pair. Built once, on the first long
-// text, because that is where looking up beats the converter's per-character work.
+// decodes each on its own; 0 where it does not take the pair. A lead byte's row is built the
+// first time a long text uses it (a skin's few Chinese names need two or three of the 126
+// rows), from any thread, because looking up beats the converter's per-character work.
 constexpr int Leads = 0xFE - 0x81 + 1;
 constexpr int Trails = 0xFE - 0x40 + 1;
 
-const std::vector<char16_t>& DoubleByteTable() {
-    static const std::vector<char16_t> table = [] {
-        std::vector<char16_t> codes(Leads * Trails, 0);
+class TDoubleByteTable {
+public:
+    char16_t At(unsigned char lead, unsigned char trail) {
+        const int row = lead - 0x81;
+        std::call_once(FBuilt[row], [this, row] { BuildRow(row); });
+        return FCodes[row * Trails + (trail - 0x40)];
+    }
+
+private:
+    void BuildRow(int row) {
         Converter conv("UTF-16LE", "GB18030");
         if (!conv.Valid())
-            return codes;
-        for (int lead = 0; lead < Leads; ++lead) {
-            for (int trail = 0; trail < Trails; ++trail) {
-                char pair[2] = {char(0x81 + lead), char(0x40 + trail)};
-                char* in = pair;
-                size_t inLeft = 2;
-                QByteArray out;
-                if (conv.Run(in, inLeft, out) && out.size() == 2)
-                    std::memcpy(&codes[lead * Trails + trail], out.constData(), 2);
-            }
+            return;
+        for (int trail = 0; trail < Trails; ++trail) {
+            char pair[2] = {char(0x81 + row), char(0x40 + trail)};
+            char* in = pair;
+            size_t inLeft = 2;
+            QByteArray out;
+            if (conv.Run(in, inLeft, out) && out.size() == 2)
+                std::memcpy(&FCodes[row * Trails + trail], out.constData(), 2);
         }
-        return codes;
-    }();
+    }
+
+    std::array<std::once_flag, Leads> FBuilt;
+    std::vector<char16_t> FCodes = std::vector<char16_t>(Leads * Trails, 0);
+};
+
+TDoubleByteTable& DoubleByteTable() {
+    static TDoubleByteTable table;
     return table;
 }
 
@@ -101,10 +115,15 @@ QString DecodeWithConverter(const char* data, qsizetype size) {
 // bytes) goes to the converter up to the next byte below 0x30, which no multi-byte code
 // holds, so each piece decodes exactly as within the whole text.
 QString Decode(const char* data, qsizetype size) {
+    if (size <= 0)
+        return QString();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    // Plain ASCII (most settings and skin lines) needs neither the converter nor the table.
+    if (std::all_of(bytes, bytes + size, [](unsigned char b) { return b < 0x80; }))
+        return QString::fromLatin1(data, size);
     if (size < TableFrom)
         return DecodeWithConverter(data, size);
-    const std::vector<char16_t>& table = DoubleByteTable();
-    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    TDoubleByteTable& table = DoubleByteTable();
     QString text(size, Qt::Uninitialized);
     QChar* out = text.data();
     qsizetype length = 0;
@@ -118,7 +137,7 @@ QString Decode(const char* data, qsizetype size) {
         }
         if (b >= 0x81 && b <= 0xFE && i + 1 < size && bytes[i + 1] >= 0x40 &&
             bytes[i + 1] <= 0xFE) {
-            const char16_t code = table[(b - 0x81) * Trails + (bytes[i + 1] - 0x40)];
+            const char16_t code = table.At(b, bytes[i + 1]);
             if (code != 0) {
                 out[length++] = QChar(code);
                 i += 2;

@@ -120,6 +120,11 @@ private:
 
     const TbsDataSkinMainMenuItem* FRecord = nullptr;
     bool FEnabledWhenShown = true;
+    // The caption's width as last measured, in the font it was measured in: the bar lays
+    // its items out on every paint.
+    QString FMeasuredCaption;
+    TFont FMeasuredFont;
+    int FMeasuredWidth = -1;
 };
 
 class TbsSkinMainMenuBar : public TbsSkinControl {
@@ -234,6 +239,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // LayOutObjects, only while the bar is on screen.
+    void LayOutIfShown();
     void Compose(TBitmap& bitmap);
     void DrawBackground(TCanvas& canvas, int width, int height);
     void DrawMarker(TCanvas& canvas);

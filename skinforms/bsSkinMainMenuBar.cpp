@@ -157,7 +157,7 @@ void TbsSkinMainMenuBar::RebuildItems() {
                 FObjects.push_back(std::make_unique<TbsSkinMainMenuBarItem>(
                     this, menuItem, itemRecord, itemPicture));
         }
-    LayOutObjects();
+    LayOutIfShown();
     update();
 }
 
@@ -194,18 +194,25 @@ void TbsSkinMainMenuBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
             AHeight = bar->SkinRect.Height();
     }
     TbsSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    LayOutObjects();
+    LayOutIfShown();
 }
 
 void TbsSkinMainMenuBar::MenuItemChanged(TMenuItem* source) {
     for (int i = 0; i < ObjectCount(); ++i)
         if (TbsSkinMainMenuBarItem* item = Items(i); item && item->MenuItem == source)
             item->SetMenuEnabled(source->Enabled());
-    LayOutObjects();
+    LayOutIfShown();
     update();
 }
 
 // ---------------------------------------------------------------- layout and painting
+
+void TbsSkinMainMenuBar::LayOutIfShown() {
+    // A bar not on screen is laid out when it paints: before the window is first shown its
+    // font may still change with the skin, and measuring captions loads font engines.
+    if (isVisible())
+        LayOutObjects();
+}
 
 void TbsSkinMainMenuBar::LayOutObjects() {
     const TbsDataSkinMainMenuBar* bar = FSkinSupport ? BarRecord() : nullptr;

@@ -89,9 +89,15 @@ void TbsSkinMainMenuBarItem::AssignItemFont(TFont& font) const {
 
 int TbsSkinMainMenuBarItem::TextWidth(TCanvas& canvas) {
     AssignItemFont(canvas.Font);
+    const QString caption = MenuItem ? MenuItem->Caption() : QString();
+    if (FMeasuredWidth >= 0 && caption == FMeasuredCaption && canvas.Font.SameAs(FMeasuredFont))
+        return FMeasuredWidth;
     TRect r(0, 0, 0, 0);
-    canvas.DrawText(MenuItem ? MenuItem->Caption() : QString(), r, DT_CALCRECT | DT_SINGLELINE);
-    return r.Width();
+    canvas.DrawText(caption, r, DT_CALCRECT | DT_SINGLELINE);
+    FMeasuredCaption = caption;
+    FMeasuredFont.Assign(canvas.Font);
+    FMeasuredWidth = r.Width();
+    return FMeasuredWidth;
 }
 
 void TbsSkinMainMenuBarItem::LayOut(int left, const TRect& itemsRect, int limit, TCanvas& measure) {

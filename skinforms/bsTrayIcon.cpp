@@ -194,6 +194,7 @@ QIcon TbsTrayIcon::ShownIcon() const {
 
 void TbsTrayIcon::ShowTrayIcon() {
     FIconVisible = true;
+    FTray->setIcon(ShownIcon());
     UpdateTrayIcon();
     FTray->show();
 }
@@ -205,7 +206,10 @@ void TbsTrayIcon::HideTrayIcon() {
 }
 
 void TbsTrayIcon::UpdateTrayIcon() {
-    FTray->setIcon(ShownIcon());
+    // Only a shown icon needs its picture (ShowTrayIcon gives it one): the start then reads
+    // no icon theme for an icon nobody sees.
+    if (FTray->isVisible())
+        FTray->setIcon(ShownIcon());
     FTray->setToolTip(TipText());
 }
 

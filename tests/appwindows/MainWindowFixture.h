@@ -30,6 +30,7 @@ protected:
         folder = TestEnv::NewFolder(QStringLiteral("prog")) + "/";
         // The preview engine's module of this build.
         qputenv("ZARVO_PREVIEW_MODULE", ZARVO_PREVIEW_MODULE_FILE);
+        qputenv("ZARVO_MUSIC_MODULE", ZARVO_MUSIC_MODULE_FILE);
         Paths::SetProgramFolder(folder);
         Application->SetTitle(TForm1::Title());
         TestEnv::WriteFile(folder + "zarvotx.ini", QByteArray());

@@ -223,3 +223,15 @@ TEST_F(Music, SavedSongThatCannotBeOpenedIsReportedOnceUntilMusicIsChosenAgain) 
     Start();
     EXPECT_EQ(messages.size(), 1u);
 }
+
+TEST_F(Music, MissingBackEndModuleIsReportedByNameAndStartUpGoesOn) {
+    qputenv("ZARVO_MUSIC_MODULE", (folder + "libnothing.so").toUtf8());
+    ZarvoSettings::SetMusic(song);
+    TForm1* form = Start();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Icon, TMessageBoxIcon::Error);
+    EXPECT_TRUE(messages[0].Text.contains("libnothing.so")) << messages[0].Text.toStdString();
+    EXPECT_EQ(MenuState(form), "000000");
+    EXPECT_FALSE(form->MediaPlayer1->Playing());
+    EXPECT_EQ(form->bsSkinStatusPanel1->Caption(), MakerInfo::WelcomeText());
+}

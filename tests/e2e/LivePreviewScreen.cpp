@@ -7,6 +7,7 @@
 // Usage: live-preview-screen PROGRAM_FOLDER OUTPUT_FOLDER
 // Exits 0 when everything held, 1 with the failed step named, 77 without a display.
 
+#include "ScreenDesktop.h"
 #include "ScreenSession.h"
 #include <QDir>
 #include <QElapsedTimer>
@@ -58,56 +59,6 @@ void Shot(const QString& name) {
     std::exit(1);
 }
 
-QString Xdotool(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), args);
-    process.waitForFinished(10000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-QString WindowNamed(const QString& title) {
-    return Xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"}).section(u'\n', -1);
-}
-
-struct Place {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
-Place Geometry(const QString& id) {
-    Place p;
-    for (const QString& line : Xdotool({"getwindowgeometry", "--shell", id}).split(u'\n')) {
-        const int value = line.section(u'=', 1).toInt();
-        if (line.startsWith("X="))
-            p.x = value;
-        else if (line.startsWith("Y="))
-            p.y = value;
-        else if (line.startsWith("WIDTH="))
-            p.width = value;
-        else if (line.startsWith("HEIGHT="))
-            p.height = value;
-    }
-    return p;
-}
-
-// Client coordinates of the main window: its frame's bottom border is as wide as the side
-// ones, the rest above the client area is the caption.
-QPoint MainClient(const Place& main, int x, int y) {
-    const int border = (main.width - 689) / 2;
-    return {main.x + border + x, main.y + main.height - 449 - border + y};
-}
-
-void Click(QPoint at) {
-    Xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-    QThread::msleep(150);
-    Xdotool({"click", "1"});
-    QThread::msleep(300);
-}
-
-bool Near(QRgb a, QRgb b) {
-    return std::abs(qRed(a) - qRed(b)) < 12 && std::abs(qGreen(a) - qGreen(b)) < 12 &&
-           std::abs(qBlue(a) - qBlue(b)) < 12;
-}
-
 void CopyProgram(const QString& staged) {
     ProgramFolder = Root + "/program";
     const QString missing = CopyStagedProgram(
@@ -122,25 +73,10 @@ void CopyProgram(const QString& staged) {
 }
 
 QString StartProgram() {
-    Program = new QProcess;
-    Program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    Program->start(ProgramFolder + "/zarvofx", {});
-    QString id;
-    if (!WaitFor([&] { return !(id = WindowNamed(MainTitle)).isEmpty(); }, 20000))
+    const QString id = StartProgramWindow(Program, ProgramFolder, MainTitle);
+    if (id.isEmpty())
         Fail("the main window shows");
-    QThread::msleep(800);
-    Xdotool({"windowactivate", "--sync", id});
-    QThread::msleep(300);
     return id;
-}
-
-void StopProgram() {
-    Program->terminate();
-    if (!Program->waitForFinished(5000))
-        Program->kill();
-    Program->waitForFinished(2000);
-    delete Program;
-    Program = nullptr;
 }
 
 // The middle of the preview's page: the browser fills the window but for the group box's
@@ -239,7 +175,7 @@ int main(int argc, char** argv) {
 
     const QString mainId = StartProgram();
     LivePreviewFollowsTyping(mainId);
-    StopProgram();
+    StopProgram(Program);
     QDir(Root).removeRecursively();
     std::printf("live preview screen test passed; screenshots in %s\n", qPrintable(Output));
     return 0;

@@ -56,3 +56,15 @@ TEST(DynLib, LoadsLooksUpAndUnloadsTwice) {
     EXPECT_EQ(DynLib::GetProcAddress(nullptr, "ProbeCount"), nullptr);
     Paths::SetProgramFolder(QString());
 }
+
+TEST(DynLib, ModuleEntryFindsTheExportOrSaysWhyNot) {
+    Paths::SetProgramFolder(HelperFolder());
+    auto probe = reinterpret_cast<ProbeCount>(DynLib::ModuleEntry("zarvoprobe.dll", "ProbeCount"));
+    ASSERT_NE(probe, nullptr) << DynLib::LastErrorText().toStdString();
+    EXPECT_GE(probe(), 1);
+    EXPECT_EQ(DynLib::ModuleEntry("zarvoprobe.dll", "NoSuchExport"), nullptr);
+    EXPECT_TRUE(DynLib::LastErrorText().contains("NoSuchExport"));
+    EXPECT_EQ(DynLib::ModuleEntry("zarvonothing.dll", "ProbeCount"), nullptr);
+    EXPECT_FALSE(DynLib::LastErrorText().isEmpty());
+    Paths::SetProgramFolder(QString());
+}

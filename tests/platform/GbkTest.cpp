@@ -46,3 +46,15 @@ TEST(Gbk, LongTextsDecodeAsTheConverterDoesEveryCodeAndBadByte) {
             << round;
     }
 }
+
+TEST(Gbk, AsciiDecodesAsTheConverterDoesAtAnyLength) {
+    QByteArray ascii;
+    for (int c = 0; c < 0x80; ++c)
+        ascii.append(char(c));
+    for (const QByteArray& bytes : {ascii, ascii.repeated(64), QByteArray("[Skins]\r\n")})
+        EXPECT_EQ(Gbk::Decode(bytes), Gbk::DecodeWithConverter(bytes.constData(), bytes.size()));
+    EXPECT_TRUE(Gbk::Decode(QByteArray()).isEmpty());
+    // A long ASCII text with one Chinese name uses the table for that one code only.
+    const QByteArray skin = ascii.repeated(64) + Gbk::Encode(QStringLiteral("宋体")) + "\r\n";
+    EXPECT_EQ(Gbk::Decode(skin), Gbk::DecodeWithConverter(skin.constData(), skin.size()));
+}

@@ -300,3 +300,19 @@ TEST(MainMenuBar, ADialogACommandRanLeavesNoHighlightAndTheClickThatClosedItRuns
     press();
     EXPECT_EQ(s.RunClicks, 2);
 }
+
+TEST(MainMenuBar, ItemsAreMeasuredAgainWhenTheirCaptionOrTheFontChanges) {
+    TBarSetup s;
+    const int file = s.Item(0)->ObjectRect.Width();
+    s.Menu->Items()->Items(0)->SetCaption(QStringLiteral("&File and more"));
+    Settle();
+    const int longer = s.Item(0)->ObjectRect.Width();
+    EXPECT_GT(longer, file);
+    EXPECT_EQ(s.Item(1)->ObjectRect.Left, s.Item(0)->ObjectRect.Right);
+
+    s.Bar->DefItemFont().SetHeight(28);
+    s.Bar->update();
+    s.Bar->repaint();
+    EXPECT_GT(s.Item(0)->ObjectRect.Width(), longer);
+    EXPECT_EQ(s.Item(1)->ObjectRect.Left, s.Item(0)->ObjectRect.Right);
+}
