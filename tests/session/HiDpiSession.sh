@@ -89,9 +89,20 @@ settle() {
         mv "$tmp/after.png" "$tmp/before.png"
     done
 }
-# The pixels of PICTURE that show the desktop (black: the screen has no background) white,
-# all others black.
-desktop_map() { convert "$1" -fill white -opaque black -fill black +opaque white "$2"; }
+# The pixels of PICTURE that show the desktop white, all others black: the black (the screen
+# has no background) reached from the picture's corners, so black pixels of a skin inside the
+# window, which smooth scaling softens, do not count.
+desktop_map() {
+    local w h corner fills=()
+    w=$(identify -format '%w' "$1")
+    h=$(identify -format '%h' "$1")
+    for corner in "0,0" "$((w - 1)),0" "0,$((h - 1))" "$((w - 1)),$((h - 1))"; do
+        [ "$(convert "$1" -format "%[fx:p{$corner}.r + p{$corner}.g + p{$corner}.b == 0]" info:)" = 1 ] &&
+            fills+=(-draw "color $corner floodfill")
+    done
+    convert "$1" -fill '#010101' -opaque white -fill white "${fills[@]}" \
+        -fill black +opaque white "$2"
+}
 # The number of differing pixels of two pictures of one size.
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 # A corner of PICTURE, SIZE pixels square: tl, tr, bl or br.
