@@ -6,8 +6,8 @@
 # scale-1 picture at twice the size: text drawn anew and pictures scaled smoothly differ only
 # in their fine detail), the frame's shape follows the scale (the corners the mask cuts off
 # show the desktop); the skin demo's sizeable frame sizes from a drag at its scaled corner,
-# and its shape follows the new size; the caption's text is sharp (drawn at scale 2, not
-# drawn at scale 1 and enlarged). Screenshots in OUTPUT_FOLDER.
+# and its shape follows the new size; the caption's text and an open menu are sharp (drawn
+# at scale 2, not drawn at scale 1 and enlarged). Screenshots in OUTPUT_FOLDER.
 # Usage: HiDpiSession.sh PROGRAM_FOLDER OUTPUT_FOLDER; exits 77 without Xvfb or openbox.
 set -eu
 staged=$(cd "$1" && pwd)
@@ -193,6 +193,18 @@ for run in "skin1 2 96" "skin3 1 192"; do
         corner "$tmp/scale2-map.png" 24 $c "$tmp/b.png"
         [ "$(differing "$tmp/a.png" "$tmp/b.png")" = 0 ] || fail "$skin: the $c corner's shape does not follow the scale"
     done
+
+    # An open menu is sharp too: "文件(&F)" at the left of the menu bar opens its menu over
+    # the top-left of the client area (689 x 449; its places doubled).
+    border=$(((WIDTH - 2 * 689) / 2))
+    cx=$((X + border)) cy=$((Y + HEIGHT - 2 * 449 - border))
+    xdotool mousemove $((cx + 40)) $((cy + 22)) click 1
+    sleep 1
+    import -window root -crop "240x200+$((cx + 20))+$((cy + 52))" +repage "$out/$skin-menu.png"
+    xdotool key Escape
+    menu_sharp=$(sharpness "$out/$skin-menu.png")
+    awk -v s="$menu_sharp" 'BEGIN { exit !(s >= 0.02) }' ||
+        fail "$skin: the open menu is not sharp at scale 2 (sharpness $menu_sharp, at least 0.02)"
     stop_program
     check_sizing "$skin" "$factor" "$dpi"
 
@@ -201,7 +213,7 @@ for run in "skin1 2 96" "skin3 1 192"; do
     sharp=$(sharpness "$tmp/caption.png")
     echo "$skin (QT_SCALE_FACTOR=$factor, $dpi dpi): ${w1}x$h1 -> $((2 * w1))x$((2 * h1));" \
         "layout kept ($changed pixels differ); shape scaled; the demo sized from its scaled" \
-        "corner, $SIZED; caption sharpness $sharp"
+        "corner, $SIZED; caption sharpness $sharp, menu sharpness $menu_sharp"
     awk -v s="$sharp" 'BEGIN { exit !(s >= 0.02) }' ||
         fail "$skin: the caption is not sharp at scale 2 (sharpness $sharp, at least 0.02)"
 done
