@@ -2,6 +2,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Exceptions.h"
+#include "framework/ImgList.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -148,6 +149,15 @@ TEST(PixelRatio, PicturesOfAnotherRatioAreScaledSmoothly) {
     same.Canvas().EndPaint();
     EXPECT_EQ(same.ToQImage().convertToFormat(QImage::Format_RGB32),
               b.ToQImage().convertToFormat(QImage::Format_RGB32));
+    // Pictures of an image list too.
+    TImageList images;
+    images.SetSize(4, 4);
+    images.Add(picture, nullptr);
+    TBitmap listed(4, 4, 2.0);
+    images.Draw(listed.Canvas(), 0, 0, 0, true);
+    listed.Canvas().EndPaint();
+    EXPECT_TRUE(IsGrey(PhysicalPixel(listed, 3, 4)) || IsGrey(PhysicalPixel(listed, 4, 4)));
+
     TBitmap down(8, 8);
     down.Canvas().Draw(0, 0, b);
     down.Canvas().EndPaint();
