@@ -490,6 +490,8 @@ void TFlatButton::HoverTick() {
 // Painting
 
 void TFlatButton::Paint() {
+    // Composed at the screen's pixel ratio, so the caption stays sharp at scale 2.
+    FBuffer.SetDevicePixelRatio(devicePixelRatioF());
     PaintTo(FBuffer);
     Canvas()->Draw(0, 0, FBuffer);
 }

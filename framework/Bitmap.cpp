@@ -4,6 +4,7 @@
 #include "framework/Exceptions.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -30,6 +31,21 @@ QImage NewImage(int width, int height) {
     return image;
 }
 
+// Physical pixels for `units` logical ones, rounded up; logical units of `pixels`, rounded
+// down (so a size survives the way there and back).
+int PhysicalCount(int units, qreal ratio) {
+    return ratio == 1 ? units : static_cast<int>(std::ceil(units * ratio - 1e-9));
+}
+
+// The first physical pixel of logical unit `unit`.
+int PhysicalStart(int unit, qreal ratio) {
+    return ratio == 1 ? unit : static_cast<int>(unit * ratio);
+}
+
+int LogicalCount(int pixels, qreal ratio) {
+    return ratio == 1 ? pixels : static_cast<int>(std::floor(pixels / ratio + 1e-9));
+}
+
 [[noreturn]] void FailBitmap(const QString& source, const QString& reason) {
     if (source.isEmpty())
         throw EInvalidGraphic(QStringLiteral("图片无效：%1").arg(reason));
@@ -52,6 +68,11 @@ QByteArray ReadWholeFile(const QString& fileName) {
 TBitmap::TBitmap() = default;
 
 TBitmap::TBitmap(int width, int height) {
+    SetSize(width, height);
+}
+
+TBitmap::TBitmap(int width, int height, qreal ratio) {
+    SetDevicePixelRatio(ratio);
     SetSize(width, height);
 }
 
@@ -86,8 +107,26 @@ void TBitmap::EndCanvasPainting() const {
 void TBitmap::ReplaceImage(QImage image) {
     EndCanvasPainting();
     FImage = std::move(image);
-    FWidth = FImage.isNull() ? 0 : FImage.width();
-    FHeight = FImage.isNull() ? 0 : FImage.height();
+    FRatio = FImage.isNull() ? 1 : FImage.devicePixelRatio();
+    FWidth = FImage.isNull() ? 0 : LogicalCount(FImage.width(), FRatio);
+    FHeight = FImage.isNull() ? 0 : LogicalCount(FImage.height(), FRatio);
+}
+
+void TBitmap::SetDevicePixelRatio(qreal ratio) {
+    if (!(ratio > 0) || !std::isfinite(ratio) || ratio == FRatio)
+        return;
+    const int width = FWidth, height = FHeight;
+    Clear();
+    FRatio = ratio;
+    SetSize(width, height);
+}
+
+int TBitmap::PixelWidth() const {
+    return FImage.isNull() ? 0 : FImage.width();
+}
+
+int TBitmap::PixelHeight() const {
+    return FImage.isNull() ? 0 : FImage.height();
 }
 
 void TBitmap::SetWidth(int width) {
@@ -105,10 +144,12 @@ void TBitmap::SetSize(int width, int height) {
         return;
     QImage image;
     if (width > 0 && height > 0) {
-        image = NewImage(width, height);
+        image = NewImage(PhysicalCount(width, FRatio), PhysicalCount(height, FRatio));
+        if (FRatio != 1)
+            image.setDevicePixelRatio(FRatio);
         image.fill(Qt::white);
-        int rows = std::min(height, FImage.isNull() ? 0 : FImage.height());
-        int bytes = 3 * std::min(width, FImage.isNull() ? 0 : FImage.width());
+        int rows = std::min(image.height(), PixelHeight());
+        int bytes = 3 * std::min(image.width(), PixelWidth());
         for (int y = 0; y < rows; ++y)
             std::memcpy(image.scanLine(y), FImage.constScanLine(y), bytes);
     }
@@ -130,30 +171,32 @@ void TBitmap::Assign(const TBitmap& source) {
     FImage = source.FImage;
     FWidth = source.FWidth;
     FHeight = source.FHeight;
+    FRatio = source.FRatio;
     FTransparent = source.FTransparent;
     FTransparentColor = source.FTransparentColor;
 }
 
 uint8_t* TBitmap::ScanLine(int y) {
-    if (Empty() || y < 0 || y >= FHeight)
+    if (Empty() || y < 0 || y >= PixelHeight())
         throw EInvalidGraphic(QStringLiteral("Scan line index out of range"));
     return FImage.scanLine(y);
 }
 
 const uint8_t* TBitmap::ScanLine(int y) const {
-    if (Empty() || y < 0 || y >= FHeight)
+    if (Empty() || y < 0 || y >= PixelHeight())
         throw EInvalidGraphic(QStringLiteral("Scan line index out of range"));
     return FImage.constScanLine(y);
 }
 
 int TBitmap::BytesPerLine() const {
-    return (FWidth * 3 + 3) & ~3;
+    return (PixelWidth() * 3 + 3) & ~3;
 }
 
 TColor TBitmap::Pixel(int x, int y) const {
     if (Empty() || x < 0 || y < 0 || x >= FWidth || y >= FHeight)
         return -1;
-    const uint8_t* p = FImage.constScanLine(y) + 3 * x;
+    const uint8_t* p =
+        FImage.constScanLine(PhysicalStart(y, FRatio)) + 3 * PhysicalStart(x, FRatio);
     return RGB(p[2], p[1], p[0]);
 }
 
@@ -161,10 +204,15 @@ void TBitmap::SetPixel(int x, int y, TColor color) {
     if (Empty() || x < 0 || y < 0 || x >= FWidth || y >= FHeight)
         return;
     TColor c = ColorToRGB(color);
-    uint8_t* p = FImage.scanLine(y) + 3 * x;
-    p[0] = static_cast<uint8_t>(GetBValue(c));
-    p[1] = static_cast<uint8_t>(GetGValue(c));
-    p[2] = static_cast<uint8_t>(GetRValue(c));
+    const int right = std::min(PhysicalCount(x + 1, FRatio), PixelWidth());
+    const int bottom = std::min(PhysicalCount(y + 1, FRatio), PixelHeight());
+    for (int py = PhysicalStart(y, FRatio); py < bottom; ++py)
+        for (int px = PhysicalStart(x, FRatio); px < right; ++px) {
+            uint8_t* p = FImage.scanLine(py) + 3 * px;
+            p[0] = static_cast<uint8_t>(GetBValue(c));
+            p[1] = static_cast<uint8_t>(GetGValue(c));
+            p[2] = static_cast<uint8_t>(GetRValue(c));
+        }
 }
 
 TCanvas& TBitmap::Canvas() {
@@ -176,7 +224,10 @@ TCanvas& TBitmap::Canvas() {
 TColor TBitmap::TransparentColor() const {
     if (FTransparentColor != clDefault)
         return FTransparentColor;
-    return Empty() ? clDefault : Pixel(0, FHeight - 1);
+    if (Empty())
+        return clDefault;
+    const uint8_t* p = FImage.constScanLine(PixelHeight() - 1);
+    return RGB(p[2], p[1], p[0]);
 }
 
 void TBitmap::SetTransparentColor(TColor color) {

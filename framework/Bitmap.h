@@ -7,6 +7,12 @@
 // Sizes: a new or enlarged bitmap keeps its old pixels at the top-left and fills the new
 // area white (the framework's bitmaps start white). A bitmap with a zero width or height
 // is Empty; drawing on its canvas does nothing.
+//
+// Device pixel ratio: a bitmap composed for a screen of scale 2 holds two pixels per unit
+// each way. Width, Height, Pixel, SetPixel and its canvas speak logical units (the canvas
+// paints text and shapes at the full resolution, and draws bitmaps of another ratio
+// smoothly scaled); ScanLine, BytesPerLine and ToQImage give the physical pixels,
+// PixelWidth x PixelHeight of them. Bitmaps read from files have ratio 1.
 
 #include "framework/Colors.h"
 #include "framework/Streams.h"
@@ -24,6 +30,9 @@ class TBitmap {
 public:
     TBitmap();
     TBitmap(int width, int height);
+    // A bitmap for a device of `ratio` physical pixels per logical one (a widget's
+    // devicePixelRatioF()).
+    TBitmap(int width, int height, qreal ratio);
     TBitmap(const TBitmap& other);
     TBitmap& operator=(const TBitmap& other);
     ~TBitmap();
@@ -34,21 +43,30 @@ public:
     void SetHeight(int height);
     void SetSize(int width, int height);
     bool Empty() const { return FWidth <= 0 || FHeight <= 0; }
+    // Physical pixels per logical one (1 unless set).
+    qreal DevicePixelRatio() const { return FRatio; }
+    // A changed ratio makes the pixels anew at the same logical size, white.
+    void SetDevicePixelRatio(qreal ratio);
+    // The physical size: the logical size times the ratio, rounded up.
+    int PixelWidth() const;
+    int PixelHeight() const;
     // Makes the bitmap 0 x 0.
     void Clear();
 
     // Copies the pixels and the transparency settings.
     void Assign(const TBitmap& source);
 
-    // Row y (0 = top) as B, G, R bytes; raises EInvalidGraphic when y is out of range.
+    // Physical row y (0 = top) as B, G, R bytes; raises EInvalidGraphic when y is out of range.
     uint8_t* ScanLine(int y);
     const uint8_t* ScanLine(int y) const;
-    // Bytes from one row to the next (3 x width rounded up to a multiple of 4).
+    // Bytes from one row to the next (3 x PixelWidth rounded up to a multiple of 4).
     int BytesPerLine() const;
 
-    // -1 (the platform's invalid colour) outside the bitmap.
+    // -1 (the platform's invalid colour) outside the bitmap. With a ratio above 1 the
+    // top-left physical pixel of the logical one.
     TColor Pixel(int x, int y) const;
-    // Ignored outside the bitmap; system colours are resolved.
+    // Ignored outside the bitmap; system colours are resolved; fills all physical pixels
+    // of the logical one.
     void SetPixel(int x, int y, TColor color);
 
     // The bitmap's own canvas, made on first use.
@@ -57,8 +75,8 @@ public:
     // When set, Draw and StretchDraw leave pixels of TransparentColor unpainted.
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool value) { FTransparent = value; }
-    // The colour set with SetTransparentColor, or the bottom-left pixel when none was set
-    // (or it was reset with clDefault).
+    // The colour set with SetTransparentColor, or the bottom-left (physical) pixel when none was
+    // set (or it was reset with clDefault).
     TColor TransparentColor() const;
     void SetTransparentColor(TColor color);
 
@@ -76,9 +94,11 @@ public:
     // A baseline or progressive JPEG file (grayscale, colour or CMYK) through libjpeg.
     void LoadJpegFromFile(const QString& fileName);
 
-    // The pixels as a QImage (Format_BGR888, shares the data until either side changes).
+    // The physical pixels as a QImage (Format_BGR888, shares the data until either side
+    // changes) carrying the bitmap's ratio.
     QImage ToQImage() const;
-    // Takes a copy of `image` converted to 24 bits (alpha is dropped).
+    // Takes a copy of `image` converted to 24 bits (alpha is dropped); the image's device
+    // pixel ratio becomes the bitmap's.
     void FromQImage(const QImage& image);
 
 private:
@@ -94,6 +114,7 @@ private:
     QImage FImage;
     int FWidth = 0;
     int FHeight = 0;
+    qreal FRatio = 1;
     bool FTransparent = false;
     TColor FTransparentColor = clDefault;
     std::unique_ptr<TCanvas> FCanvas;

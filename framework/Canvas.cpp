@@ -17,6 +17,7 @@ struct TCanvas::Blit {
     TRect Dest;                     // logical; may be mirrored
     std::optional<TColor> Key;      // source colour left out
     TCopyMode Mode = cmSrcCopy;
+    qreal SourceRatio = 1; // the source's physical pixels per unit of SourceRect
 };
 
 namespace {
@@ -323,6 +324,13 @@ TSize TCanvas::DeviceSize() const {
     return d ? TSize{d->width(), d->height()} : TSize{};
 }
 
+qreal TCanvas::DevicePixelRatio() const {
+    if (FBitmap)
+        return FBitmap->DevicePixelRatio();
+    QPaintDevice* d = Device();
+    return d ? d->devicePixelRatioF() : 1;
+}
+
 QPainter* TCanvas::Handle() {
     if (!FPainter) {
         QPaintDevice* device = Device();
@@ -377,6 +385,9 @@ QImage* TCanvas::DirectImage() {
         if (candidate->format() == QImage::Format_BGR888 && !candidate->isNull())
             image = candidate;
     }
+    // Pixels of a scaled image are not logical ones: those go through the painter.
+    if (image && image->devicePixelRatio() != 1)
+        return nullptr;
     // Writing to a shared image would detach it from under an active painter.
     if (image && FPainter && FOwnsPainter && !image->isDetached())
         EndPaint();
@@ -728,14 +739,14 @@ void TCanvas::DrawFocusRect(const TRect& r) {
 // Pixels
 
 TColor TCanvas::Pixel(int x, int y) {
-    const QImage* image = nullptr;
+    QPoint d(x + Offset().X, y + Offset().Y);
     if (FBitmap)
-        image = FBitmap->Empty() ? nullptr : &FBitmap->Image();
-    else if (FDevice && FDevice->devType() == QInternal::Image)
+        return FClip && !FClip->contains(d) ? InvalidColor : FBitmap->Pixel(d.x(), d.y());
+    const QImage* image = nullptr;
+    if (FDevice && FDevice->devType() == QInternal::Image)
         image = static_cast<const QImage*>(FDevice);
     if (!image)
         return InvalidColor;
-    QPoint d(x + Offset().X, y + Offset().Y);
     if (!image->rect().contains(d) || (FClip && !FClip->contains(d)))
         return InvalidColor;
     if (image->format() == QImage::Format_BGR888) {
@@ -997,11 +1008,13 @@ void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
     if (bitmap.Transparent())
         blit.Key = ColorToRGB(bitmap.TransparentColor());
     blit.Mode = CopyMode;
+    blit.SourceRatio = bitmap.DevicePixelRatio();
     RunBlit(blit);
 }
 
-const QImage* TCanvas::ReadableImage(TPoint& offset) {
+const QImage* TCanvas::ReadableImage(TPoint& offset, qreal& ratio) {
     offset = Offset();
+    ratio = DevicePixelRatio();
     if (FBitmap)
         return FBitmap->Empty() ? nullptr : &FBitmap->Image();
     if (FDevice && FDevice->devType() == QInternal::Image)
@@ -1011,7 +1024,8 @@ const QImage* TCanvas::ReadableImage(TPoint& offset) {
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect) {
     TPoint offset;
-    const QImage* image = source.ReadableImage(offset);
+    qreal ratio = 1;
+    const QImage* image = source.ReadableImage(offset, ratio);
     if (!image || image->isNull())
         return;
     QImage converted;
@@ -1025,6 +1039,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
     blit.SourceRect.Offset(offset.X, offset.Y);
     blit.Dest = dest;
     blit.Mode = CopyMode;
+    blit.SourceRatio = ratio;
     RunBlit(blit);
 }
 
@@ -1032,10 +1047,11 @@ void TCanvas::RunBlit(const Blit& blit) {
     if (blit.Dest.Width() == 0 || blit.Dest.Height() == 0 || blit.SourceRect.Width() == 0 ||
         blit.SourceRect.Height() == 0 || !blit.Source || blit.Source->isNull())
         return;
-    if (QImage* image = DirectImage()) {
-        BlitDirect(*image, blit);
-        return;
-    }
+    if (blit.SourceRatio == 1 && DevicePixelRatio() == 1)
+        if (QImage* image = DirectImage()) {
+            BlitDirect(*image, blit);
+            return;
+        }
     if (QPainter* p = Handle())
         BlitThroughPainter(p, blit);
 }
@@ -1146,6 +1162,10 @@ void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {
         p->setCompositionMode(QPainter::CompositionMode_SourceOver);
         return;
     }
+    if (const qreal ratio = DevicePixelRatio(); ratio != 1 || blit.SourceRatio != 1) {
+        BlitScaled(p, blit, ratio);
+        return;
+    }
     if (blit.Mode == cmSrcCopy && !blit.Key && g.Identity && !g.Dest.isEmpty()) {
         // An unscaled, unkeyed copy: Qt converts and copies the part in one pass.
         const QRect part(g.Columns.front(), g.Rows.front(), g.Dest.width(), g.Dest.height());
@@ -1172,5 +1192,61 @@ void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {
     }
     p->setCompositionMode(CompositionFor(blit.Mode));
     p->drawImage(g.Dest.topLeft(), tile);
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+namespace {
+
+// The source's pixels of `part` as an image; pixels outside the source, and those of the
+// key colour, are transparent.
+QImage SourceTile(const QImage& source, const QRect& part, std::optional<TColor> key) {
+    if (!key && source.rect().contains(part))
+        return source.copy(part);
+    QImage tile(part.size(), QImage::Format_ARGB32_Premultiplied);
+    const QRgb keyColor = key ? ToQColor(*key).rgb() : 0;
+    for (int y = 0; y < tile.height(); ++y) {
+        auto* d = reinterpret_cast<QRgb*>(tile.scanLine(y));
+        const int sy = part.top() + y;
+        const bool rowInside = sy >= 0 && sy < source.height();
+        const uint8_t* s = rowInside ? source.constScanLine(sy) : nullptr;
+        for (int x = 0; x < tile.width(); ++x) {
+            const int sx = part.left() + x;
+            if (!s || sx < 0 || sx >= source.width()) {
+                d[x] = 0;
+                continue;
+            }
+            const uint8_t* sp = s + 3 * sx;
+            const QRgb c = qRgb(sp[2], sp[1], sp[0]);
+            d[x] = key && c == keyColor ? 0 : c;
+        }
+    }
+    return tile;
+}
+
+} // namespace
+
+// A copy between different pixel ratios: the source's own pixels of the rectangle, smoothly
+// scaled to the destination's physical size, then copied 1:1 by the mode.
+void TCanvas::BlitScaled(QPainter* p, const Blit& blit, qreal ratio) {
+    const TRect& s = blit.SourceRect;
+    const TRect& d = blit.Dest;
+    const qreal r = blit.SourceRatio;
+    const QRect part(qRound(std::min(s.Left, s.Right) * r), qRound(std::min(s.Top, s.Bottom) * r),
+                     qRound(std::abs(s.Width()) * r), qRound(std::abs(s.Height()) * r));
+    const QRect dest(std::min(d.Left, d.Right), std::min(d.Top, d.Bottom), std::abs(d.Width()),
+                     std::abs(d.Height()));
+    const QSize pixels(qRound(dest.width() * ratio), qRound(dest.height() * ratio));
+    if (part.isEmpty() || pixels.isEmpty())
+        return;
+    QImage tile = SourceTile(*blit.Source, part, blit.Key);
+    const bool mirrorX = (d.Width() < 0) != (s.Width() < 0);
+    const bool mirrorY = (d.Height() < 0) != (s.Height() < 0);
+    if (mirrorX || mirrorY)
+        tile = tile.mirrored(mirrorX, mirrorY);
+    if (tile.size() != pixels)
+        tile = tile.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    tile.setDevicePixelRatio(ratio);
+    p->setCompositionMode(CompositionFor(blit.Mode));
+    p->drawImage(dest.topLeft(), tile);
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }

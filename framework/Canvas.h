@@ -9,6 +9,9 @@
 // - TextOut puts the text's top-left at (x, y); the background behind text is painted with
 //   the brush colour when the brush is solid (opaque mode) and left alone otherwise.
 // - Stretched copies map pixels to the nearest source pixel (pixel centres), no smoothing.
+//   On a device of another pixel ratio than the source's (a bitmap or widget of scale 2),
+//   bitmaps are scaled smoothly instead, and text and shapes are drawn at the device's
+//   resolution; all coordinates stay logical.
 // - Coordinates are logical: device = logical - window origin + viewport origin. Clip
 //   regions given to SelectClipRgn are in device coordinates, IntersectClipRect and
 //   ExcludeClipRect take logical ones, as on the platform.
@@ -198,6 +201,8 @@ public:
     void EndPaint();
     // The device size in device pixels (0 x 0 when unknown).
     TSize DeviceSize() const;
+    // The device's physical pixels per logical one (1 when unknown).
+    qreal DevicePixelRatio() const;
 
 private:
     friend class TBitmap;
@@ -227,7 +232,8 @@ private:
     void RunBlit(const Blit& blit);
     void BlitDirect(QImage& target, const Blit& blit);
     void BlitThroughPainter(QPainter* p, const Blit& blit);
-    const QImage* ReadableImage(TPoint& offset);
+    void BlitScaled(QPainter* p, const Blit& blit, qreal ratio);
+    const QImage* ReadableImage(TPoint& offset, qreal& ratio);
 
     TBitmap* FBitmap = nullptr;
     QPaintDevice* FDevice = nullptr;

@@ -121,6 +121,9 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) co
         return;
     painter->save();
     painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // On a device of scale 2 the picture is enlarged smoothly, as the canvas does with bitmaps.
+    if (canvas.DevicePixelRatio() != 1)
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
     painter->drawImage(QPoint(x, y), image);
     painter->restore();
 }

@@ -150,7 +150,7 @@ void TbsSkinHintWindow::ActivateHint(const TRect& rect, const QString& hint) {
 }
 
 TBitmap TbsSkinHintWindow::Snapshot() {
-    TBitmap bitmap(std::max(1, width()), std::max(1, height()));
+    TBitmap bitmap(std::max(1, width()), std::max(1, height()), devicePixelRatioF());
     TCanvas& c = bitmap.Canvas();
     const TRect all(0, 0, width(), height());
     ApplyFont(c.Font);

@@ -48,7 +48,7 @@ void TbsSkinPopupWindow::Paint() {
 }
 
 TBitmap TbsSkinPopupWindow::Snapshot() {
-    TBitmap bitmap(width(), height());
+    TBitmap bitmap(width(), height(), devicePixelRatioF());
     TCanvas& c = bitmap.Canvas();
     PaintFrame(c);
     for (int i = FFirstVisible; i < ItemCount(); ++i)
@@ -63,7 +63,8 @@ TBitmap TbsSkinPopupWindow::ItemSnapshot(int index) {
     TbsSkinMenuItem& item = *FItems[index];
     if (!item.Shown)
         return TBitmap();
-    TBitmap bitmap(std::max(1, item.Bounds.Width()), std::max(1, item.Bounds.Height()));
+    TBitmap bitmap(std::max(1, item.Bounds.Width()), std::max(1, item.Bounds.Height()),
+                   devicePixelRatioF());
     const TRect r(0, 0, item.Bounds.Width(), item.Bounds.Height());
     if (item.Record)
         PaintSkinnedItem(bitmap.Canvas(), item, r);

@@ -129,8 +129,8 @@ void SizeBitmap(TBitmap& bitmap, int width, int height, bool blank) {
     bitmap.SetSize(width, height);
     if (blank && !bitmap.Empty()) {
         // Written directly: the bitmap's own canvas may be painting on it right now.
-        for (int y = 0; y < bitmap.Height(); ++y)
-            std::memset(bitmap.ScanLine(y), 0xFF, static_cast<size_t>(3 * bitmap.Width()));
+        for (int y = 0; y < bitmap.PixelHeight(); ++y)
+            std::memset(bitmap.ScanLine(y), 0xFF, static_cast<size_t>(3 * bitmap.PixelWidth()));
     }
 }
 

@@ -136,8 +136,8 @@ TColor TbsButtonSkin::FontColorFor(bool active, bool down, bool disabled) const 
 void ComposeMorphedFace(TBitmap& result, int width, int height, const TRect& normalRect,
                         const TRect& activeRect, TbsMorphKind kind, double factor,
                         const std::function<void(TBitmap&, const TRect&, bool, bool)>& drawFace) {
-    TBitmap normal(width, height);
-    TBitmap active(width, height);
+    TBitmap normal(width, height, result.DevicePixelRatio());
+    TBitmap active(width, height, result.DevicePixelRatio());
     drawFace(normal, normalRect, false, false);
     drawFace(active, activeRect, true, false);
     TbsEffectBmp blend(normal);

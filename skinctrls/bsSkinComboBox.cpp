@@ -718,7 +718,7 @@ void TbsSkinCustomComboBox::DrawItemArea(TBitmap& bitmap, bool skinned) {
     const bool focused = ComboFocused() && !DroppedDown();
     const int w = FItemArea.Width();
     const int h = FItemArea.Height();
-    TBitmap area(w, h);
+    TBitmap area(w, h, bitmap.DevicePixelRatio());
     TCanvas& c = area.Canvas();
     TRect text(0, 0, w, h);
     if (skinned) {

@@ -40,13 +40,15 @@ void DrawFont(TFont& target, const TFont& defaultFont, bool useSkinFont, const Q
 } // namespace
 
 // The paint pipeline both families share: nothing for an empty size, else fetch and
-// compose off screen (the default or the skin image), ready to be drawn at (0, 0).
+// compose off screen (the default or the skin image) at the screen's pixel ratio, ready to
+// be drawn at (0, 0).
 struct TbsSkinPaintAccess {
     template <class C> static TBitmap Render(C& control) {
         TBitmap bitmap;
         if (control.Width() <= 0 || control.Height() <= 0)
             return bitmap;
         control.FetchSkinRecord();
+        bitmap.SetDevicePixelRatio(control.devicePixelRatioF());
         bitmap.SetSize(control.Width(), control.Height());
         if (control.FSkinIndex == -1)
             control.DrawDefaultImage(bitmap);

@@ -277,6 +277,7 @@ TBitmap TbsSkinCustomEdit::RenderImage() {
     if (Width() <= 0 || Height() <= 0)
         return bitmap;
     FetchSkinRecord();
+    bitmap.SetDevicePixelRatio(devicePixelRatioF());
     bitmap.SetSize(Width(), Height());
     if (HasRecord() && FGeometry.Picture)
         DrawSkinImage(bitmap);

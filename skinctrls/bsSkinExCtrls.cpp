@@ -50,6 +50,7 @@ void TbsSkinSplitter::ApplySkin() {
 
 TBitmap TbsSkinSplitter::RenderImage() {
     TBitmap bitmap;
+    bitmap.SetDevicePixelRatio(devicePixelRatioF());
     bitmap.SetSize(Width(), Height());
     TCanvas& canvas = bitmap.Canvas();
     canvas.Brush.Color = Color();

@@ -44,7 +44,7 @@ void TbsListBox::SetScrollOffsetX(int value) {
 }
 
 TBitmap TbsListBox::RenderImage() {
-    TBitmap bitmap(std::max(1, Width()), std::max(1, Height()));
+    TBitmap bitmap(std::max(1, Width()), std::max(1, Height()), devicePixelRatioF());
     FOwnerList->PaintInnerList(bitmap.Canvas());
     return bitmap;
 }
@@ -717,6 +717,7 @@ void TbsSkinCustomListBox::PaintInnerList(TCanvas& canvas) {
     const int last = std::min(Count() - 1, first + h / itemHeight);
     int bottom = 0;
     TBitmap item;
+    item.SetDevicePixelRatio(canvas.DevicePixelRatio());
     for (int i = first; i <= last; ++i) {
         const int y = (i - first) * itemHeight;
         item.SetSize(w, itemHeight);

@@ -302,6 +302,7 @@ TBitmap TbsSkinMemo::RenderImage() {
     if (Width() <= 0 || Height() <= 0)
         return bitmap;
     FetchSkinRecord();
+    bitmap.SetDevicePixelRatio(devicePixelRatioF());
     bitmap.SetSize(Width(), Height());
     TCanvas& c = bitmap.Canvas();
     c.Brush.Style = bsSolid;

@@ -799,6 +799,7 @@ TBitmap TbsSkinStdLabel::RenderImage() {
     TBitmap bitmap;
     if (Width() <= 0 || Height() <= 0)
         return bitmap;
+    bitmap.SetDevicePixelRatio(devicePixelRatioF());
     bitmap.SetSize(Width(), Height());
     bitmap.Canvas().Brush.Color = clBtnFace;
     bitmap.Canvas().FillRect(TRect(0, 0, Width(), Height()));

@@ -386,6 +386,7 @@ TBitmap TbsSkinCustomListView::RenderHeader() {
     const int h = Header()->viewport()->height();
     if (w <= 0 || h <= 0)
         return bitmap;
+    bitmap.SetDevicePixelRatio(Header()->viewport()->devicePixelRatioF());
     bitmap.SetSize(w, h);
     bitmap.Canvas().Brush.Color = clWindow;
     bitmap.Canvas().FillRect(TRect(0, 0, w, h));
@@ -401,8 +402,7 @@ void TbsSkinCustomListView::DrawHeader(TCanvas& canvas) {
         const TRect r = Header()->SectionRect(i);
         if (r.IsEmpty())
             continue;
-        TBitmap section;
-        section.SetSize(r.Width(), r.Height());
+        TBitmap section(r.Width(), r.Height(), canvas.DevicePixelRatio());
         DrawSection(section, look, i, i == FPressedSection && FHeaderPressed);
         canvas.Draw(r.Left, r.Top, section);
         rightmost = std::max(rightmost, r.Right);
@@ -410,8 +410,7 @@ void TbsSkinCustomListView::DrawHeader(TCanvas& canvas) {
     }
     const int restWidth = Header()->viewport()->width() + 1 - rightmost;
     if (restWidth > 0 && lastHeight > 0) {
-        TBitmap rest;
-        rest.SetSize(restWidth, lastHeight);
+        TBitmap rest(restWidth, lastHeight, canvas.DevicePixelRatio());
         DrawHeaderRest(rest, look);
         canvas.Draw(rightmost, 0, rest);
     }

@@ -527,6 +527,8 @@ void TbsBusinessSkinForm::ComposeSkinBorders(TBitmap& left, TBitmap& top, TBitma
     const bool active = FormActive();
     const TBitmap& source =
         !active && !d.InactiveSkinPicture.Empty() ? d.InactiveSkinPicture : d.SkinPicture;
+    for (TBitmap* b : {&left, &top, &right, &bottom})
+        b->SetDevicePixelRatio(FForm->devicePixelRatioF());
     CreateSkinBorderImages(d.LeftTopPoint, d.RightTopPoint, d.LeftBottomPoint, d.RightBottomPoint,
                            d.ClientRect, g.LT, g.RT, g.LB, g.RB, g.Client, left, top, right, bottom,
                            source, TRect(0, 0, g.PW, g.PH), W, H, d.LeftStretch, d.TopStretch,

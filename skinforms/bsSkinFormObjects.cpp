@@ -263,7 +263,7 @@ bool TbsSkinStdButtonObject::ShowsRestore() const {
 
 void TbsSkinStdButtonObject::DrawPlain(TCanvas& canvas) {
     const int w = ObjectRect.Width(), h = ObjectRect.Height();
-    TBitmap face(std::max(1, w), std::max(1, h));
+    TBitmap face(std::max(1, w), std::max(1, h), canvas.DevicePixelRatio());
     TCanvas& c = face.Canvas();
     const TRect rect(0, 0, w, h);
     const bool pressed = Down() && MouseInside;
@@ -530,11 +530,11 @@ void TbsSkinCaptionObject::DrawText(TCanvas& c, int originX, int originY, bool a
     c.Brush.Style = bsSolid;
 }
 
-TBitmap TbsSkinCaptionObject::ComposeLook(bool active) {
+TBitmap TbsSkinCaptionObject::ComposeLook(bool active, qreal ratio) {
     const int w = std::max(1, ObjectRect.Width()), h = std::max(1, ObjectRect.Height());
     const TRect look = active ? ActiveSkinRect : SkinRect;
     const TBitmap* source = active ? ActivePicture : NormalPicture;
-    TBitmap piece(w, h);
+    TBitmap piece(w, h, ratio);
     if (source && !look.IsEmpty()) {
         // The ends left of the frame's left-top point and right of its right-top point
         // are kept; the middle is tiled between them.
@@ -555,8 +555,8 @@ void TbsSkinCaptionObject::Draw(TCanvas& canvas, bool) {
         return;
     const bool inactive = !FForm->FormActive();
     if (Morphing && IsMorphing()) {
-        TBitmap from = ComposeLook(false);
-        const TBitmap to = ComposeLook(true);
+        TBitmap from = ComposeLook(false, canvas.DevicePixelRatio());
+        const TBitmap to = ComposeLook(true, canvas.DevicePixelRatio());
         if (inactive && FData->AutoRenderingInActiveImage) {
             TbsEffectBmp effect(from);
             effect.SeedRandom(7);
@@ -571,5 +571,5 @@ void TbsSkinCaptionObject::Draw(TCanvas& canvas, bool) {
         DrawText(canvas, ObjectRect.Left, ObjectRect.Top, Active);
         return;
     }
-    canvas.Draw(ObjectRect.Left, ObjectRect.Top, ComposeLook(true));
+    canvas.Draw(ObjectRect.Left, ObjectRect.Top, ComposeLook(true, canvas.DevicePixelRatio()));
 }

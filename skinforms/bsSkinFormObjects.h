@@ -157,8 +157,9 @@ public:
     void SetActive(bool value, bool repaint);
 
 private:
-    // The look (normal or active rect) fitted to the object's width, with the text on it.
-    TBitmap ComposeLook(bool active);
+    // The look (normal or active rect) fitted to the object's width, with the text on it,
+    // at `ratio` physical pixels per logical one.
+    TBitmap ComposeLook(bool active, qreal ratio);
     void DrawText(TCanvas& canvas, int originX, int originY, bool active);
 
     const TbsDataSkinCaption* FRecord;

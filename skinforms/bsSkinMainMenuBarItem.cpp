@@ -197,6 +197,8 @@ TBitmap TbsSkinMainMenuBarItem::Snapshot() {
     TBitmap image;
     if (ObjectRect.IsEmpty())
         return image;
+    if (Bar)
+        image.SetDevicePixelRatio(Bar->devicePixelRatioF());
     image.SetSize(ObjectRect.Width(), ObjectRect.Height());
     if (FRecord)
         DrawSkinned(image.Canvas());
