@@ -22,3 +22,21 @@ endfunction()
 function(zarvo_precompiled target kind)
   target_precompile_headers(${target} REUSE_FROM zarvo_pch_${kind})
 endfunction()
+
+# zarvo_unity(TARGET): TARGET compiles its files in groups of eight, each group as one
+# translation unit. Test fixtures in anonymous namespaces then sit in "headers" for the
+# compiler, hence the warning turned off.
+# Files whose helpers share names with another file's stay out of the groups.
+set(ZARVO_UNITY_ALONE FlatEditTest.cpp FlatHintTest.cpp ZlibStreamTest.cpp SkinMainMenuBarTest.cpp)
+function(zarvo_unity target)
+  set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
+  target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
+  get_target_property(sources ${target} SOURCES)
+  foreach(source ${sources})
+    get_filename_component(name ${source} NAME)
+    if(name IN_LIST ZARVO_UNITY_ALONE)
+      set_source_files_properties(${source} TARGET_DIRECTORY ${target}
+                                  PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+    endif()
+  endforeach()
+endfunction()
