@@ -9,7 +9,7 @@
 
 #include "platform/Gbk.h"
 
-#include "ScreenSession.h"
+#include "ScreenDesktop.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -55,16 +55,11 @@ QProcess* Program = nullptr;
     std::exit(1);
 }
 
-QString Xdotool(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), args);
-    process.waitForFinished(10000);
+// xdotool, then a pause for the program to answer.
+QString Xdo(const QStringList& args) {
+    const QString out = Xdotool(args);
     Pump(200);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-QString VisibleWindow(const QString& title) {
-    return Xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"}).section('\n', -1);
+    return out;
 }
 
 // A shown window's client area on the screen (equal borders left, right and bottom).
@@ -75,23 +70,12 @@ struct Client {
 
 Client Await(const QString& title, int width, int height, const char* step) {
     QString id;
-    if (!WaitFor([&] { return !(id = VisibleWindow(title)).isEmpty(); }, 20000))
+    if (!WaitFor([&] { return !(id = WindowNamed(title)).isEmpty(); }, 20000))
         Fail(step, "no window " + title);
     Pump(300);
-    int x = 0, y = 0, w = 0, h = 0;
-    for (const QString& line : Xdotool({"getwindowgeometry", "--shell", id}).split('\n')) {
-        const int value = line.section('=', 1).toInt();
-        if (line.startsWith("X="))
-            x = value;
-        else if (line.startsWith("Y="))
-            y = value;
-        else if (line.startsWith("WIDTH="))
-            w = value;
-        else if (line.startsWith("HEIGHT="))
-            h = value;
-    }
-    const int border = (w - width) / 2;
-    return {id, QPoint(x + border, y + h - height - border)};
+    const Place p = Geometry(id);
+    const int border = (p.width - width) / 2;
+    return {id, QPoint(p.x + border, p.y + p.height - height - border)};
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
@@ -112,14 +96,6 @@ Client StartProgram() {
     if (!Program->waitForStarted(5000))
         Fail("start zarvofx");
     return Await(MainTitle, MainClientWidth, MainClientHeight, "the main window shows");
-}
-
-void StopProgram() {
-    Program->terminate();
-    if (!Program->waitForFinished(5000))
-        Program->kill();
-    Program->waitForFinished(2000);
-    delete std::exchange(Program, nullptr);
 }
 
 void MakeProgramFolder(const QString& staged) {
@@ -156,21 +132,21 @@ int HighlightedRows(const Client& search) {
 // opens it and "复制代码" copies `expected`.
 void FindAndOpen(const Client& main, const QString& word, const QByteArray& expected,
                  const QString& shot) {
-    Xdotool({"windowactivate", "--sync", main.id});
-    Xdotool({"key", "ctrl+f"});
+    Xdo({"windowactivate", "--sync", main.id});
+    Xdo({"key", "ctrl+f"});
     const Client search =
         Await(SearchTitle, SearchClientWidth, SearchClientHeight, "Ctrl+F shows the search window");
-    Xdotool({"type", "--delay", "60", word});
+    Xdo({"type", "--delay", "60", word});
     if (!WaitFor([&] { return HighlightedRows(search) == 1; }, 5000))
         Fail("one row found for the word", word + ": " + QString::number(HighlightedRows(search)));
     QProcess::execute(QStringLiteral("import"), {"-window", search.id, Output + "/" + shot});
-    Xdotool({"key", "Return"});
+    Xdo({"key", "Return"});
     Pump(500);
     QProcess::execute(QStringLiteral("import"), {"-window", main.id, Output + "/opened_" + shot});
     QApplication::clipboard()->clear();
-    Xdotool({"mousemove", QString::number(main.origin.x() + CopyButton.x()),
-             QString::number(main.origin.y() + CopyButton.y())});
-    Xdotool({"click", "1"});
+    Xdo({"mousemove", QString::number(main.origin.x() + CopyButton.x()),
+         QString::number(main.origin.y() + CopyButton.y())});
+    Xdo({"click", "1"});
     QString copied;
     WaitFor([&] { return !(copied = QApplication::clipboard()->text()).isEmpty(); }, 3000);
     copied.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -197,20 +173,20 @@ int main(int argc, char** argv) {
     FindAndOpen(main, QStringLiteral("quokka"), HandEffect,
                 QStringLiteral("search_window_hand.png"));
 
-    StopProgram();
+    StopProgram(Program);
 
     // The window in a skin, with several rows, for people to look at.
     WriteFile(ProgramFolder + "/zarvofx.Ini", "[Skins]\r\nSkins=skins\\skin1\\skin.ini\r\n");
     const Client skinned = StartProgram();
-    Xdotool({"windowactivate", "--sync", skinned.id});
-    Xdotool({"key", "ctrl+f"});
+    Xdo({"windowactivate", "--sync", skinned.id});
+    Xdo({"key", "ctrl+f"});
     const Client search =
         Await(SearchTitle, SearchClientWidth, SearchClientHeight, "the skinned search window");
-    Xdotool({"type", "--delay", "60", "walks"});
+    Xdo({"type", "--delay", "60", "walks"});
     Pump(1000);
     QProcess::execute(QStringLiteral("import"),
                       {"-window", search.id, Output + "/search_window_skin1.png"});
-    StopProgram();
+    StopProgram(Program);
     QDir(Root).removeRecursively();
     std::printf("search screen test passed; screenshots in %s\n", qPrintable(Output));
     return 0;
