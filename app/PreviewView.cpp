@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QOpenGLContext>
 #include <QPointer>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
 #include <QTimer>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -68,6 +70,13 @@ public:
         if (!FPage)
             MakePage(fileName);
         ShowPage();
+    }
+    void Prepare(const QString& fileName) override {
+        if (FPage)
+            return;
+        MakePage(fileName);
+        FBlankWanted = true;
+        LoadBlank();
     }
     // The preview file is read again: a page handed over with its encoding would otherwise
     // come back as it was first read.
@@ -213,8 +222,17 @@ private:
     std::vector<QPointer<QWebEngineView>> FPopups;
 };
 
+// Without a GPU the engine renders its pages in software (the process was prepared with
+// --disable-gpu). Its views then put those frames on screen in software too: through
+// OpenGL they would go by way of the software GL driver, whose first frame compiles shaders
+// for some 300 ms and every later one reads the picture back from it.
+bool EngineRendersInSoftware() {
+    return qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").split(' ').contains("--disable-gpu");
+}
+
 // The engine draws through the application's shared OpenGL context; it is made here, when
-// the engine starts, unless the application made one.
+// the engine starts, unless the application made one. The engine looks for it even when
+// its views draw in software.
 void EnsureSharedContext() {
     if (QOpenGLContext::globalShareContext() ||
         QGuiApplication::platformName() == QStringLiteral("offscreen"))
@@ -230,6 +248,8 @@ void EnsureSharedContext() {
 
 extern "C" __attribute__((visibility("default"))) TPreviewView*
 ZarvoCreatePreviewView(QWidget* parent) {
+    if (EngineRendersInSoftware())
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     EnsureSharedContext();
     return new TEnginePreviewView(parent);
 }

@@ -21,6 +21,9 @@ public:
     virtual QWidget* Widget() = 0;
     // Loads a local file.
     virtual void Load(const QString& fileName) = 0;
+    // Gets ready to show `fileName` without loading it: the page exists and its renderer runs,
+    // showing an empty page, so that the first Load starts at once.
+    virtual void Prepare(const QString& fileName) = 0;
     // Loads the current page again.
     virtual void Reload() = 0;
     // Loads the current page again where it stands: the new page opens scrolled to where the

@@ -5,11 +5,11 @@
 #include "framework/Exceptions.h"
 #include "framework/Menus.h"
 #include "platform/DynLib.h"
-#include "skinforms/bsMessages.h"
-#include "skinforms/bsSkinForm.h"
 #include "skin/bsSkinMenus.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinPanels.h"
+#include "skinforms/bsMessages.h"
+#include "skinforms/bsSkinForm.h"
 
 #include <QInputDialog>
 #include <QShortcut>
@@ -33,11 +33,16 @@ void TWebBrowser::Navigate(const QString& fileName) {
         return;
     ++FNavigations;
     FView->Load(fileName);
+    FBlank = false;
 }
 
 void TWebBrowser::Refresh() {
     if (!FView) {
-        StartEngine();
+        MakeView();
+        if (!FAddress.isEmpty()) {
+            ++FNavigations;
+            FView->Load(FAddress);
+        }
         return;
     }
     ++FReloads;
@@ -67,6 +72,17 @@ void TWebBrowser::Blank() {
 void TWebBrowser::StartEngine() {
     if (FView)
         return;
+    MakeView();
+    // Started ahead of the first showing: the page is loaded when it is shown, not hidden
+    // now (it would run the last effect previewed, even in an earlier run, unseen), but its
+    // renderer runs already.
+    if (!FAddress.isEmpty()) {
+        FView->Prepare(FAddress);
+        FBlank = true;
+    }
+}
+
+void TWebBrowser::MakeView() {
     // The module stays loaded for the rest of the run: the engine cannot be unloaded.
     auto factory = reinterpret_cast<PreviewViewFactory>(
         DynLib::ModuleEntry(ModuleName(), PreviewViewFactoryName));
@@ -87,10 +103,6 @@ void TWebBrowser::StartEngine() {
     };
     FView->Widget()->setGeometry(0, 0, Width(), Height());
     FView->Widget()->show();
-    if (!FAddress.isEmpty()) {
-        ++FNavigations;
-        FView->Load(FAddress);
-    }
 }
 
 void TWebBrowser::CheckForHang() {

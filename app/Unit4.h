@@ -47,8 +47,9 @@ public:
     // Shows an empty page (and closes the page's pop-ups) until the next Refresh, so that
     // a page is never seen again while the next one loads.
     void Blank();
-    // Loads the engine's module and makes the view; does nothing when it runs already.
-    // Raises an error naming the module when it cannot be loaded.
+    // Loads the engine's module and makes the view, ready for the address without loading
+    // it yet; does nothing when it runs already. Raises an error naming the module when it
+    // cannot be loaded.
     void StartEngine();
     bool EngineStarted() const { return FView != nullptr; }
     // How many navigations and reloads the page was given (for the window's checks).
@@ -73,6 +74,7 @@ public:
     std::function<void(const QPoint& screenPoint)> OnContextMenu;
 
 private:
+    void MakeView();
     void SizeChanged() override;
 
     std::unique_ptr<TPreviewView> FView;

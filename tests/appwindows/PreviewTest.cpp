@@ -156,6 +156,29 @@ TEST_F(Preview, TheWindowNavigatesOnceAndReloadsOnEveryShowing) {
     EXPECT_EQ(shown, QStringLiteral("之后的特效"));
 }
 
+TEST_F(Preview, AnEngineStartedAheadRunsNoPageUntilTheWindowShowsOne) {
+    PreparePreviewProcess();
+    // The last effect previewed, maybe in an earlier run, is still in the preview file.
+    TStringList left{QStringLiteral("<body>留下的特效<script>alert('留下的');</script></body>")};
+    WritePreviewFile(PreviewFile(), left);
+    TForm4 window;
+    window.UseSkin(nullptr, nullptr);
+    window.DoCreate();
+    window.WebBrowser1->StartEngine();
+    EngineWaitFor([] { return false; }, 1500);
+    EXPECT_TRUE(messages.empty()) << "a page ran unseen";
+    EXPECT_EQ(PageText(window.WebBrowser1), QString());
+
+    QTimer::singleShot(0, [&] {
+        EngineWaitFor([&] { return !messages.empty(); });
+        shown = PageText(window.WebBrowser1);
+        Click(window.bsSkinButton1);
+    });
+    window.ShowModal();
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("留下的")});
+    EXPECT_EQ(shown, QStringLiteral("留下的特效"));
+}
+
 TEST_F(Preview, PageDialogsGoToTheSkinnedBoxWithAWayOutOfLoops) {
     TForm4 window;
     window.UseSkin(nullptr, nullptr);
