@@ -25,6 +25,16 @@ Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 namespace {
 
 const QString kScrollScriptName = QStringLiteral("zarvo-keep-scroll");
+// Lays out a line of Chinese and Latin text on the empty page and takes it away again.
+const char* const kWarmUpScript = R"JS(
+(function () {
+  var line = document.createElement('span');
+  line.textContent = '\u7279\u6548\u9884\u89c8 Preview 0123';
+  (document.body || document.documentElement).appendChild(line);
+  line.getBoundingClientRect();
+  line.remove();
+})();
+)JS";
 
 class TEnginePreviewView : public TPreviewView {
 public:
@@ -77,6 +87,15 @@ public:
         MakePage(fileName);
         FBlankWanted = true;
         LoadBlank();
+        // The renderer's first text sets up its fonts; done now, out of sight, the first
+        // preview need not wait for it.
+        QObject::connect(FPage, &QWebEnginePage::loadFinished, FView, [this] {
+            if (!FWarmed && IsBlank()) {
+                FWarmed = true;
+                FPage->runJavaScript(QString::fromUtf8(kWarmUpScript),
+                                     QWebEngineScript::ApplicationWorld);
+            }
+        });
     }
     // The preview file is read again: a page handed over with its encoding would otherwise
     // come back as it was first read.
@@ -214,6 +233,7 @@ private:
     PreviewPage* FPage = nullptr;
     bool FProbePending = false;
     bool FBlankWanted = false;
+    bool FWarmed = false;
     std::function<void()> FAfterProbe;
     // The scroll position the next load takes up (ReloadInPlace).
     bool FScrollWanted = false;
