@@ -40,23 +40,19 @@ int PixelSizeForCellHeight(const QFont& base, int cellHeight) {
         probe.setPixelSize(pixels);
         return QFontMetrics(probe).height();
     };
-    // Cells grow with the pixel size: from the estimate, walk to the largest size that fits
-    // (each probe loads a font engine, so the fewer the better), within two pixels of it.
-    double perPixel = cellAt(1000) / 1000.0;
-    int estimate = std::max(1, static_cast<int>(std::lround(cellHeight / std::max(perPixel, 0.1))));
-    const int lowest = std::max(1, estimate - 2), highest = estimate + 2;
-    int best = 0;
-    if (cellAt(estimate) <= cellHeight) {
-        best = estimate;
-        while (best < highest && cellAt(best + 1) <= cellHeight)
+    // Cells grow with the pixel size. From the size a cell of a common face would give, walk
+    // to the largest size that fits: each probe loads a font engine, so the fewer the better,
+    // and this usually takes two.
+    constexpr double CommonCellPerPixel = 1.15;
+    int best = std::max(1, static_cast<int>(std::lround(cellHeight / CommonCellPerPixel)));
+    if (cellAt(best) <= cellHeight) {
+        while (best < 2 * cellHeight && cellAt(best + 1) <= cellHeight)
             ++best;
     } else {
-        for (int pixels = estimate - 1; pixels >= lowest && best == 0; --pixels)
-            if (cellAt(pixels) <= cellHeight)
-                best = pixels;
+        while (best > 1 && cellAt(best - 1) > cellHeight)
+            --best;
+        best = std::max(1, best - 1);
     }
-    if (best == 0)
-        best = lowest;
     sizes.insert(key, best);
     return best;
 }

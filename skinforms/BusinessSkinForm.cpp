@@ -3,10 +3,10 @@
 #include "skinforms/bsSkinForm.h"
 
 #include "skin/bsSkinData.h"
-#include "skinforms/bsSkinMainMenu.h"
-#include "skinforms/bsTrayIcon.h"
 #include "skin/bsUtils.h"
 #include "skinctrls/bsSkinCtrls.h"
+#include "skinforms/bsSkinMainMenu.h"
+#include "skinforms/bsTrayIcon.h"
 
 #include "framework/Canvas.h"
 
@@ -508,6 +508,13 @@ void TbsBusinessSkinForm::RelaySkinChange(QEvent::Type message, TbsSkinData* ski
 void TbsBusinessSkinForm::RepaintFrame() {
     if (FForm)
         FForm->update();
+}
+
+void TbsBusinessSkinForm::RepaintBorder() {
+    if (!FForm)
+        return;
+    const QRect client = FrameClientRect(FForm->Width(), FForm->Height()).ToQRect();
+    FForm->update(QRegion(FForm->rect()).subtracted(client));
 }
 
 void TbsBusinessSkinForm::RedrawObject(TbsActiveSkinObject* object) {

@@ -4,9 +4,9 @@
 #include "skinforms/bsSkinForm.h"
 
 #include "skin/bsSkinData.h"
+#include "skin/bsUtils.h"
 #include "skinforms/bsSkinMainMenu.h"
 #include "skinforms/bsTrayIcon.h"
-#include "skin/bsUtils.h"
 
 #include "framework/Canvas.h"
 
@@ -668,7 +668,7 @@ bool TbsBusinessSkinForm::FrameEvent(QEvent* event) {
     case QEvent::WindowDeactivate:
         ResetObjects();
         UpdateCaptionActive();
-        RepaintFrame();
+        RepaintBorder();
         if (event->type() == QEvent::WindowActivate) {
             FTrackingTimer.start();
             FireEvent(OnActivate, this);

@@ -13,9 +13,9 @@
 // Without a skin it draws the plain frame; a form without border gets no frame at all.
 // Geometry lives in skinforms/bsSkinFormLayout.h as pure functions.
 
+#include "skin/bsSkinMenus.h"
 #include "skinforms/bsSkinFormLayout.h"
 #include "skinforms/bsSkinFormObjects.h"
-#include "skin/bsSkinMenus.h"
 
 #include "framework/Font.h"
 #include "framework/Forms.h"
@@ -142,6 +142,8 @@ public:
     // A menu of this frame closed: the pressed menu button is released.
     void SkinMenuClosed();
     void RepaintFrame();
+    // Only the frame shows whether the window is active: the client area is left as it is.
+    void RepaintBorder();
     void RedrawObject(TbsActiveSkinObject* object);
 
     // --- Geometry

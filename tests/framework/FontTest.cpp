@@ -25,6 +25,25 @@ TEST(Font, DefaultsAndPointConversion) {
     EXPECT_EQ(f.ToQFont().pixelSize(), 13);
 }
 
+TEST(Font, ACellHeightGetsTheLargestSizeWhoseCellFitsInEveryFace) {
+    // Faces of tall and of short line spacing, regular and bold, small and large cells.
+    for (const char* name : {"Arial", "Times New Roman", "Courier New", "DejaVu Sans", "Z003"})
+        for (bool bold : {false, true})
+            for (int cell : {6, 9, 13, 16, 21, 30, 48}) {
+                TFont font;
+                font.SetName(QString::fromLatin1(name));
+                font.SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
+                font.SetHeight(cell);
+                QFont chosen = font.ToQFont();
+                const int size = chosen.pixelSize();
+                SCOPED_TRACE(std::string(name) + (bold ? " bold " : " ") + std::to_string(cell));
+                QFont larger(chosen);
+                larger.setPixelSize(size + 1);
+                EXPECT_TRUE(size == 1 || QFontMetrics(chosen).height() <= cell);
+                EXPECT_GT(QFontMetrics(larger).height(), cell);
+            }
+}
+
 TEST(Font, ChangesNotifyOnceAndAssignCopiesEverything) {
     TFont f;
     int changes = 0;
