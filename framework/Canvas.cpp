@@ -233,6 +233,14 @@ uint8_t CombineByte(TCopyMode mode, uint8_t s, uint8_t d) {
 std::vector<int> NearestMap(int destCount, int sourceStart, int sourceCount, bool mirror,
                             int sourceLimit) {
     std::vector<int> map(static_cast<size_t>(destCount));
+    if (destCount == sourceCount && !mirror) {
+        // One to one, the common case: the nearest source of column i is column i.
+        for (int i = 0; i < destCount; ++i) {
+            const int s = sourceStart + i;
+            map[static_cast<size_t>(i)] = s >= 0 && s < sourceLimit ? s : -1;
+        }
+        return map;
+    }
     for (int i = 0; i < destCount; ++i) {
         int j = mirror ? destCount - 1 - i : i;
         int64_t s = sourceStart + (int64_t(2 * j + 1) * sourceCount) / (int64_t(2) * destCount);
@@ -1172,14 +1180,35 @@ void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {
         p->drawImage(g.Dest.topLeft(), *blit.Source, part);
         return;
     }
+    if (blit.Mode == cmSrcCopy && blit.Key && g.Identity && !g.Dest.isEmpty()) {
+        // An unscaled keyed copy (a transparent picture), row by row. Not through Qt's
+        // converter: for a large picture it starts threads, which cost more than the copy.
+        QImage tile(g.Dest.size(), QImage::Format_ARGB32_Premultiplied);
+        const QRgb key = ToQColor(*blit.Key).rgb();
+        const int width = tile.width();
+        for (int y = 0; y < tile.height(); ++y) {
+            auto* d = reinterpret_cast<QRgb*>(tile.scanLine(y));
+            const uint8_t* sp =
+                blit.Source->constScanLine(g.Rows[static_cast<size_t>(y)]) + 3 * g.Columns.front();
+            for (int x = 0; x < width; ++x, sp += 3) {
+                const QRgb c = qRgb(sp[2], sp[1], sp[0]);
+                d[x] = c == key ? 0 : c;
+            }
+        }
+        p->drawImage(g.Dest.topLeft(), tile);
+        return;
+    }
     // Map the pixels here (nearest, mirrored, keyed) and let Qt copy them 1:1.
-    QImage tile(g.Dest.size(), QImage::Format_ARGB32);
+    // Every pixel is opaque or wholly transparent, so the premultiplied form holds the same
+    // values and Qt draws it without converting.
+    QImage tile(g.Dest.size(), QImage::Format_ARGB32_Premultiplied);
     const QRgb key = blit.Key ? ToQColor(*blit.Key).rgb() : 0;
+    const int width = tile.width();
     for (int y = 0; y < tile.height(); ++y) {
         auto* d = reinterpret_cast<QRgb*>(tile.scanLine(y));
         int sy = g.Rows[static_cast<size_t>(y)];
         const uint8_t* s = sy >= 0 ? blit.Source->constScanLine(sy) : nullptr;
-        for (int x = 0; x < tile.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             int sx = g.Columns[static_cast<size_t>(x)];
             if (!s || sx < 0) {
                 d[x] = 0;

@@ -644,6 +644,10 @@ void TApplication::Initialize() {
     if (FInitialized || !qApp)
         return;
     FInitialized = true;
+    // What Qt draws on its own (an edit's context menu, the text layout an edit makes
+    // before its control gives it a font) is in the controls' default font: start-up then
+    // prepares one font less.
+    QApplication::setFont(TFont().ToQFont());
     qApp->installEventFilter(this);
     qAddPostRoutine(DestroyGlobalWidgets);
 }

@@ -189,9 +189,11 @@ void TEditorHost::SizeChanged() {
 }
 
 void TEditorHost::FontChanged() {
-    TCustomControl::FontChanged();
+    // The editor takes the font before the host's own reaches it: otherwise the editor lays
+    // its text out once in a mix of its old font and the host's new one.
     if (FEditor)
-        FEditor->setFont(font());
+        FEditor->setFont(Font()->ToQFont());
+    TCustomControl::FontChanged();
     UpdateEditorPalette();
 }
 

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -115,33 +116,41 @@ int Write(const QString& fileName, const QByteArray& data, TLinks links) {
 }
 
 bool IsTemporaryName(const QString& name) {
+    // ".<name>.<8 hex digits>.tmp"; the cheap test first, as most names in a folder fail it.
+    if (name.size() < 14 || !name.startsWith(u'.') || !name.endsWith(QLatin1String(".tmp")))
+        return false;
     static const QRegularExpression pattern(QStringLiteral("^\\..*\\.[0-9a-f]{8}\\.tmp$"),
                                             QRegularExpression::DotMatchesEverythingOption);
     return pattern.match(name).hasMatch();
 }
 
 int RemoveStaleTemporaries(const QString& folder, const QDateTime& before) {
+    // The folder is read as it stands, unsorted: this runs at every start, over every
+    // category folder of the library.
+    DIR* dir = ::opendir(Native(folder).constData());
+    if (!dir)
+        return 0;
     int removed = 0;
-    const QStringList names =
-        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QString& name : names) {
-        if (!IsTemporaryName(name))
+    const QByteArray prefix = Native(folder) + '/';
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] != '.' || !IsTemporaryName(Paths::DecodeName(entry->d_name)))
             continue;
-        const QString path = QDir(folder).filePath(name);
+        const QByteArray path = prefix + entry->d_name;
         struct stat st {};
-        if (::lstat(Native(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode))
             continue;
         if (QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec)
                 .addMSecs(st.st_mtim.tv_nsec / 1000000) >= before)
             continue;
-        const int fd = ::open(Native(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
         if (fd < 0)
             continue;
         // A writer that still runs holds the lock; one that was killed let it go.
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(Native(path).constData()) == 0)
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.constData()) == 0)
             ++removed;
         ::close(fd);
     }
+    ::closedir(dir);
     return removed;
 }
 
