@@ -1106,7 +1106,6 @@ void TCanvas::BlitDirect(QImage& target, const Blit& blit) {
     BlitGeometry g = Geometry(blit.Dest, blit.SourceRect, *source);
     TPoint off = Offset();
     QRect deviceDest = g.Dest.translated(off.X, off.Y);
-    QRegion region = DeviceClip(target.rect()) & deviceDest;
     uint8_t keyB = 0, keyG = 0, keyR = 0;
     if (blit.Key) {
         keyB = static_cast<uint8_t>(GetBValue(*blit.Key));
@@ -1114,7 +1113,12 @@ void TCanvas::BlitDirect(QImage& target, const Blit& blit) {
         keyR = static_cast<uint8_t>(GetRValue(*blit.Key));
     }
     const bool plainCopy = blit.Mode == cmSrcCopy && !blit.Key;
-    for (const QRect& r : region) {
+    // Rows are addressed from the first one: scanLine() checks for sharing at every call.
+    uint8_t* const targetBits = target.bits();
+    const qsizetype targetStride = target.bytesPerLine();
+    const uint8_t* const sourceBits = source->constBits();
+    const qsizetype sourceStride = source->bytesPerLine();
+    auto copyPart = [&](const QRect& r) {
         const int x0 = r.left() - deviceDest.left();
         const int x1 = r.right() - deviceDest.left();
         const int* cols = g.Columns.data();
@@ -1125,17 +1129,18 @@ void TCanvas::BlitDirect(QImage& target, const Blit& blit) {
                 previousSourceRow = -2;
                 continue;
             }
-            uint8_t* d = target.scanLine(y) + 3 * r.left();
+            uint8_t* d = targetBits + y * targetStride + 3 * r.left();
             if (plainCopy && g.Identity) {
-                std::memcpy(d, source->constScanLine(sy) + 3 * (cols[x0]), size_t(r.width()) * 3);
+                std::memcpy(d, sourceBits + sy * sourceStride + 3 * (cols[x0]),
+                            size_t(r.width()) * 3);
                 continue;
             }
             if (plainCopy && sy == previousSourceRow) {
                 // A repeated source row: copy the destination row painted just before.
-                std::memcpy(d, target.constScanLine(y - 1) + 3 * r.left(), size_t(r.width()) * 3);
+                std::memcpy(d, d - targetStride, size_t(r.width()) * 3);
                 continue;
             }
-            const uint8_t* s = source->constScanLine(sy);
+            const uint8_t* s = sourceBits + sy * sourceStride;
             bool wholeRow = true;
             for (int i = x0; i <= x1; ++i, d += 3) {
                 int sx = cols[i];
@@ -1158,7 +1163,16 @@ void TCanvas::BlitDirect(QImage& target, const Blit& blit) {
             }
             previousSourceRow = wholeRow ? sy : -2;
         }
+    };
+    if (!HasClipRegion()) {
+        // Without a clip region the part drawn is one rectangle; no region is made.
+        const QRect part = target.rect() & deviceDest;
+        if (!part.isEmpty())
+            copyPart(part);
+        return;
     }
+    for (const QRect& r : DeviceClip(target.rect()) & deviceDest)
+        copyPart(r);
 }
 
 void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {

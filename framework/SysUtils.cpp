@@ -122,7 +122,9 @@ QString IntToHex(int value, int digits) {
 // ---- Trimming
 
 QString Trim(const QString& text) {
-    return TrimmedView(text).toString();
+    const QStringView trimmed = TrimmedView(text);
+    // Text with nothing to trim is shared, not copied.
+    return trimmed.size() == text.size() ? text : trimmed.toString();
 }
 
 QString TrimLeft(const QString& text) {

@@ -12,26 +12,32 @@ namespace SkinValues {
 namespace {
 
 // Keeps only the digits 0-9 of a field and converts them; coordinates are never negative.
-int ParseDigitField(const QString& field) {
-    QString digits;
-    for (QChar c : field) {
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            digits += c;
-    }
-    if (digits.isEmpty())
-        throw EConvertError(InvalidIntegerText(digits));
+int ParseDigitField(QStringView field) {
+    auto digitsOf = [&] {
+        QString digits;
+        for (QChar c : field)
+            if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                digits += c;
+        return digits;
+    };
     int64_t value = 0;
-    for (QChar c : digits) {
+    bool seen = false;
+    for (QChar c : field) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            continue;
+        seen = true;
         value = value * 10 + (c.unicode() - '0');
         if (value > INT32_MAX)
-            throw EConvertError(InvalidIntegerText(digits));
+            throw EConvertError(InvalidIntegerText(digitsOf()));
     }
+    if (!seen)
+        throw EConvertError(InvalidIntegerText(QString()));
     return static_cast<int>(value);
 }
 
 // The i-th comma-separated field, empty when the text has fewer fields.
-QString Field(const QStringList& fields, int index) {
-    return index < fields.size() ? fields[index] : QString();
+QStringView Field(const QList<QStringView>& fields, int index) {
+    return index < fields.size() ? fields[index] : QStringView();
 }
 
 template <class E, size_t N>
@@ -81,7 +87,7 @@ QString FormatBool(bool value) {
 }
 
 TRect ParseRect(const QString& text) {
-    const QStringList fields = text.split(QLatin1Char(','));
+    const QList<QStringView> fields = QStringView(text).split(QLatin1Char(','));
     TRect r;
     r.Left = ParseDigitField(Field(fields, 0));
     r.Top = ParseDigitField(Field(fields, 1));
@@ -91,7 +97,7 @@ TRect ParseRect(const QString& text) {
 }
 
 TPoint ParsePoint(const QString& text) {
-    const QStringList fields = text.split(QLatin1Char(','));
+    const QList<QStringView> fields = QStringView(text).split(QLatin1Char(','));
     TPoint p;
     p.X = ParseDigitField(Field(fields, 0));
     p.Y = ParseDigitField(Field(fields, 1));
