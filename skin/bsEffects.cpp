@@ -5,6 +5,7 @@
 #include "framework/Exceptions.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -61,6 +62,19 @@ template <typename PixelOp> void ForEachPixel(QImage& image, int width, int heig
         for (int x = 0; x < width; ++x, p += 3)
             op(p);
     }
+}
+
+// Changes every channel of every pixel by the same function of its value alone: the
+// function is worked out once for each of the 256 values.
+template <typename ChannelOp>
+void ForEachChannel(QImage& image, int width, int height, ChannelOp op) {
+    std::array<uint8_t, 256> table{};
+    for (int v = 0; v < 256; ++v)
+        table[static_cast<size_t>(v)] = op(static_cast<uint8_t>(v));
+    ForEachPixel(image, width, height, [&table](uint8_t* p) {
+        for (int c = 0; c < 3; ++c)
+            p[c] = table[p[c]];
+    });
 }
 
 } // namespace
@@ -308,18 +322,13 @@ void TbsEffectBmp::MorphBy(TbsMorphKind kind, const TbsEffectBmp& target, double
 
 void TbsEffectBmp::Brightness(double x) {
     x = Clamp01(x);
-    ForEachPixel(FImage, FWidth, FHeight, [x](uint8_t* p) {
-        for (int c = 0; c < 3; ++c)
-            p[c] = ToChannel((1.0 - x) * p[c] + 255.0 * x);
-    });
+    ForEachChannel(FImage, FWidth, FHeight,
+                   [x](uint8_t v) { return ToChannel((1.0 - x) * v + 255.0 * x); });
 }
 
 void TbsEffectBmp::Darkness(double x) {
     x = Clamp01(x);
-    ForEachPixel(FImage, FWidth, FHeight, [x](uint8_t* p) {
-        for (int c = 0; c < 3; ++c)
-            p[c] = ToChannel((1.0 - x) * p[c]);
-    });
+    ForEachChannel(FImage, FWidth, FHeight, [x](uint8_t v) { return ToChannel((1.0 - x) * v); });
 }
 
 void TbsEffectBmp::GrayScale() {
