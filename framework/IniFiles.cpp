@@ -142,6 +142,7 @@ private:
 
 void TIniDocument::Section::Reindex() {
     keys.clear();
+    keys.reserve(lines.size());
     QString key;
     // Backwards, so that the first occurrence of a key is the one that stays.
     for (int i = lines.size() - 1; i >= 0; --i)

@@ -204,6 +204,26 @@ TEST_P(CanvasPixels, ClippingOriginsAndSavedStates) {
                      });
 }
 
+TEST_P(CanvasPixels, DrawingsAreCutAtTheEdgesAndByTheClipRegion) {
+    Surface s(GetParam(), 6, 4);
+    TCanvas& c = s.Canvas();
+    TBitmap two = Pattern({{clRed, clLime}, {clBlue, clYellow}});
+    c.Draw(-1, -1, two); // only its bottom-right pixel lands
+    c.Draw(5, 3, two);   // only its top-left pixel lands
+    // Rows stretched from one source row repeat the row drawn above them.
+    c.StretchDraw(TRect(1, 1, 3, 3), Pattern({{clBlue, clRed}}));
+    QRegion clip = QRegion(4, 0, 1, 3) + QRegion(3, 2, 1, 1);
+    c.SelectClipRgn(&clip);
+    c.StretchDraw(TRect(3, 0, 6, 3), Pattern({{clLime}}));
+    c.SelectClipRgn(nullptr);
+    ExpectPicture(s, {
+                         "y...g.",
+                         ".br.g.",
+                         ".brgg.",
+                         ".....r",
+                     });
+}
+
 TEST_P(CanvasPixels, StretchingMapsToTheNearestPixel) {
     Surface s(GetParam(), 6, 6);
     TCanvas& c = s.Canvas();
