@@ -53,18 +53,16 @@ int LogicalCount(int pixels, qreal ratio) {
     throw EInvalidGraphic(QStringLiteral("图片“%1”无效：%2").arg(source, reason));
 }
 
-// Hands the bytes of a picture file to `decode`. A skin reads some fifty pictures in a row:
-// they go through one buffer kept for the thread, as fresh memory for each would be mapped
-// in by the kernel page by page. A buffer grown past a few megabytes is given back.
+// The read buffer of the pictures loaded while a TPictureReadSession lives on this thread.
+thread_local int tReadSessions = 0;
+thread_local QByteArray tSharedReadBuffer;
+
+// Hands the bytes of a picture file to `decode`. Within a read session the files go through
+// one buffer, as fresh memory for each would be mapped in by the kernel page by page; outside
+// one the buffer is the file's own and goes back to the heap at once.
 template <class Decode> auto DecodeWholeFile(const QString& fileName, Decode decode) {
-    constexpr qsizetype KeptBytes = 4 << 20;
-    thread_local QByteArray buffer;
-    struct Trim {
-        ~Trim() {
-            if (buffer.capacity() > KeptBytes)
-                buffer = QByteArray();
-        }
-    } trim;
+    QByteArray own;
+    QByteArray& buffer = tReadSessions > 0 ? tSharedReadBuffer : own;
     TFileStream file(fileName, TFileMode::fmOpenRead);
     int64_t size = file.Size();
     if (size > MaxImageBytes)
@@ -76,6 +74,16 @@ template <class Decode> auto DecodeWholeFile(const QString& fileName, Decode dec
 }
 
 } // namespace
+
+TPictureReadSession::TPictureReadSession() {
+    ++tReadSessions;
+}
+
+TPictureReadSession::~TPictureReadSession() {
+    // The last session gives the buffer back, so that what is made next can use its memory.
+    if (--tReadSessions == 0)
+        tSharedReadBuffer = QByteArray();
+}
 
 TBitmap::TBitmap() = default;
 

@@ -26,6 +26,16 @@
 
 class TCanvas;
 
+// While one lives, the picture files this thread loads share one read buffer, given back
+// when the last one ends: for a set of pictures read in a row, such as a skin's.
+class TPictureReadSession {
+public:
+    TPictureReadSession();
+    ~TPictureReadSession();
+    TPictureReadSession(const TPictureReadSession&) = delete;
+    TPictureReadSession& operator=(const TPictureReadSession&) = delete;
+};
+
 class TBitmap {
 public:
     TBitmap();

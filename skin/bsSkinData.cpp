@@ -203,12 +203,15 @@ void TbsSkinData::LoadSkinFile(const QString& fileName) {
         const QString folder = ExtractFilePath(path);
         ReadVersion(ini);
         ReadPictureNames(ini);
-        LoadNamedPicture(SkinPicture, folder, SkinPictureName);
-        LoadNamedPicture(InactiveSkinPicture, folder, InactiveSkinPictureName);
-        LoadNamedPicture(SkinMask, folder, SkinMaskName);
-        for (const QString& name : ActivePictureNames) {
-            ActivePictures.push_back(std::make_unique<TBitmap>());
-            ActivePictures.back()->LoadFromFile(folder + name);
+        {
+            TPictureReadSession pictures;
+            LoadNamedPicture(SkinPicture, folder, SkinPictureName);
+            LoadNamedPicture(InactiveSkinPicture, folder, InactiveSkinPictureName);
+            LoadNamedPicture(SkinMask, folder, SkinMaskName);
+            for (const QString& name : ActivePictureNames) {
+                ActivePictures.push_back(std::make_unique<TBitmap>());
+                ActivePictures.back()->LoadFromFile(folder + name);
+            }
         }
         ReadDescription(ini);
         SkinEmpty = false;

@@ -39,6 +39,7 @@ TBitmap LoadPicture(const TCustomIniFile& ini, const QString& key, const QString
 
 TbsBitmapList LoadActivePictures(const TCustomIniFile& ini, const QString& folder) {
     TbsBitmapList pictures;
+    TPictureReadSession session;
     for (const QString& name : SkinFiles::ReadActivePictureNames(ini)) {
         pictures.push_back(std::make_unique<TBitmap>());
         pictures.back()->LoadFromFile(folder + name);
