@@ -1194,43 +1194,26 @@ void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {
         p->drawImage(g.Dest.topLeft(), *blit.Source, part);
         return;
     }
-    if (blit.Mode == cmSrcCopy && blit.Key && g.Identity && !g.Dest.isEmpty()) {
-        // An unscaled keyed copy (a transparent picture), row by row. Not through Qt's
-        // converter: for a large picture it starts threads, which cost more than the copy.
-        QImage tile(g.Dest.size(), QImage::Format_ARGB32_Premultiplied);
-        const QRgb key = ToQColor(*blit.Key).rgb();
-        const int width = tile.width();
-        for (int y = 0; y < tile.height(); ++y) {
-            auto* d = reinterpret_cast<QRgb*>(tile.scanLine(y));
-            const uint8_t* sp =
-                blit.Source->constScanLine(g.Rows[static_cast<size_t>(y)]) + 3 * g.Columns.front();
-            for (int x = 0; x < width; ++x, sp += 3) {
-                const QRgb c = qRgb(sp[2], sp[1], sp[0]);
-                d[x] = c == key ? 0 : c;
-            }
-        }
-        p->drawImage(g.Dest.topLeft(), tile);
-        return;
-    }
     // Map the pixels here (nearest, mirrored, keyed) and let Qt copy them 1:1.
-    // Every pixel is opaque or wholly transparent, so the premultiplied form holds the same
-    // values and Qt draws it without converting.
-    QImage tile(g.Dest.size(), QImage::Format_ARGB32_Premultiplied);
-    const QRgb key = blit.Key ? ToQColor(*blit.Key).rgb() : 0;
+    QImage tile(g.Dest.size(), QImage::Format_ARGB32);
+    // Read into locals once: the writes to the tile could otherwise alias them.
+    const bool keyed = blit.Key.has_value();
+    const QRgb key = keyed ? ToQColor(*blit.Key).rgb() : 0;
+    const int* const cols = g.Columns.data();
     const int width = tile.width();
     for (int y = 0; y < tile.height(); ++y) {
         auto* d = reinterpret_cast<QRgb*>(tile.scanLine(y));
         int sy = g.Rows[static_cast<size_t>(y)];
         const uint8_t* s = sy >= 0 ? blit.Source->constScanLine(sy) : nullptr;
         for (int x = 0; x < width; ++x) {
-            int sx = g.Columns[static_cast<size_t>(x)];
+            const int sx = cols[x];
             if (!s || sx < 0) {
                 d[x] = 0;
                 continue;
             }
             const uint8_t* sp = s + 3 * sx;
-            QRgb c = qRgb(sp[2], sp[1], sp[0]);
-            d[x] = blit.Key && c == key ? 0 : c;
+            const QRgb c = qRgb(sp[2], sp[1], sp[0]);
+            d[x] = keyed && c == key ? 0 : c;
         }
     }
     p->setCompositionMode(CompositionFor(blit.Mode));

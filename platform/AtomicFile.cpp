@@ -127,11 +127,12 @@ bool IsTemporaryName(const QString& name) {
 int RemoveStaleTemporaries(const QString& folder, const QDateTime& before) {
     // The folder is read as it stands, unsorted: this runs at every start, over every
     // category folder of the library.
-    DIR* dir = ::opendir(Native(folder).constData());
+    const QByteArray native = Native(folder);
+    DIR* dir = ::opendir(native.constData());
     if (!dir)
         return 0;
     int removed = 0;
-    const QByteArray prefix = Native(folder) + '/';
+    const QByteArray prefix = native + '/';
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] != '.' || !IsTemporaryName(Paths::DecodeName(entry->d_name)))
             continue;
