@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -126,6 +127,7 @@ void TBitmap::EndCanvasPainting() const {
 
 void TBitmap::ReplaceImage(QImage image) {
     EndCanvasPainting();
+    FPendingFile.clear();
     FImage = std::move(image);
     FRatio = FImage.isNull() ? 1 : FImage.devicePixelRatio();
     FWidth = FImage.isNull() ? 0 : LogicalCount(FImage.width(), FRatio);
@@ -141,11 +143,16 @@ void TBitmap::SetDevicePixelRatio(qreal ratio) {
     SetSize(width, height);
 }
 
+// A picture whose pixels are still in its file has ratio 1.
 int TBitmap::PixelWidth() const {
+    if (!FPendingFile.isEmpty())
+        return FWidth;
     return FImage.isNull() ? 0 : FImage.width();
 }
 
 int TBitmap::PixelHeight() const {
+    if (!FPendingFile.isEmpty())
+        return FHeight;
     return FImage.isNull() ? 0 : FImage.height();
 }
 
@@ -168,12 +175,14 @@ void TBitmap::SetSize(int width, int height) {
         if (FRatio != 1)
             image.setDevicePixelRatio(FRatio);
         image.fill(Qt::white);
+        ReadPendingPixels();
         int rows = std::min(image.height(), PixelHeight());
         int bytes = 3 * std::min(image.width(), PixelWidth());
         for (int y = 0; y < rows; ++y)
             std::memcpy(image.scanLine(y), FImage.constScanLine(y), bytes);
     }
     EndCanvasPainting();
+    FPendingFile.clear();
     FImage = std::move(image);
     FWidth = width;
     FHeight = height;
@@ -187,7 +196,9 @@ void TBitmap::Assign(const TBitmap& source) {
     if (&source == this)
         return;
     source.EndCanvasPainting();
+    source.ReadPendingPixels();
     EndCanvasPainting();
+    FPendingFile.clear();
     FImage = source.FImage;
     FWidth = source.FWidth;
     FHeight = source.FHeight;
@@ -199,12 +210,14 @@ void TBitmap::Assign(const TBitmap& source) {
 uint8_t* TBitmap::ScanLine(int y) {
     if (Empty() || y < 0 || y >= PixelHeight())
         throw EInvalidGraphic(QStringLiteral("Scan line index out of range"));
+    ReadPendingPixels();
     return FImage.scanLine(y);
 }
 
 const uint8_t* TBitmap::ScanLine(int y) const {
     if (Empty() || y < 0 || y >= PixelHeight())
         throw EInvalidGraphic(QStringLiteral("Scan line index out of range"));
+    ReadPendingPixels();
     return FImage.constScanLine(y);
 }
 
@@ -215,6 +228,7 @@ int TBitmap::BytesPerLine() const {
 TColor TBitmap::Pixel(int x, int y) const {
     if (Empty() || x < 0 || y < 0 || x >= FWidth || y >= FHeight)
         return -1;
+    ReadPendingPixels();
     const uint8_t* p =
         FImage.constScanLine(PhysicalStart(y, FRatio)) + 3 * PhysicalStart(x, FRatio);
     return RGB(p[2], p[1], p[0]);
@@ -223,6 +237,7 @@ TColor TBitmap::Pixel(int x, int y) const {
 void TBitmap::SetPixel(int x, int y, TColor color) {
     if (Empty() || x < 0 || y < 0 || x >= FWidth || y >= FHeight)
         return;
+    ReadPendingPixels();
     TColor c = ColorToRGB(color);
     const int right = std::min(PhysicalCount(x + 1, FRatio), PixelWidth());
     const int bottom = std::min(PhysicalCount(y + 1, FRatio), PixelHeight());
@@ -236,6 +251,7 @@ void TBitmap::SetPixel(int x, int y, TColor color) {
 }
 
 TCanvas& TBitmap::Canvas() {
+    ReadPendingPixels();
     if (!FCanvas)
         FCanvas = std::make_unique<TCanvas>(*this);
     return *FCanvas;
@@ -246,6 +262,7 @@ TColor TBitmap::TransparentColor() const {
         return FTransparentColor;
     if (Empty())
         return clDefault;
+    ReadPendingPixels();
     const uint8_t* p = FImage.constScanLine(PixelHeight() - 1);
     return RGB(p[2], p[1], p[0]);
 }
@@ -259,6 +276,54 @@ void TBitmap::LoadFromFile(const QString& fileName) {
         return GraphicCodecs::DecodeBmp(reinterpret_cast<const uint8_t*>(data.constData()),
                                         static_cast<size_t>(data.size()), fileName);
     }));
+}
+
+void TBitmap::LoadFromFileWhenUsed(const QString& fileName) {
+    // Enough for every header form, the bit-field masks included.
+    constexpr int64_t HeadBytes = 1024;
+    uint8_t head[HeadBytes];
+    int64_t size = 0;
+    int64_t got = 0;
+    {
+        TFileStream file(fileName, TFileMode::fmOpenRead);
+        size = file.Size();
+        if (size > MaxImageBytes)
+            FailBitmap(fileName, QStringLiteral("文件太大"));
+        got = file.Read(head, std::min(size, HeadBytes));
+    }
+    const std::optional<QSize> pictureSize =
+        got < HeadBytes ? std::nullopt
+                        : GraphicCodecs::CertainBmpSize(head, size_t(got), size_t(size), fileName);
+    if (!pictureSize) {
+        LoadFromFile(fileName);
+        return;
+    }
+    ReplaceImage(QImage());
+    FWidth = pictureSize->width();
+    FHeight = pictureSize->height();
+    FPendingFile = fileName;
+}
+
+void TBitmap::ReadPixelsFromFile() const {
+    // The pixels are the bitmap's own, only read late: filling them in keeps it the same.
+    auto& self = const_cast<TBitmap&>(*this);
+    const QString fileName = std::exchange(self.FPendingFile, QString());
+    QImage image;
+    try {
+        image = DecodeWholeFile(fileName, [&](const QByteArray& data) {
+            return GraphicCodecs::DecodeBmp(reinterpret_cast<const uint8_t*>(data.constData()),
+                                            static_cast<size_t>(data.size()), fileName);
+        });
+        if (image.width() != FWidth || image.height() != FHeight)
+            FailBitmap(
+                fileName,
+                QStringLiteral("读入后尺寸变成了 %1 × %2").arg(image.width()).arg(image.height()));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        image = NewImage(FWidth, FHeight);
+        image.fill(Qt::white);
+    }
+    self.FImage = std::move(image);
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {
@@ -290,6 +355,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
 
 void TBitmap::SaveToStream(TStream& stream) const {
     EndCanvasPainting();
+    ReadPendingPixels();
     QByteArray data = GraphicCodecs::EncodeBmp(FImage);
     stream.WriteBuffer(data.constData(), data.size());
 }
@@ -310,6 +376,7 @@ void TBitmap::LoadJpegFromFile(const QString& fileName) {
 
 QImage TBitmap::ToQImage() const {
     EndCanvasPainting();
+    ReadPendingPixels();
     return FImage;
 }
 

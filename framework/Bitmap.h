@@ -22,6 +22,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TCanvas;
@@ -95,6 +96,12 @@ public:
     // file raises EInvalidGraphic naming the file, and the bitmap keeps its old pixels; a
     // file that can't be opened raises EFOpenError.
     void LoadFromFile(const QString& fileName);
+    // As LoadFromFile, with the same errors, for sets of pictures of which only some are
+    // drawn, such as a skin's: an uncompressed BMP of 16, 24 or 32 bits per pixel whose file
+    // holds every row its header announces is only checked now, and its pixels are read when
+    // first used. Should the file by then no longer give a picture of that size, the bitmap
+    // is white and the reason goes to the error output.
+    void LoadFromFileWhenUsed(const QString& fileName);
     // Reads one BMP file image from the stream's position; the image is self-delimiting by
     // its file-size field, and the stream is left right after it.
     void LoadFromStream(TStream& stream);
@@ -114,14 +121,28 @@ public:
 private:
     friend class TCanvas;
     // The image canvases paint on; ends their painters before the pixels are replaced.
-    QImage& ImageForPainting() { return FImage; }
-    const QImage& Image() const { return FImage; }
+    QImage& ImageForPainting() {
+        ReadPendingPixels();
+        return FImage;
+    }
+    const QImage& Image() const {
+        ReadPendingPixels();
+        return FImage;
+    }
     void EndCanvasPainting() const;
     void Attach(TCanvas* canvas) const;
     void Detach(TCanvas* canvas) const;
     void ReplaceImage(QImage image);
+    // Reads the pixels a LoadFromFileWhenUsed left in the file, before they are first used.
+    void ReadPendingPixels() const {
+        if (!FPendingFile.isEmpty())
+            ReadPixelsFromFile();
+    }
+    void ReadPixelsFromFile() const;
 
     QImage FImage;
+    // The file whose pixels are still to be read, while FImage is null.
+    QString FPendingFile;
     int FWidth = 0;
     int FHeight = 0;
     qreal FRatio = 1;
@@ -135,6 +156,12 @@ private:
 namespace GraphicCodecs {
 // Decodes a complete BMP file image; a 0-width or 0-height image gives a null QImage.
 QImage DecodeBmp(const uint8_t* data, size_t size, const QString& source);
+// For the first `headSize` bytes of a BMP file image of `fileSize` bytes: raises what
+// DecodeBmp would raise before reading a pixel, and gives the picture's size when its form
+// is one whose pixels then can't fail to decode (16, 24 or 32 bits, uncompressed), else
+// nothing.
+std::optional<QSize> CertainBmpSize(const uint8_t* head, size_t headSize, size_t fileSize,
+                                    const QString& source);
 // A 24-bit bottom-up BMP file image of a Format_BGR888 image (an empty one for null).
 QByteArray EncodeBmp(const QImage& image);
 QImage DecodeJpeg(const QByteArray& data, const QString& source);

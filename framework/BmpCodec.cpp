@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -58,8 +59,12 @@ private:
 
 class BmpDecoder {
 public:
+    // `data` holds the first `size` bytes of a file image of `fileSize` bytes (all of it
+    // for Decode).
     BmpDecoder(const uint8_t* data, size_t size, const QString& source)
-        : FData(data), FSize(size), FSource(source) {}
+        : BmpDecoder(data, size, size, source) {}
+    BmpDecoder(const uint8_t* data, size_t size, size_t fileSize, const QString& source)
+        : FData(data), FSize(size), FFileSize(fileSize), FSource(source) {}
 
     QImage Decode() {
         ReadHeaders();
@@ -79,6 +84,20 @@ public:
         else
             DecodeUncompressed();
         return FImage;
+    }
+
+    // The checks Decode makes before it reads a pixel, for a form whose pixels then can't
+    // fail to decode (uncompressed, no colour table); the size, or nothing for other forms.
+    std::optional<QSize> CertainSize() {
+        ReadHeaders();
+        bool certain = FWidth > 0 && FHeight > 0 && FBitCount >= 16 &&
+                       (FCompression == BiRgb || FCompression == BiBitfields);
+        if (!certain)
+            return std::nullopt;
+        ReadMasks();
+        CheckPixelOffset();
+        CheckUncompressedSize();
+        return QSize(static_cast<int>(FWidth), static_cast<int>(FHeight));
     }
 
 private:
@@ -201,7 +220,7 @@ private:
     void CheckPixelOffset() const {
         if (FOffBits < HeadersEnd())
             Fail(QStringLiteral("像素数据位置 %1 落在文件头内").arg(FOffBits));
-        if (FOffBits >= FSize)
+        if (FOffBits >= FFileSize)
             Fail(QStringLiteral("像素数据位置 %1 超出了文件末尾").arg(FOffBits));
     }
 
@@ -223,7 +242,7 @@ private:
     // The last row may lack its padding; everything else must be there.
     void CheckUncompressedSize() const {
         int64_t rowBytes = (FWidth * FBitCount + 7) / 8;
-        int64_t available = static_cast<int64_t>(FSize - FOffBits);
+        int64_t available = static_cast<int64_t>(FFileSize - FOffBits);
         if (Stride() * (FHeight - 1) + rowBytes > available)
             Fail(QStringLiteral("像素数据不完整"));
     }
@@ -342,6 +361,7 @@ private:
 
     const uint8_t* FData;
     size_t FSize;
+    size_t FFileSize;
     QString FSource;
     size_t FOffBits = 0;
     size_t FHeaderSize = 0;
@@ -373,6 +393,11 @@ namespace GraphicCodecs {
 
 QImage DecodeBmp(const uint8_t* data, size_t size, const QString& source) {
     return BmpDecoder(data, size, source).Decode();
+}
+
+std::optional<QSize> CertainBmpSize(const uint8_t* head, size_t headSize, size_t fileSize,
+                                    const QString& source) {
+    return BmpDecoder(head, headSize, fileSize, source).CertainSize();
 }
 
 QByteArray EncodeBmp(const QImage& image) {

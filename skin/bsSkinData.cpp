@@ -28,7 +28,7 @@ void LoadNamedPicture(TBitmap& bitmap, const QString& folder, const QString& nam
     if (name.isEmpty())
         bitmap.Clear();
     else
-        bitmap.LoadFromFile(folder + name);
+        bitmap.LoadFromFileWhenUsed(folder + name);
 }
 
 template <class List> int IndexOfRecord(const List& records, const QString& name) {
@@ -210,7 +210,7 @@ void TbsSkinData::LoadSkinFile(const QString& fileName) {
             LoadNamedPicture(SkinMask, folder, SkinMaskName);
             for (const QString& name : ActivePictureNames) {
                 ActivePictures.push_back(std::make_unique<TBitmap>());
-                ActivePictures.back()->LoadFromFile(folder + name);
+                ActivePictures.back()->LoadFromFileWhenUsed(folder + name);
             }
         }
         ReadDescription(ini);

@@ -5,6 +5,7 @@
 #include "framework/Exceptions.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <functional>
 #include <gtest/gtest.h>
@@ -314,6 +315,153 @@ TEST(BitmapDecode, EveryTruncationAndByteFlipFailsCleanly) {
                 }
             }
         }
+    }
+}
+
+// Pictures loaded to be read when used: large enough that their rows are left in the file.
+namespace {
+
+Spec LargeSpec(int bits, uint32_t compression, bool topDown = false) {
+    Spec s;
+    s.width = 40;
+    s.height = 30;
+    s.bitCount = bits;
+    s.compression = compression;
+    s.topDown = topDown;
+    if (compression == BiBitfields)
+        s.masks = bits == 16 ? std::array<uint32_t, 3>{0xF800, 0x07E0, 0x001F}
+                             : std::array<uint32_t, 3>{0x00FF0000, 0x0000FF00, 0x000000FF};
+    if (bits <= 8)
+        s.palette = Palette(1 << bits);
+    return s;
+}
+
+QByteArray LargeFile(const Spec& s, int seed) {
+    return Build(s,
+                 PackRows(s, Values(s, [&](int x, int y) {
+                              return static_cast<uint32_t>((x * 7 + y * 13 + seed) * 2654435761u) &
+                                     (s.bitCount >= 32 ? 0xFFFFFFFFu : (1u << s.bitCount) - 1) &
+                                     (s.bitCount <= 8 ? (1u << s.bitCount) - 1 : ~0u);
+                          })));
+}
+
+void ExpectSamePixels(const TBitmap& a, const TBitmap& b) {
+    ASSERT_EQ(a.Width(), b.Width());
+    ASSERT_EQ(a.Height(), b.Height());
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            ASSERT_EQ(a.Pixel(x, y), b.Pixel(x, y)) << "at " << x << "," << y;
+}
+
+} // namespace
+
+TEST(BitmapWhenUsed, PixelsReadLateAreThoseOfAnEagerLoadAndComeFromTheFileAsItIsThen) {
+    const Spec forms[] = {
+        LargeSpec(24, BiRgb),       LargeSpec(24, BiRgb, true),       LargeSpec(32, BiRgb),
+        LargeSpec(32, BiBitfields), LargeSpec(16, BiBitfields, true), LargeSpec(16, BiRgb)};
+    for (const Spec& s : forms) {
+        SCOPED_TRACE(testing::Message() << s.bitCount << " bits, compression " << s.compression);
+        const QString path = TestEnv::NewFolder() + "/late.bmp";
+        TestEnv::WriteFile(path, LargeFile(s, 1));
+        TBitmap eager;
+        eager.LoadFromFile(path);
+        TBitmap late;
+        late.LoadFromFileWhenUsed(path);
+        EXPECT_EQ(late.Width(), 40);
+        EXPECT_EQ(late.Height(), 30);
+        EXPECT_EQ(late.PixelWidth(), 40);
+        EXPECT_EQ(late.BytesPerLine(), 120);
+        // The rows are still in the file: another picture of the same size put there now is
+        // what the bitmap shows.
+        TestEnv::WriteFile(path, LargeFile(s, 2));
+        TBitmap replaced;
+        replaced.LoadFromFile(path);
+        TBitmap copy(late);
+        ExpectSamePixels(copy, replaced);
+        ExpectSamePixels(late, replaced);
+        EXPECT_EQ(late.ToQImage(), replaced.ToQImage());
+        bool differs = false;
+        for (int x = 0; x < 40 && !differs; ++x)
+            differs = eager.Pixel(x, 0) != replaced.Pixel(x, 0);
+        EXPECT_TRUE(differs);
+    }
+
+    // Forms whose pixels can fail to decode (colour tables, RLE) and small files are read
+    // at once: the file may go afterwards.
+    for (const Spec& s : {LargeSpec(8, BiRgb), LargeSpec(4, BiRgb)}) {
+        const QString path = TestEnv::NewFolder() + "/now.bmp";
+        TestEnv::WriteFile(path, LargeFile(s, 3));
+        TBitmap eager;
+        eager.LoadFromFile(path);
+        TBitmap late;
+        late.LoadFromFileWhenUsed(path);
+        ASSERT_TRUE(QFile::remove(path));
+        ExpectSamePixels(late, eager);
+    }
+}
+
+TEST(BitmapWhenUsed, DamageFailsAtLoadAndAFileGoneOrChangedBeforeUseGivesWhite) {
+    const QByteArray valid = LargeFile(LargeSpec(24, BiRgb), 4);
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    };
+    std::vector<Case> cases;
+    cases.push_back({"truncated pixels", valid.left(valid.size() - 3)});
+    QByteArray b = valid;
+    PutU32(b, 10, static_cast<uint32_t>(valid.size() + 100));
+    cases.push_back({"offset past the end", b});
+    b = valid;
+    PutU32(b, 14, 20);
+    cases.push_back({"odd header size", b});
+    b = valid;
+    PutU32(b, 18, 40000);
+    cases.push_back({"side too large", b});
+    b = valid;
+    PutU32(b, 30, BiRle8);
+    cases.push_back({"RLE at 24 bits", b});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = TestEnv::NewFolder() + "/damaged.bmp";
+        TestEnv::WriteFile(path, c.bytes);
+        QString eagerError;
+        try {
+            TBitmap().LoadFromFile(path);
+        } catch (const EInvalidGraphic& e) {
+            eagerError = e.Message();
+        }
+        TBitmap bitmap(3, 3);
+        bitmap.SetPixel(1, 1, clRed);
+        try {
+            bitmap.LoadFromFileWhenUsed(path);
+            ADD_FAILURE() << "no error";
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_EQ(e.Message(), eagerError);
+        }
+        EXPECT_EQ(bitmap.Width(), 3);
+        EXPECT_EQ(bitmap.Pixel(1, 1), clRed);
+    }
+    EXPECT_THROW(TBitmap().LoadFromFileWhenUsed(TestEnv::NewFolder() + "/none.bmp"), EFOpenError);
+
+    const QByteArray otherSize = [] {
+        Spec s = LargeSpec(24, BiRgb);
+        s.width = 41;
+        return LargeFile(s, 5);
+    }();
+    for (const QByteArray& later : {QByteArray(), valid.left(valid.size() / 2), otherSize}) {
+        const QString path = TestEnv::NewFolder() + "/changed.bmp";
+        TestEnv::WriteFile(path, valid);
+        TBitmap bitmap;
+        bitmap.LoadFromFileWhenUsed(path);
+        if (later.isEmpty())
+            ASSERT_TRUE(QFile::remove(path));
+        else
+            TestEnv::WriteFile(path, later);
+        ASSERT_EQ(bitmap.Width(), 40);
+        for (int y : {0, 29})
+            for (int x : {0, 39})
+                EXPECT_EQ(bitmap.Pixel(x, y), clWhite);
+        EXPECT_EQ(bitmap.Width(), 40);
     }
 }
 
