@@ -94,7 +94,9 @@ public:
                        (FCompression == BiRgb || FCompression == BiBitfields);
         if (!certain)
             return std::nullopt;
-        ReadMasks();
+        // Only stored masks can be missing; the implied ones are the decoder's own.
+        if (FCompression == BiBitfields)
+            ReadMasks();
         CheckPixelOffset();
         CheckUncompressedSize();
         return QSize(static_cast<int>(FWidth), static_cast<int>(FHeight));
