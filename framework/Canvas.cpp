@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextBoundaryFinder>
 #include <QWidget>
@@ -23,6 +24,34 @@ struct TCanvas::Blit {
 namespace {
 
 constexpr TColor InvalidColor = -1;
+
+// The pieces of `dest` (painter coordinates) a painter will change, each a rectangle of its
+// clip and of the paint event's region, at most 64 rows and 64 KB of 32-bit pixels high.
+// Drawn piece by piece, each row of a piece is one span: Qt fills more than about a hundred
+// spans, and converts more than 64 KB of a picture, on worker threads it starts for the
+// purpose, which for the pieces of a window costs more than it saves; and no pixels are
+// mapped that would not show. A clip of many rectangles, or a painter that does more than
+// move, leaves `dest` whole to Qt.
+std::vector<QRect> PaintedPieces(QPainter* p, const QRect& dest) {
+    constexpr int MaxRects = 64;
+    QRegion painted(dest);
+    const QTransform toDevice = p->deviceTransform();
+    if (toDevice.type() > QTransform::TxTranslate)
+        return {dest};
+    if (const QPaintEngine* engine = p->paintEngine(); engine && !engine->systemClip().isEmpty())
+        painted &= engine->systemClip().translated(-int(toDevice.dx()), -int(toDevice.dy()));
+    if (p->hasClipping())
+        painted &= p->clipRegion();
+    if (painted.rectCount() > MaxRects)
+        return {dest};
+    std::vector<QRect> pieces;
+    for (const QRect& r : painted) {
+        const int band = std::clamp(64 * 1024 / (4 * r.width()), 1, 64);
+        for (int top = r.top(); top <= r.bottom(); top += band)
+            pieces.emplace_back(r.left(), top, r.width(), std::min(band, r.bottom() + 1 - top));
+    }
+    return pieces;
+}
 
 // Collects pixels into horizontal or vertical runs, so a line becomes few rectangles.
 class RunCollector {
@@ -1188,36 +1217,46 @@ void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {
         BlitScaled(p, blit, ratio);
         return;
     }
-    if (blit.Mode == cmSrcCopy && !blit.Key && g.Identity && !g.Dest.isEmpty()) {
-        // An unscaled, unkeyed copy: Qt converts and copies the part in one pass.
-        const QRect part(g.Columns.front(), g.Rows.front(), g.Dest.width(), g.Dest.height());
-        p->drawImage(g.Dest.topLeft(), *blit.Source, part);
+    if (g.Dest.isEmpty())
+        return;
+    const std::vector<QRect> pieces = PaintedPieces(p, g.Dest);
+    if (blit.Mode == cmSrcCopy && !blit.Key && g.Identity) {
+        // An unscaled, unkeyed copy: Qt converts and copies each piece in one pass.
+        const QPoint offset(g.Columns.front() - g.Dest.left(), g.Rows.front() - g.Dest.top());
+        for (const QRect& piece : pieces)
+            p->drawImage(piece.topLeft(), *blit.Source, piece.translated(offset));
         return;
     }
-    // Map the pixels here (nearest, mirrored, keyed) and let Qt copy them 1:1.
-    QImage tile(g.Dest.size(), QImage::Format_ARGB32);
+    // Map the pixels here (nearest, mirrored, keyed) into a tile per piece and let Qt copy
+    // them 1:1.
+    QImage tile;
     // Read into locals once: the writes to the tile could otherwise alias them.
     const bool keyed = blit.Key.has_value();
     const QRgb key = keyed ? ToQColor(*blit.Key).rgb() : 0;
     const int* const cols = g.Columns.data();
-    const int width = tile.width();
-    for (int y = 0; y < tile.height(); ++y) {
-        auto* d = reinterpret_cast<QRgb*>(tile.scanLine(y));
-        int sy = g.Rows[static_cast<size_t>(y)];
-        const uint8_t* s = sy >= 0 ? blit.Source->constScanLine(sy) : nullptr;
-        for (int x = 0; x < width; ++x) {
-            const int sx = cols[x];
-            if (!s || sx < 0) {
-                d[x] = 0;
-                continue;
-            }
-            const uint8_t* sp = s + 3 * sx;
-            const QRgb c = qRgb(sp[2], sp[1], sp[0]);
-            d[x] = keyed && c == key ? 0 : c;
-        }
-    }
     p->setCompositionMode(CompositionFor(blit.Mode));
-    p->drawImage(g.Dest.topLeft(), tile);
+    for (const QRect& piece : pieces) {
+        if (tile.width() < piece.width() || tile.height() < piece.height())
+            tile = QImage(std::max(tile.width(), piece.width()),
+                          std::max(tile.height(), piece.height()), QImage::Format_ARGB32);
+        const int left = piece.left() - g.Dest.left();
+        for (int y = 0; y < piece.height(); ++y) {
+            auto* d = reinterpret_cast<QRgb*>(tile.scanLine(y));
+            const int sy = g.Rows[static_cast<size_t>(piece.top() - g.Dest.top() + y)];
+            const uint8_t* s = sy >= 0 ? blit.Source->constScanLine(sy) : nullptr;
+            for (int x = 0; x < piece.width(); ++x) {
+                const int sx = cols[left + x];
+                if (!s || sx < 0) {
+                    d[x] = 0;
+                    continue;
+                }
+                const uint8_t* sp = s + 3 * sx;
+                const QRgb c = qRgb(sp[2], sp[1], sp[0]);
+                d[x] = keyed && c == key ? 0 : c;
+            }
+        }
+        p->drawImage(piece.topLeft(), tile, QRect(QPoint(0, 0), piece.size()));
+    }
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

@@ -1,8 +1,10 @@
 #include "framework/Canvas.h"
 #include "framework/Bitmap.h"
 
+#include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -508,4 +510,72 @@ TEST(CanvasDevices, WidgetCanvasPaintsOnlyInsidePaintEvents) {
     EXPECT_EQ(FromQColor(shot.pixelColor(2, 3)), clBlue);
     EXPECT_NE(FromQColor(shot.pixelColor(2, 2)), clRed); // transparent
     EXPECT_FALSE(w.Canvas.HandleAllocated());
+}
+
+namespace {
+
+int ThreadsOfThisProcess() {
+    return static_cast<int>(QDir(QStringLiteral("/proc/self/task"))
+                                .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+                                .size());
+}
+
+TColor PatternColor(int x, int y) {
+    return RGB(x * 7 % 256, y * 5 % 256, (x + y) % 256);
+}
+
+// A picture drawn at (5, 3) of a child widget whose paints go through a canvas.
+class PictureWidget : public QWidget {
+public:
+    explicit PictureWidget(QWidget* parent, bool keyed)
+        : QWidget(parent), Canvas(static_cast<QPaintDevice*>(this)), Picture(300, 200) {
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x)
+                Picture.SetPixel(x, y, (keyed && (x + y) % 3 == 0) ? clRed : PatternColor(x, y));
+        Picture.SetTransparent(keyed);
+        Picture.SetTransparentColor(clRed);
+        setGeometry(11, 7, 310, 206);
+    }
+    TCanvas Canvas;
+    TBitmap Picture;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        Canvas.Draw(5, 3, Picture);
+        Canvas.EndPaint();
+    }
+};
+
+} // namespace
+
+TEST(CanvasDevices, APictureOnAWidgetShowsInThePaintedRegionOnlyAndStartsNoThreads) {
+    for (bool keyed : {false, true}) {
+        SCOPED_TRACE(keyed ? "keyed" : "plain");
+        QWidget parent;
+        parent.resize(340, 230);
+        parent.setAutoFillBackground(true);
+        QPalette palette = parent.palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        parent.setPalette(palette);
+        PictureWidget child(&parent, keyed);
+        // Stripes three pixels wide and four apart: a dozen spans on every row.
+        QRegion stripes;
+        for (int x = 0; x < 340; x += 7)
+            stripes += QRect(x, 0, 3, 230);
+        QImage shot(340, 230, QImage::Format_RGB32);
+        shot.fill(Qt::black);
+        const int threads = ThreadsOfThisProcess();
+        parent.render(&shot, QPoint(), stripes);
+        EXPECT_EQ(ThreadsOfThisProcess(), threads);
+        for (int y = 0; y < 230; ++y)
+            for (int x = 0; x < 340; ++x) {
+                const int px = x - 16, py = y - 10; // the picture's pixel shown at (x, y)
+                const bool onPicture = px >= 0 && py >= 0 && px < 300 && py < 200;
+                TColor expected = clBlack;
+                if (stripes.contains(QPoint(x, y)))
+                    expected = onPicture && !(keyed && (px + py) % 3 == 0) ? PatternColor(px, py)
+                                                                           : clWhite;
+                ASSERT_EQ(FromQColor(shot.pixelColor(x, y)), expected) << "at " << x << "," << y;
+            }
+    }
 }
