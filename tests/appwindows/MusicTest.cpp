@@ -124,8 +124,7 @@ TEST_F(Music, MenuFollowsChoosePausePlayStopPlayReplayAndSave) {
     form->N19->Click();
     form->N21->Click(); // replay keeps the menu
     EXPECT_EQ(MenuState(form), "100110");
-    Wait(300);
-    EXPECT_TRUE(form->MediaPlayer1->Playing());
+    EXPECT_TRUE(WaitFor([&] { return form->MediaPlayer1->Playing(); }));
 
     form->N23->Click(); // save
     EXPECT_EQ(ZarvoSettings::Music(), song);
@@ -140,8 +139,7 @@ TEST_F(Music, SavedSongAutoplaysAtStartAndDeletingKeepsItPlayingThisTime) {
     TForm1* form = Start();
     ASSERT_TRUE(messages.empty()) << MessageTexts().join(' ').toStdString();
     EXPECT_EQ(MenuState(form), "011101");
-    Wait(400);
-    EXPECT_TRUE(form->MediaPlayer1->Playing());
+    EXPECT_TRUE(WaitFor([&] { return form->MediaPlayer1->Playing(); }));
 
     form->N24->Click();
     EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("删除歌曲成功！")});
@@ -167,8 +165,7 @@ TEST_F(Music, SecondChoiceReplacesTheFirst) {
     ASSERT_TRUE(ChooseMusic(form, second).Accepted);
     ASSERT_TRUE(messages.empty()) << MessageTexts().join(' ').toStdString();
     EXPECT_EQ(form->MediaPlayer1->FileName(), second);
-    Wait(300);
-    EXPECT_TRUE(form->MediaPlayer1->Playing());
+    EXPECT_TRUE(WaitFor([&] { return form->MediaPlayer1->Playing(); }));
     EXPECT_EQ(form->MediaPlayer1->Length() / 100, 30) << "the second file's length";
 }
 
