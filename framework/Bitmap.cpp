@@ -54,6 +54,14 @@ int LogicalCount(int pixels, qreal ratio) {
     throw EInvalidGraphic(QStringLiteral("图片“%1”无效：%2").arg(source, reason));
 }
 
+// The size of an opened picture file; raises for one larger than any picture accepted.
+int64_t PictureFileSize(TFileStream& file, const QString& fileName) {
+    const int64_t size = file.Size();
+    if (size > MaxImageBytes)
+        FailBitmap(fileName, QStringLiteral("文件太大"));
+    return size;
+}
+
 // The read buffer of the pictures loaded while a TPictureReadSession lives on this thread.
 thread_local int tReadSessions = 0;
 thread_local QByteArray tSharedReadBuffer;
@@ -65,13 +73,18 @@ template <class Decode> auto DecodeWholeFile(const QString& fileName, Decode dec
     QByteArray own;
     QByteArray& buffer = tReadSessions > 0 ? tSharedReadBuffer : own;
     TFileStream file(fileName, TFileMode::fmOpenRead);
-    int64_t size = file.Size();
-    if (size > MaxImageBytes)
-        FailBitmap(fileName, QStringLiteral("文件太大"));
+    const int64_t size = PictureFileSize(file, fileName);
     buffer.resize(static_cast<qsizetype>(std::max<int64_t>(size, 0)));
     int64_t got = file.Read(buffer.data(), buffer.size());
     buffer.truncate(static_cast<qsizetype>(std::max<int64_t>(got, 0)));
     return decode(std::as_const(buffer));
+}
+
+QImage DecodeBmpFile(const QString& fileName) {
+    return DecodeWholeFile(fileName, [&](const QByteArray& data) {
+        return GraphicCodecs::DecodeBmp(reinterpret_cast<const uint8_t*>(data.constData()),
+                                        static_cast<size_t>(data.size()), fileName);
+    });
 }
 
 } // namespace
@@ -272,10 +285,7 @@ void TBitmap::SetTransparentColor(TColor color) {
 }
 
 void TBitmap::LoadFromFile(const QString& fileName) {
-    ReplaceImage(DecodeWholeFile(fileName, [&](const QByteArray& data) {
-        return GraphicCodecs::DecodeBmp(reinterpret_cast<const uint8_t*>(data.constData()),
-                                        static_cast<size_t>(data.size()), fileName);
-    }));
+    ReplaceImage(DecodeBmpFile(fileName));
 }
 
 void TBitmap::LoadFromFileWhenUsed(const QString& fileName) {
@@ -286,9 +296,7 @@ void TBitmap::LoadFromFileWhenUsed(const QString& fileName) {
     int64_t got = 0;
     {
         TFileStream file(fileName, TFileMode::fmOpenRead);
-        size = file.Size();
-        if (size > MaxImageBytes)
-            FailBitmap(fileName, QStringLiteral("文件太大"));
+        size = PictureFileSize(file, fileName);
         got = file.Read(head, std::min(size, HeadBytes));
     }
     const std::optional<QSize> pictureSize =
@@ -310,10 +318,7 @@ void TBitmap::ReadPixelsFromFile() const {
     const QString fileName = std::exchange(self.FPendingFile, QString());
     QImage image;
     try {
-        image = DecodeWholeFile(fileName, [&](const QByteArray& data) {
-            return GraphicCodecs::DecodeBmp(reinterpret_cast<const uint8_t*>(data.constData()),
-                                            static_cast<size_t>(data.size()), fileName);
-        });
+        image = DecodeBmpFile(fileName);
         if (image.width() != FWidth || image.height() != FHeight)
             FailBitmap(
                 fileName,

@@ -340,9 +340,15 @@ QByteArray LargeFile(const Spec& s, int seed) {
     return Build(s,
                  PackRows(s, Values(s, [&](int x, int y) {
                               return static_cast<uint32_t>((x * 7 + y * 13 + seed) * 2654435761u) &
-                                     (s.bitCount >= 32 ? 0xFFFFFFFFu : (1u << s.bitCount) - 1) &
-                                     (s.bitCount <= 8 ? (1u << s.bitCount) - 1 : ~0u);
+                                     (s.bitCount >= 32 ? 0xFFFFFFFFu : (1u << s.bitCount) - 1);
                           })));
+}
+
+// Writes `file` at `path` and loads it both ways.
+void LoadBothWays(const QString& path, const QByteArray& file, TBitmap& eager, TBitmap& late) {
+    TestEnv::WriteFile(path, file);
+    eager.LoadFromFile(path);
+    late.LoadFromFileWhenUsed(path);
 }
 
 void ExpectSamePixels(const TBitmap& a, const TBitmap& b) {
@@ -362,11 +368,8 @@ TEST(BitmapWhenUsed, PixelsReadLateAreThoseOfAnEagerLoadAndComeFromTheFileAsItIs
     for (const Spec& s : forms) {
         SCOPED_TRACE(testing::Message() << s.bitCount << " bits, compression " << s.compression);
         const QString path = TestEnv::NewFolder() + "/late.bmp";
-        TestEnv::WriteFile(path, LargeFile(s, 1));
-        TBitmap eager;
-        eager.LoadFromFile(path);
-        TBitmap late;
-        late.LoadFromFileWhenUsed(path);
+        TBitmap eager, late;
+        LoadBothWays(path, LargeFile(s, 1), eager, late);
         EXPECT_EQ(late.Width(), 40);
         EXPECT_EQ(late.Height(), 30);
         EXPECT_EQ(late.PixelWidth(), 40);
@@ -390,11 +393,8 @@ TEST(BitmapWhenUsed, PixelsReadLateAreThoseOfAnEagerLoadAndComeFromTheFileAsItIs
     // at once: the file may go afterwards.
     for (const Spec& s : {LargeSpec(8, BiRgb), LargeSpec(4, BiRgb)}) {
         const QString path = TestEnv::NewFolder() + "/now.bmp";
-        TestEnv::WriteFile(path, LargeFile(s, 3));
-        TBitmap eager;
-        eager.LoadFromFile(path);
-        TBitmap late;
-        late.LoadFromFileWhenUsed(path);
+        TBitmap eager, late;
+        LoadBothWays(path, LargeFile(s, 3), eager, late);
         ASSERT_TRUE(QFile::remove(path));
         ExpectSamePixels(late, eager);
     }
