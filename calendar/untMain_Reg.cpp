@@ -11,9 +11,10 @@
 #include <QPixmap>
 #include <memory>
 
-// Kept in the file so `strings libzarvownl.so` shows the version.
-__attribute__((used)) static const char VersionString[] = "zarvownl 2.0.0.0";
-const char* const ZarvownlVersion = VersionString;
+// Kept in the file so `strings libzarvownl.so` shows the version. The leading zero ends
+// whatever bytes the compiler placed before it, so the text stands alone.
+__attribute__((used)) static const char VersionString[] = "\0zarvownl 2.0.0.0";
+const char* const ZarvownlVersion = VersionString + 1;
 
 namespace {
 

@@ -168,10 +168,11 @@ int RunSheet(const Options& options) {
     std::map<QString, std::vector<const EffectReport*>> categories;
     for (const EffectReport& report : reports)
         categories[QFileInfo(report.file).dir().dirName()].push_back(&report);
-    for (const auto& [category, effects] : categories) {
+    for (const auto& entry : categories) {
+        const QString& category = entry.first;
         const QString path = QDir(options.out).filePath(category + QStringLiteral(".png"));
         ToolCli::WriteAtomically(path, [&](const QString& temporary) {
-            return ComposeContactSheet(category, effects).save(temporary, "PNG");
+            return ComposeContactSheet(category, entry.second).save(temporary, "PNG");
         });
     }
     return 0;

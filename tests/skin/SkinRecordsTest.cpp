@@ -236,7 +236,8 @@ void CheckKinds(bool object, const std::vector<KindCase>& cases) {
         SCOPED_TRACE(c.kind);
         auto record = Create(object, c.kind, "rec");
         ASSERT_TRUE(record);
-        EXPECT_EQ(std::type_index(typeid(*record)), c.type);
+        const auto& made = *record;
+        EXPECT_EQ(std::type_index(typeid(made)), c.type);
         EXPECT_EQ(record->IDName, "rec");
         // Defaults of a new record and of one read from an empty section, key by key.
         EXPECT_EQ(SavedKeys(*record), c.keys);

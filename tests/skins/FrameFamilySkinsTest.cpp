@@ -217,7 +217,7 @@ TEST(FrameFamilySkins, CaptionButtonsHaveDistinctLooksThatFitTheCaptionBar) {
         for (const auto& o : d.SkinObjects) {
             if (dynamic_cast<const TbsDataUserObject*>(o.get()))
                 ++users;
-            else if (typeid(*o) == typeid(TbsDataSkinButton))
+            else if (const auto& object = *o; typeid(object) == typeid(TbsDataSkinButton))
                 ++plainButtons;
         }
     }

@@ -294,7 +294,7 @@ QImage FaceTexture(const TBoxLook& look, const TSkinTheme& theme) {
     switch (theme.Pattern) {
     case TPattern::Snow: // soft ice-blue flakes of varied size
         for (int i = 0; i < 24; ++i) {
-            const QPointF at(grain.Next() * size, grain.Next() * size);
+            const QPointF at = RandomPoint(grain, size, size);
             const double radius = 1.2 + grain.Next() * grain.Next() * 2.8;
             const int strength = 70 + int(grain.Next() * 110);
             Wrapped(size, at, [&](const QPointF& c) {
@@ -309,7 +309,7 @@ QImage FaceTexture(const TBoxLook& look, const TSkinTheme& theme) {
         break;
     case TPattern::Grain: // paper: faint fibres and specks
         for (int i = 0; i < 70; ++i) {
-            const QPointF at(grain.Next() * size, grain.Next() * size);
+            const QPointF at = RandomPoint(grain, size, size);
             const double angle = grain.Next() * M_PI;
             const double length = 1.5 + grain.Next() * 5;
             QColor ink = look.Text;

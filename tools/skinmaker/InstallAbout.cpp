@@ -91,8 +91,7 @@ void Ribbons(QPainter& g) {
     for (int i = 0; i < 170; ++i) {
         const int r = int(random.Next() * 7);
         const double t = random.Next();
-        const QPointF at =
-            RibbonPoint(r, t) + QPointF(random.Next() * 14 - 7, random.Next() * 14 - 7);
+        const QPointF at = RibbonPoint(r, t) + SkinPaint::RandomPoint(random, 14, 14, -7);
         const double size = 0.5 + random.Next() * random.Next() * 2.2;
         const int alpha = int(60 + 160 * std::sin(t * 3.14159) * random.Next());
         g.setBrush(random.Next() < 0.7 ? QColor(200, 236, 255, alpha)
@@ -101,7 +100,7 @@ void Ribbons(QPainter& g) {
     }
     // Faint stars in the sky above.
     for (int i = 0; i < 60; ++i) {
-        const QPointF at(random.Next() * Width, random.Next() * 120);
+        const QPointF at = SkinPaint::RandomPoint(random, Width, 120);
         g.setBrush(QColor(255, 255, 255, int(30 + random.Next() * 90)));
         g.drawEllipse(at, 0.6, 0.6);
     }

@@ -87,7 +87,7 @@ QImage PatternTile(const TSkinTheme& theme, const QColor& ink) {
         break;
     case TPattern::Snow: // a few soft flakes
         for (int i = 0; i < 4; ++i) {
-            const QPointF c(noise.Next() * n, noise.Next() * n);
+            const QPointF c = RandomPoint(noise, n, n);
             const double radius = 0.6 + noise.Next() * 1.1;
             for (int wx = -1; wx <= 1; ++wx)
                 for (int wy = -1; wy <= 1; ++wy) {
@@ -100,14 +100,16 @@ QImage PatternTile(const TSkinTheme& theme, const QColor& ink) {
         for (int i = 0; i < 5; ++i) {
             QColor c = ink;
             c.setAlphaF(ink.alphaF() * (0.35 + 0.65 * noise.Next()));
-            tile.setPixelColor(int(noise.Next() * n) % n, int(noise.Next() * n) % n, c.toRgb());
+            const QPointF at = RandomPoint(noise, n, n);
+            tile.setPixelColor(int(at.x()) % n, int(at.y()) % n, c.toRgb());
         }
         break;
     case TPattern::Grain: // paper grain: scattered faint dots
         for (int i = 0; i < n * n / 6; ++i) {
             QColor c = ink;
             c.setAlphaF(ink.alphaF() * noise.Next());
-            tile.setPixelColor(int(noise.Next() * n) % n, int(noise.Next() * n) % n, c);
+            const QPointF at = RandomPoint(noise, n, n);
+            tile.setPixelColor(int(at.x()) % n, int(at.y()) % n, c);
         }
         break;
     case TPattern::Diagonal: // fine pin stripes

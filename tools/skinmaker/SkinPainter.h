@@ -25,6 +25,17 @@ QImage NewPicture(int width, int height, const QColor& fill = Outside);
 // A painter on `image` with antialiasing on.
 void Begin(QPainter& painter);
 
+// A point in [offset, offset + width) × [offset, offset + height) from two draws of a
+// fixed-seed generator. The vertical one is drawn first, as the installed pictures were
+// made: a point written as QPointF(Next(), Next()) got its coordinates in whichever order
+// the compiler chose.
+template <class Random>
+QPointF RandomPoint(Random& random, double width, double height, double offset = 0) {
+    const double y = random.Next() * height + offset;
+    const double x = random.Next() * width + offset;
+    return {x, y};
+}
+
 QColor Mix(const QColor& a, const QColor& b, double t); // t = 0 gives a, 1 gives b
 QColor Lighter(const QColor& c, double t);              // towards white by t
 QColor Darker(const QColor& c, double t);               // towards black by t
