@@ -101,10 +101,12 @@ void RemoveGlyphs(TForm* window) {
         button->SetGlyph(TBitmap());
 }
 
-// The window once its fades and morphs have ended.
-QImage Picture(QWidget* window) {
+// The window once its fades and morphs have ended (or, when they have, once the changes
+// just made to it are laid out).
+constexpr int FadesEndMs = 400, ChangesShowMs = 50;
+QImage Picture(QWidget* window, int settleMs = FadesEndMs) {
     QEventLoop settle;
-    QTimer::singleShot(400, &settle, &QEventLoop::quit);
+    QTimer::singleShot(settleMs, &settle, &QEventLoop::quit);
     settle.exec();
     return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
@@ -139,13 +141,13 @@ protected:
         painter.end();
         pictured.save(output + "/" + look + "_" + name + ".png");
         RemoveGlyphs(window);
-        const QImage shown = Picture(window);
+        const QImage shown = Picture(window, ChangesShowMs);
         std::vector<TShownText> texts = ClearTexts(window);
         if (clear) {
             std::vector<TShownText> more = clear();
             texts.insert(texts.end(), more.begin(), more.end());
         }
-        const QImage blank = Picture(window);
+        const QImage blank = Picture(window, ChangesShowMs);
         blank.save(output + "/" + look + "_" + name + "_without_texts.png");
         ASSERT_FALSE(texts.empty()) << name.toStdString();
         for (const TShownText& text : texts) {
