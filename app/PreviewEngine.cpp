@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -102,14 +104,44 @@ const char* const kCookieScript = R"JS(
   });
 })();
 )JS";
+
+// Deletes the view it watches once a close has hidden it.
+class DeleteWhenClosed : public QObject {
+public:
+    explicit DeleteWhenClosed(QWebEngineView* view) : QObject(view), FView(view) {
+        view->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        // The close event comes before the window hides; an ignored close leaves it open.
+        if (event->type() == QEvent::Close)
+            QTimer::singleShot(0, this, [this] {
+                if (!FView->isVisible())
+                    DeleteWhenSettled(FView, FView->page());
+            });
+        return false;
+    }
+
+private:
+    QWebEngineView* FView;
+};
 } // namespace
+
+void DeleteWhenSettled(QWebEngineView* view, QWebEnginePage* page) {
+    view->hide();
+    QTimer::singleShot(kPreviewSettleMs, view, [view, page = QPointer<QWebEnginePage>(page)] {
+        // Deferred deletes run in the order posted: the page first.
+        if (page)
+            page->deleteLater();
+        view->deleteLater();
+    });
+}
 
 QWebEngineView* ShowPreviewPopup(PreviewPage* page, QWidget* owner) {
     // A child window of the owner: not blocked by the owner's modality.
     auto* view = new QWebEngineView(owner);
     if (owner)
         view->setWindowFlag(Qt::Window);
-    view->setAttribute(Qt::WA_DeleteOnClose);
+    new DeleteWhenClosed(view);
     view->setPage(page);
     page->setParent(view);
     view->resize(640, 480);

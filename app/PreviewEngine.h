@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <functional>
 
+class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
 class PreviewPage;
@@ -66,7 +67,14 @@ private:
     PreviewPopupFactory FPopupFactory;
 };
 
+// Hides a preview view and deletes it (and `page` before it, when given) a moment later. The
+// engine draws a page's frames on a thread of its own, and a frame it had begun when the page
+// was torn down can call into the half-destroyed page and end the program; a hidden page gets
+// no new frames, and the moment lets the last one finish.
+inline constexpr int kPreviewSettleMs = 250;
+void DeleteWhenSettled(QWebEngineView* view, QWebEnginePage* page = nullptr);
+
 // Shows `page` in a plain top-level window (the pop-up of a window.open); the window deletes
-// itself, and the page, when closed. With an `owner` window the pop-up belongs to it: it
-// stands above it, takes input while the owner is modal and is destroyed with it.
+// itself, and the page, when closed (through DeleteWhenSettled). With an `owner` window the pop-up
+// belongs to it: it stands above it, takes input while the owner is modal and is destroyed with it.
 QWebEngineView* ShowPreviewPopup(PreviewPage* page, QWidget* owner = nullptr);

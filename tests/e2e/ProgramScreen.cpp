@@ -60,6 +60,15 @@ const QString Utf8Code = QStringLiteral(
     "<html><body style=\"margin:0;background:#c81e1e\"><p>笑脸 \U0001F600</p>"
     "<script>if ('中'.charCodeAt(0) == 0x4E2D) document.body.style.background = '#20a040';"
     "</script></body></html>");
+// Listed after it: a click anywhere on the page opens a pop-up window with a title.
+const QString PopupEffect = QStringLiteral("页面弹窗");
+const QString PopupTitle = QStringLiteral("弹出的窗口");
+const QString PopupCode = QStringLiteral(
+    "<html><body style=\"margin:0;height:100vh;background:#c81e1e\"><script>"
+    "document.body.onclick = function () {"
+    " var w = window.open('', '_blank', 'width=320,height=200');"
+    " w.document.write('<title>弹出的窗口</title><body style=\"background:#2050c8\">');"
+    " w.document.close(); };</script></body></html>");
 const QRgb Green = qRgb(0x20, 0xa0, 0x40);
 const QRgb Red = qRgb(0xc8, 0x1e, 0x1e);
 const QRgb Blue = qRgb(0x20, 0x50, 0xc8);
@@ -204,6 +213,7 @@ void BuildProgramFolder(const QString& staged) {
     WriteFile(library + Protected, Gbk::Encode(QStringLiteral("<p>说明</p>\r\n")));
     WriteFile(library + QStringLiteral("页面.htm"), "not an effect\r\n");
     WriteFile(library + Utf8Effect, (Utf8Code + "\r\n").toUtf8());
+    WriteFile(library + PopupEffect, Gbk::Encode(PopupCode + "\r\n"));
 }
 
 void UseSkin(const QString& storedPath) {
@@ -270,15 +280,19 @@ void OpenEffect(const Window& main, int index, const QString& expected) {
         Fail("copy the opened effect's code", copied);
 }
 
+// The middle of the browser's place in the preview window's group box.
+QPoint PreviewMiddle(const Window& preview) {
+    return {preview.clientLeft + 4 + 341, preview.clientTop + 25 + 198};
+}
+
 enum class CloseBy { Button, Escape };
 
-void PreviewShows(const Window& main, QRgb colour, const QString& shot,
-                  CloseBy close = CloseBy::Button) {
+// Opens the preview window and waits for the effect's colour in the middle of its page.
+Window OpenPreview(const Window& main, QRgb colour, const QString& shot) {
     ClickClient(main, PreviewButton.x(), PreviewButton.y());
     const QString id = WaitWindow(QStringLiteral("zarvo特效预览"), "the preview window shows");
     const Window preview = Locate(id, 689, 441);
-    // The middle of the browser's place in the group box.
-    const QPoint middle(preview.clientLeft + 4 + 341, preview.clientTop + 25 + 198);
+    const QPoint middle = PreviewMiddle(preview);
     QRgb seen = 0;
     WaitFor(
         [&] {
@@ -290,6 +304,12 @@ void PreviewShows(const Window& main, QRgb colour, const QString& shot,
     if (!Near(seen, colour))
         Fail("the preview renders the effect",
              QStringLiteral("pixel %1 at %2,%3").arg(seen, 6, 16).arg(middle.x()).arg(middle.y()));
+    return preview;
+}
+
+void PreviewShows(const Window& main, QRgb colour, const QString& shot,
+                  CloseBy close = CloseBy::Button) {
+    const Window preview = OpenPreview(main, colour, shot);
     if (close == CloseBy::Escape) {
         Keys("Escape");
         WaitGone(QStringLiteral("zarvo特效预览"), "Escape closes the preview");
@@ -471,6 +491,27 @@ void OpenUtf8Effect(const Window& main, int index) {
         ReadFile(page) != (Utf8Code + "\r\n").toUtf8())
         Fail("the saved page is the UTF-8 effect's text in UTF-8",
              QString::fromUtf8(ReadFile(page)));
+}
+
+// A click on the previewed page opens its pop-up; closed from the keyboard as any window
+// is, it goes, and the preview and the program go on.
+void PopupCloses(const Window& main, int index) {
+    OpenEffect(main, index, PopupCode);
+    const Window preview = OpenPreview(main, Red, "program_preview_popup_page.png");
+    const QPoint middle = PreviewMiddle(preview);
+    ClickClient(preview, middle.x() - preview.clientLeft, middle.y() - preview.clientTop);
+    const QString popup = WaitWindow(PopupTitle, "a click on the page opens its pop-up");
+    Pump(500);
+    Shot("program_preview_popup.png");
+    Xdotool({"windowactivate", "--sync", popup});
+    Keys("alt+F4");
+    WaitGone(PopupTitle, "alt+F4 closes the pop-up");
+    Pump(600); // the pop-up is deleted a moment after it hides
+    if (Program->state() != QProcess::Running || !FindWindow(QStringLiteral("zarvo特效预览")))
+        Fail("the program and its preview go on after the pop-up closed");
+    Xdotool({"windowactivate", "--sync", preview.id});
+    Keys("Escape");
+    WaitGone(QStringLiteral("zarvo特效预览"), "Escape closes the preview");
 }
 
 void DeleteOpened() {
@@ -746,6 +787,7 @@ int main(int argc, char** argv) {
     if (!QFile::exists(ProgramFolder + "/data/" + Category + "/" + Protected))
         Fail("the protected effect stays");
     OpenUtf8Effect(main, 3);
+    PopupCloses(main, 4);
     TrayRoundTrips(main);
     StopProgram();
 

@@ -180,7 +180,7 @@ std::vector<EffectReport> EffectChecker::Check(const QStringList& files) {
     FLoop = &loop;
     for (int slot = 0; slot < FSlots; ++slot)
         StartNext(slot);
-    if (FDone < FFiles.size())
+    if (FDone < FFiles.size() || FRetiring > 0)
         loop.exec();
     FLoop = nullptr;
     return std::move(FReports);
@@ -188,8 +188,7 @@ std::vector<EffectReport> EffectChecker::Check(const QStringList& files) {
 
 void EffectChecker::StartNext(int slot) {
     if (FNextFile >= FFiles.size()) {
-        if (FDone == FFiles.size() && FLoop)
-            FLoop->quit();
+        QuitWhenDone();
         return;
     }
     auto owned = std::make_unique<Run>();
@@ -319,12 +318,14 @@ void EffectChecker::Finish(Run* run) {
     if (OnReport)
         OnReport(FReports[run->index]);
     if (run->view) {
-        run->view->hide();
         // The page goes before its view: a view torn down while its page still talks to it
-        // can call into a half-destroyed widget. Deferred deletes run in the order posted.
-        if (run->page)
-            run->page->deleteLater();
-        run->view->deleteLater();
+        // can call into a half-destroyed widget. The next effect need not wait for them.
+        ++FRetiring;
+        connect(run->view, &QObject::destroyed, this, [this] {
+            --FRetiring;
+            QuitWhenDone();
+        });
+        DeleteWhenSettled(run->view, run->page);
     }
     const int slot = run->slot;
     // The run is freed once the events already queued for it are through.
@@ -333,4 +334,9 @@ void EffectChecker::Finish(Run* run) {
         ++FDone;
         StartNext(slot);
     });
+}
+
+void EffectChecker::QuitWhenDone() {
+    if (FDone == FFiles.size() && FRetiring == 0 && FLoop)
+        FLoop->quit();
 }

@@ -71,6 +71,8 @@ private:
     struct Run;
     void StartNext(int slot);
     void Finish(Run* run);
+    // Ends Check once every file is done and every page and view is gone.
+    void QuitWhenDone();
     void Interact(Run* run);
     // The run of a page or of one of its pop-ups.
     Run* RunOf(const PreviewPage* page) const;
@@ -84,6 +86,7 @@ private:
     std::vector<EffectReport> FReports;
     int FNextFile = 0;
     int FDone = 0;
+    int FRetiring = 0;                         // views of finished runs not yet deleted
     std::map<int, std::unique_ptr<Run>> FRuns; // by slot
     class QEventLoop* FLoop = nullptr;
 };
