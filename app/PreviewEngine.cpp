@@ -146,8 +146,13 @@ QWebEngineView* ShowPreviewPopup(PreviewPage* page, QWidget* owner) {
     page->setParent(view);
     view->resize(640, 480);
     QObject::connect(page, &QWebEnginePage::windowCloseRequested, view, &QWidget::close);
+    // As in a browser, the page places the window by its outer edge and sizes its content;
+    // a window placed by its content at the screen's top would have its caption above it.
     QObject::connect(page, &QWebEnginePage::geometryChangeRequested, view,
-                     [view](const QRect& geometry) { view->setGeometry(geometry); });
+                     [view](const QRect& geometry) {
+                         view->resize(geometry.size());
+                         view->move(geometry.topLeft());
+                     });
     QObject::connect(page, &QWebEnginePage::titleChanged, view, &QWidget::setWindowTitle);
     view->show();
     return view;

@@ -503,6 +503,9 @@ void PopupCloses(const Window& main, int index) {
     const QString popup = WaitWindow(PopupTitle, "a click on the page opens its pop-up");
     Pump(500);
     Shot("program_preview_popup.png");
+    // Placed at the screen's corner, with its caption on the screen.
+    if (const Window w = Locate(popup, 320, 200); w.y < 8)
+        Fail("the pop-up's caption is on the screen", QStringLiteral("content at y %1").arg(w.y));
     Xdotool({"windowactivate", "--sync", popup});
     Keys("alt+F4");
     WaitGone(PopupTitle, "alt+F4 closes the pop-up");
