@@ -503,7 +503,7 @@ void PopupCloses(const Window& main, int index) {
     const QString popup = WaitWindow(PopupTitle, "a click on the page opens its pop-up");
     Pump(500);
     Shot("program_preview_popup.png");
-    // Placed at the screen's corner, with its caption on the screen.
+    // Wherever the page or the window manager puts it, its caption is on the screen.
     if (const Window w = Locate(popup, 320, 200); w.y < 8)
         Fail("the pop-up's caption is on the screen", QStringLiteral("content at y %1").arg(w.y));
     Xdotool({"windowactivate", "--sync", popup});
