@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHash>
+#include <QRawFont>
 #include <cmath>
 #include <cstdlib>
 
@@ -27,6 +28,49 @@ QString SongFamily() {
     return family;
 }
 
+// The cell heights of a face at pixel sizes: its ascent and descent, each rounded to whole
+// pixels. The first size asked for is measured through a font engine, which drawing in
+// that font needs anyway. The others come from the same face scaled (a raw font), which
+// costs no engine of its own: each engine runs the system's font matching again, some 2 M
+// instructions. Where the scaled face does not give the measured cell, every size is
+// measured.
+class TCellProbe {
+public:
+    explicit TCellProbe(const QFont& base) : FBase(base) {}
+
+    int CellAt(int pixels) {
+        if (!FFirstMeasured)
+            return MeasureFirst(pixels);
+        return FScaled ? ScaledCell(pixels) : MeasuredCell(pixels);
+    }
+
+private:
+    QFont At(int pixels) const {
+        QFont font(FBase);
+        font.setPixelSize(pixels);
+        return font;
+    }
+    int MeasuredCell(int pixels) const { return QFontMetrics(At(pixels)).height(); }
+    int ScaledCell(int pixels) const {
+        QRawFont scaled(FRaw);
+        scaled.setPixelSize(pixels);
+        return qRound(scaled.ascent()) + qRound(scaled.descent());
+    }
+    int MeasureFirst(int pixels) {
+        FFirstMeasured = true;
+        const QFont font = At(pixels);
+        const int measured = QFontMetrics(font).height();
+        FRaw = QRawFont::fromFont(font);
+        FScaled = FRaw.isValid() && ScaledCell(pixels) == measured;
+        return measured;
+    }
+
+    QFont FBase;
+    QRawFont FRaw;
+    bool FFirstMeasured = false;
+    bool FScaled = false;
+};
+
 // The pixel size whose ascent + descent is `cellHeight` (the largest such size; when none
 // matches exactly, the largest below it).
 int PixelSizeForCellHeight(const QFont& base, int cellHeight) {
@@ -35,21 +79,16 @@ int PixelSizeForCellHeight(const QFont& base, int cellHeight) {
     auto known = sizes.find(key);
     if (known != sizes.end())
         return known.value();
-    auto cellAt = [&](int pixels) {
-        QFont probe(base);
-        probe.setPixelSize(pixels);
-        return QFontMetrics(probe).height();
-    };
+    TCellProbe probe(base);
     // Cells grow with the pixel size. From the size a cell of a common face would give, walk
-    // to the largest size that fits: each probe loads a font engine, so the fewer the better,
-    // and this usually takes two.
+    // to the largest size that fits.
     constexpr double CommonCellPerPixel = 1.15;
     int best = std::max(1, static_cast<int>(std::lround(cellHeight / CommonCellPerPixel)));
-    if (cellAt(best) <= cellHeight) {
-        while (best < 2 * cellHeight && cellAt(best + 1) <= cellHeight)
+    if (probe.CellAt(best) <= cellHeight) {
+        while (best < 2 * cellHeight && probe.CellAt(best + 1) <= cellHeight)
             ++best;
     } else {
-        while (best > 1 && cellAt(best - 1) > cellHeight)
+        while (best > 1 && probe.CellAt(best - 1) > cellHeight)
             --best;
         best = std::max(1, best - 1);
     }
