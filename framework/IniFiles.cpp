@@ -16,40 +16,44 @@
 
 namespace {
 
-// The form names are compared in.
+// The form names are compared in. A name that is already in that form is shared, not copied.
 QString Folded(const QString& name) {
     return Trim(name).toCaseFolded();
 }
 
 // "[name]" with optional blanks around; a header without "]" runs to the line's end.
 bool ParseSectionHeader(const QString& line, QString& name) {
-    QString text = TrimLeft(line);
+    const QStringView text = TrimmedView(line);
     if (!text.startsWith(u'['))
         return false;
     qsizetype close = text.indexOf(u']', 1);
-    name = Trim(text.mid(1, close < 0 ? -1 : close - 1));
+    name = TrimmedView(text.mid(1, close < 0 ? -1 : close - 1)).toString();
     return true;
 }
 
-// "key=value": the key is the trimmed text before the first "=" and must not be empty.
-bool ParseKey(const QString& line, QString& key) {
-    QString text = TrimLeft(line);
+// The key of a "key=value" line, as a view of the line: the trimmed text before the first
+// "="; empty for a line that is no key line (a comment, one without "=", an empty key).
+QStringView KeyOf(const QString& line) {
+    const QStringView text = TrimmedView(line);
     if (text.isEmpty() || text[0] == u';')
-        return false;
-    qsizetype eq = text.indexOf(u'=');
-    if (eq < 0)
-        return false;
-    key = Trim(text.left(eq));
-    return !key.isEmpty();
+        return {};
+    const qsizetype eq = text.indexOf(u'=');
+    return eq < 0 ? QStringView() : TrimmedView(text.left(eq));
+}
+
+bool ParseKey(const QString& line, QString& key) {
+    const QStringView view = KeyOf(line);
+    key = view.toString();
+    return !view.isEmpty();
 }
 
 // The value of a key line: trimmed, and without one pair of matching surrounding quotes.
 QString ParseValue(const QString& line) {
-    QString value = Trim(line.mid(line.indexOf(u'=') + 1));
+    QStringView value = TrimmedView(QStringView(line).mid(line.indexOf(u'=') + 1));
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
         value.back() == value.front())
         value = value.mid(1, value.size() - 2);
-    return value;
+    return value.toString();
 }
 
 bool HasLineBreak(const QString& text) {
@@ -134,20 +138,25 @@ private:
     const Section* Find(const QString& section) const;
     Section* Find(const QString& section);
     void ReindexSections();
+    int IndexOf(const QString& section) const;
 
     std::vector<Section> FSections{Section{}}; // [0]: the lines before the first header
+    QByteArray FBytes;                         // the file the raw lines of SetBytes are views of
     QByteArray FBreak = "\r\n";        // for new lines: the file's first line break, else CR LF
     QHash<QString, int> FSectionIndex; // folded name -> first section of that name
+    mutable QString FLastAsked;        // the name the section at FLastFound was asked by
+    mutable int FLastFound = -1;
 };
 
 void TIniDocument::Section::Reindex() {
     keys.clear();
     keys.reserve(lines.size());
-    QString key;
     // Backwards, so that the first occurrence of a key is the one that stays.
-    for (int i = lines.size() - 1; i >= 0; --i)
-        if (ParseKey(lines[i], key))
-            keys.insert(key.toCaseFolded(), i);
+    for (int i = lines.size() - 1; i >= 0; --i) {
+        const QStringView key = KeyOf(lines[i]);
+        if (!key.isEmpty())
+            keys.insert(key.toString().toCaseFolded(), i);
+    }
 }
 
 // After the last line that is neither blank nor a comment, so that the blank lines and
@@ -163,6 +172,7 @@ int TIniDocument::Section::InsertPosition() const {
 
 void TIniDocument::SetLines(const QStringList& lines) {
     FSections.assign(1, Section{});
+    FBytes.clear();
     FBreak = "\r\n";
     QString name;
     for (const QString& line : lines) {
@@ -180,6 +190,8 @@ void TIniDocument::SetLines(const QStringList& lines) {
 
 void TIniDocument::SetBytes(const QByteArray& bytes) {
     FSections.assign(1, Section{});
+    // The lines' bytes are views of one copy of the file, not a copy each.
+    FBytes = QByteArray(bytes.constData(), bytes.size());
     FBreak = "\r\n";
     bool breakSeen = false;
     QString name;
@@ -192,7 +204,7 @@ void TIniDocument::SetBytes(const QByteArray& bytes) {
         const qsizetype content = end - start;
         if (end < n)
             end += bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n' ? 2 : 1;
-        const TRawLine raw = bytes.mid(start, end - start);
+        const TRawLine raw = QByteArray::fromRawData(FBytes.constData() + start, end - start);
         if (!breakSeen && end > start + content) {
             FBreak = raw.right(end - start - content);
             breakSeen = true;
@@ -232,6 +244,7 @@ QByteArray TIniDocument::Bytes() const {
 }
 
 void TIniDocument::ReindexSections() {
+    FLastFound = -1;
     FSectionIndex.clear();
     for (int i = int(FSections.size()) - 1; i >= 1; --i)
         FSectionIndex.insert(FSections[i].name.toCaseFolded(), i);
@@ -248,13 +261,26 @@ QStringList TIniDocument::Lines() const {
 }
 
 const TIniDocument::Section* TIniDocument::Find(const QString& section) const {
-    auto it = FSectionIndex.constFind(Folded(section));
-    return it == FSectionIndex.constEnd() ? nullptr : &FSections[*it];
+    const int index = IndexOf(section);
+    return index < 0 ? nullptr : &FSections[size_t(index)];
 }
 
 TIniDocument::Section* TIniDocument::Find(const QString& section) {
+    const int index = IndexOf(section);
+    return index < 0 ? nullptr : &FSections[size_t(index)];
+}
+
+// Readers ask for the keys of one section after another: the last section found is
+// remembered by the name it was asked by.
+int TIniDocument::IndexOf(const QString& section) const {
+    if (FLastFound >= 0 && section == FLastAsked)
+        return FLastFound;
     auto it = FSectionIndex.constFind(Folded(section));
-    return it == FSectionIndex.constEnd() ? nullptr : &FSections[*it];
+    if (it == FSectionIndex.constEnd())
+        return -1;
+    FLastAsked = section;
+    FLastFound = *it;
+    return *it;
 }
 
 bool TIniDocument::Read(const QString& section, const QString& key, QString& value) const {

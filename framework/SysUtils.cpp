@@ -73,16 +73,15 @@ bool ParseDecimal(QStringView text, int& value) {
     return true;
 }
 
-QStringView TrimmedView(const QString& text) {
-    QStringView view(text);
-    while (!view.isEmpty() && IsBlank(view.front()))
-        view = view.mid(1);
-    while (!view.isEmpty() && IsBlank(view.back()))
-        view.chop(1);
-    return view;
-}
-
 } // namespace
+
+QStringView TrimmedView(QStringView text) {
+    while (!text.isEmpty() && IsBlank(text.front()))
+        text = text.mid(1);
+    while (!text.isEmpty() && IsBlank(text.back()))
+        text.chop(1);
+    return text;
+}
 
 // ---- Integers
 

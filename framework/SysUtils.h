@@ -31,6 +31,8 @@ QString IntToHex(int value, int digits);
 // ---- Trimming: removes blanks and control characters (every character up to U+0020).
 
 QString Trim(const QString& text);
+// The text without the blanks and control characters at its ends, as a view of it.
+QStringView TrimmedView(QStringView text);
 QString TrimLeft(const QString& text);
 QString TrimRight(const QString& text);
 

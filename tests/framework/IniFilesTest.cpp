@@ -261,3 +261,19 @@ TEST(IniFiles, MemIniFileOverLines) {
     TMemIniFile missing(path + ".none");
     EXPECT_EQ(missing.ReadString("s", "k", "d"), "d");
 }
+
+TEST(IniFiles, ASectionReadAgainAfterTheSectionsChangedIsTheOneOfItsName) {
+    // Reads of one section after another, with sections erased and added between them.
+    QString path = NewIniPath();
+    TestEnv::WriteFile(path, "[a]\nk=1\n[b]\nk=2\n[c]\nk=3\n");
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("b", "k", ""), "2");
+    ini.EraseSection("a");
+    EXPECT_EQ(ini.ReadString("b", "k", ""), "2");
+    EXPECT_EQ(ini.ReadString("c", "k", ""), "3");
+    ini.EraseSection("c");
+    EXPECT_EQ(ini.ReadString("c", "k", "none"), "none");
+    ini.WriteString("C", "k", "4");
+    EXPECT_EQ(ini.ReadString(" c ", "k", ""), "4");
+    EXPECT_EQ(ini.ReadString("b", "k", ""), "2");
+}

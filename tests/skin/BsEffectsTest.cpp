@@ -140,6 +140,43 @@ TEST(BsEffects, SplitBlurReadsAlreadyBlurredRowsAbove) {
     EXPECT_EQ(RowValues(untouched, 2), (std::vector<int>{10, 11, 12, 13, 14}));
 }
 
+TEST(BsEffects, SplitBlurOfAWideRowMatchesThePixelByPixelRule) {
+    // Every channel its own value, widths around twice the distance: edges and the run
+    // between them must give the same as the rule read pixel by pixel.
+    for (int amount : {1, 2, 3})
+        for (int width : {1, 2, 3, 4, 5, 6, 7, 12}) {
+            TbsEffectBmp bmp(width, 4);
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < width; ++x)
+                    Set(bmp, x, y,
+                        {(x * 37 + y * 11) % 256, (x * 53 + 7) % 256, (y * 91 + x) % 256});
+            std::vector<std::vector<Bgr>> expected(4, std::vector<Bgr>(size_t(width)));
+            std::vector<std::vector<Bgr>> rows(4, std::vector<Bgr>(size_t(width)));
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < width; ++x)
+                    rows[size_t(y)][size_t(x)] = At(bmp, x, y);
+            auto inside = [](int i, int limit) { return i >= 0 && i < limit; };
+            for (int y = 0; y < 4; ++y) {
+                const auto& up = rows[size_t(inside(y - amount, 4) ? y - amount : y)];
+                const auto& down = rows[size_t(inside(y + amount, 4) ? y + amount : y)];
+                std::vector<Bgr> blurred(static_cast<size_t>(width));
+                for (int x = 0; x < width; ++x) {
+                    const size_t l = size_t(inside(x - amount, width) ? x - amount : x);
+                    const size_t r = size_t(inside(x + amount, width) ? x + amount : x);
+                    for (size_t c = 0; c < 3; ++c)
+                        blurred[size_t(x)][c] = (up[l][c] + up[r][c] + down[l][c] + down[r][c]) / 4;
+                }
+                // Rows below read the rows above as already blurred.
+                rows[size_t(y)] = expected[size_t(y)] = blurred;
+            }
+            bmp.SplitBlur(amount);
+            SCOPED_TRACE("amount " + std::to_string(amount) + " width " + std::to_string(width));
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < width; ++x)
+                    EXPECT_EQ(At(bmp, x, y), expected[size_t(y)][size_t(x)]);
+        }
+}
+
 TEST(BsEffects, MorphBlendsAndClampsProgress) {
     TbsEffectBmp own = Filled(3, 1, 0);
     TbsEffectBmp target(3, 1);
