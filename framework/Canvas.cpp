@@ -1273,12 +1273,22 @@ void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {
     const int* const cols = g.Columns.data();
     p->setCompositionMode(CompositionFor(blit.Mode));
     for (const QRect& piece : pieces) {
-        FitTile(tile, piece.size(), QImage::Format_ARGB32);
+        // Every pixel is either opaque or wholly transparent, so the premultiplied form is
+        // the same pixels; it is the one Qt blends without converting it first.
+        FitTile(tile, piece.size(), QImage::Format_ARGB32_Premultiplied);
         const int left = piece.left() - g.Dest.left();
         for (int y = 0; y < piece.height(); ++y) {
             auto* d = reinterpret_cast<QRgb*>(tile.scanLine(y));
             const int sy = g.Rows[static_cast<size_t>(piece.top() - g.Dest.top() + y)];
             const uint8_t* s = sy >= 0 ? blit.Source->constScanLine(sy) : nullptr;
+            if (g.Identity) {
+                // Unscaled: the row's pixels a word at a time, then the key colour cleared.
+                Bgr888ToRgb32(s + 3 * cols[left], d, piece.width());
+                if (keyed)
+                    for (int x = 0; x < piece.width(); ++x)
+                        d[x] = d[x] == key ? 0 : d[x];
+                continue;
+            }
             for (int x = 0; x < piece.width(); ++x) {
                 const int sx = cols[left + x];
                 if (!s || sx < 0) {
