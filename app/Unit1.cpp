@@ -20,17 +20,17 @@
 #include "platform/NamedMutex.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
-#include "skinforms/bsMessages.h"
 #include "skin/bsSkinData.h"
-#include "skinforms/bsSkinForm.h"
-#include "skinforms/bsSkinMainMenu.h"
-#include "skinforms/bsTrayIcon.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinComboBox.h"
 #include "skinctrls/bsSkinMemo.h"
 #include "skinctrls/bsSkinPanels.h"
 #include "skinctrls/bsSkinScrollBar.h"
 #include "skinctrls/bsfilectrl.h"
+#include "skinforms/bsMessages.h"
+#include "skinforms/bsSkinForm.h"
+#include "skinforms/bsSkinMainMenu.h"
+#include "skinforms/bsTrayIcon.h"
 
 #include <QApplication>
 #include <QDir>
@@ -76,6 +76,19 @@ TBitmap LoadProgramPicture(const QString& name) {
         return TBitmap();
     }
     return picture;
+}
+
+// The same, its pixels read from the file when it is first drawn: in the first paint the
+// larger pictures drawn before it are done with by then, and it takes their memory.
+void LoadProgramPictureWhenDrawn(TBitmap& picture, const QString& name) {
+    const QString path = Paths::ResolveProgramPath(name);
+    if (!Paths::FileExists(path))
+        return;
+    try {
+        picture.LoadFromFileWhenUsed(path);
+    } catch (const std::exception&) {
+        picture = TBitmap();
+    }
 }
 
 TMenuItem* AddItem(TMenuItem* parent, const QString& caption, int image = -1,
@@ -283,7 +296,8 @@ void TForm1::CreateCodeWindow() {
     Image1 = new TImage(bsSkinGroupBox2);
     Image1->SetBounds(1, 24, 504, 273);
     Image1->SetTransparent(true);
-    Image1->SetPicture(LoadProgramPicture(PlaceholderFile));
+    LoadProgramPictureWhenDrawn(*Image1->Picture(), PlaceholderFile);
+    Image1->PictureChanged();
 
     bsSkinMemo21 = new TbsSkinMemo2(bsSkinGroupBox2);
     bsSkinMemo21->SetSkinDataName(QStringLiteral("memo"));

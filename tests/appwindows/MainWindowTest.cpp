@@ -5,6 +5,8 @@
 
 #include "app/EffectLibrary.h"
 #include "app/ZarvoSettings.h"
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
 #include "platform/Clipboard.h"
@@ -52,6 +54,30 @@ TEST_F(MainWindow, FreshInstallationStartsUnskinnedWithOnlyAddEnabled) {
     EXPECT_EQ(form->bsSkinFileListBox1->Items()->Count(), 0);
     EXPECT_EQ(form->bsSkinStatusPanel1->Caption(), MakerInfo::WelcomeText());
     EXPECT_TRUE(form->bsSkinStatusPanel4->Caption().isEmpty()) << "the clock waits a second";
+}
+
+TEST_F(MainWindow, ThePlaceholderShowsFromItsFileAndADamagedOneShowsNothing) {
+    // A green picture with the key colour at its corner, as the installed one has.
+    TBitmap picture(504, 273);
+    picture.Canvas().Brush.Color = clLime;
+    picture.Canvas().FillRect(TRect(0, 0, 504, 273));
+    picture.SetPixel(0, 272, clFuchsia);
+    QDir().mkpath(folder + "images");
+    picture.SaveToFile(folder + "images/placeholder.bmp");
+    TForm1* form = Start();
+    EXPECT_EQ(form->Image1->Picture()->Width(), 504);
+    const QImage shown = form->Image1->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(250, 130), QColor(Qt::green));
+    EXPECT_TRUE(messages.empty());
+    forms.clear();
+
+    // Rows missing from the file: no picture, no message, the window as before.
+    QFile file(folder + "images/placeholder.bmp");
+    ASSERT_TRUE(file.resize(file.size() / 2));
+    form = Start();
+    EXPECT_TRUE(form->Image1->Picture()->Empty());
+    EXPECT_TRUE(form->Image1->Visible());
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(MainWindow, SettingsAndRegistryFlagsSetTheMenuStatesAtStart) {
