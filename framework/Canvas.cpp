@@ -47,12 +47,25 @@ void Bgr888ToRgb32(const uint8_t* source, QRgb* target, int count) {
         target[x] = qRgb(source[2], source[1], source[0]);
 }
 
-// A tile that holds at least `size`: the one there, or a larger one in its place.
-void FitTile(QImage& tile, QSize size, QImage::Format format) {
-    if (tile.width() < size.width() || tile.height() < size.height())
-        tile = QImage(std::max(tile.width(), size.width()), std::max(tile.height(), size.height()),
-                      format);
-}
+// The 32-bit tiles of one blit's pieces, one after another in one buffer as large as the
+// largest piece. A tile as wide as the widest piece and as high as the highest would hold
+// several times any one of them.
+class TTileBuffer {
+public:
+    QImage For(QSize size, QImage::Format format) {
+        const size_t needed = size_t(size.width()) * size_t(size.height());
+        if (FCapacity < needed) {
+            FPixels.reset(new QRgb[needed]);
+            FCapacity = needed;
+        }
+        return QImage(reinterpret_cast<uchar*>(FPixels.get()), size.width(), size.height(),
+                      qsizetype(size.width()) * 4, format);
+    }
+
+private:
+    std::unique_ptr<QRgb[]> FPixels;
+    size_t FCapacity = 0;
+};
 
 // The pieces of `dest` (painter coordinates) a painter will change, each a rectangle of its
 // clip and of the paint event's region, at most 64 rows and 64 KB of 32-bit pixels high.
@@ -1253,10 +1266,10 @@ void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {
         // An unscaled, unkeyed copy: each piece becomes 32-bit pixels, which Qt copies as
         // they are; Qt's own conversion of 24-bit pixels on the way takes three times as long.
         const QPoint offset(g.Columns.front() - g.Dest.left(), g.Rows.front() - g.Dest.top());
-        QImage tile;
+        TTileBuffer tiles;
         for (const QRect& piece : pieces) {
             const QRect from = piece.translated(offset);
-            FitTile(tile, piece.size(), QImage::Format_RGB32);
+            QImage tile = tiles.For(piece.size(), QImage::Format_RGB32);
             for (int y = 0; y < from.height(); ++y)
                 Bgr888ToRgb32(blit.Source->constScanLine(from.top() + y) + 3 * from.left(),
                               reinterpret_cast<QRgb*>(tile.scanLine(y)), from.width());
@@ -1266,7 +1279,7 @@ void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {
     }
     // Map the pixels here (nearest, mirrored, keyed) into a tile per piece and let Qt copy
     // them 1:1.
-    QImage tile;
+    TTileBuffer tiles;
     // Read into locals once: the writes to the tile could otherwise alias them.
     const bool keyed = blit.Key.has_value();
     const QRgb key = keyed ? ToQColor(*blit.Key).rgb() : 0;
@@ -1275,7 +1288,7 @@ void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {
     for (const QRect& piece : pieces) {
         // Every pixel is either opaque or wholly transparent, so the premultiplied form is
         // the same pixels; it is the one Qt blends without converting it first.
-        FitTile(tile, piece.size(), QImage::Format_ARGB32_Premultiplied);
+        QImage tile = tiles.For(piece.size(), QImage::Format_ARGB32_Premultiplied);
         const int left = piece.left() - g.Dest.left();
         for (int y = 0; y < piece.height(); ++y) {
             auto* d = reinterpret_cast<QRgb*>(tile.scanLine(y));
