@@ -63,32 +63,30 @@ QString CodeWindowCaption() {
     return QStringLiteral("代码窗口");
 }
 
-// A picture of the program folder, or an empty one when it is missing or unreadable: the
-// window then simply shows no picture there.
-TBitmap LoadProgramPicture(const QString& name) {
-    TBitmap picture;
-    const QString path = Paths::ResolveProgramPath(name);
-    if (!Paths::FileExists(path))
-        return picture;
-    try {
-        picture.LoadFromFile(path);
-    } catch (const std::exception&) {
-        return TBitmap();
-    }
-    return picture;
-}
-
-// The same, its pixels read from the file when it is first drawn: in the first paint the
-// larger pictures drawn before it are done with by then, and it takes their memory.
-void LoadProgramPictureWhenDrawn(TBitmap& picture, const QString& name) {
+// Loads a picture of the program folder into `picture` with `load`; leaves it empty when
+// the file is missing or unreadable: the window then simply shows no picture there.
+void LoadProgramPictureWith(TBitmap& picture, const QString& name,
+                            void (TBitmap::*load)(const QString&)) {
     const QString path = Paths::ResolveProgramPath(name);
     if (!Paths::FileExists(path))
         return;
     try {
-        picture.LoadFromFileWhenUsed(path);
+        (picture.*load)(path);
     } catch (const std::exception&) {
         picture = TBitmap();
     }
+}
+
+TBitmap LoadProgramPicture(const QString& name) {
+    TBitmap picture;
+    LoadProgramPictureWith(picture, name, &TBitmap::LoadFromFile);
+    return picture;
+}
+
+// Its pixels are read from the file when it is first drawn: in the first paint the larger
+// pictures drawn before it are done with by then, and it takes their memory.
+void LoadProgramPictureWhenDrawn(TBitmap& picture, const QString& name) {
+    LoadProgramPictureWith(picture, name, &TBitmap::LoadFromFileWhenUsed);
 }
 
 TMenuItem* AddItem(TMenuItem* parent, const QString& caption, int image = -1,

@@ -47,8 +47,8 @@ void Bgr888ToRgb32(const uint8_t* source, QRgb* target, int count) {
         target[x] = qRgb(source[2], source[1], source[0]);
 }
 
-// The 32-bit tiles of one blit's pieces, one after another in one buffer as large as the
-// largest piece. A tile as wide as the widest piece and as high as the highest would hold
+// The 32-bit tiles of one blit's pieces, each in turn at the start of one buffer as large as
+// the largest piece. A tile as wide as the widest piece and as high as the highest would hold
 // several times any one of them.
 class TTileBuffer {
 public:
@@ -1262,40 +1262,30 @@ void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {
     if (g.Dest.isEmpty())
         return;
     const std::vector<QRect> pieces = PaintedPieces(p, g.Dest);
-    if (blit.Mode == cmSrcCopy && !blit.Key && g.Identity) {
-        // An unscaled, unkeyed copy: each piece becomes 32-bit pixels, which Qt copies as
-        // they are; Qt's own conversion of 24-bit pixels on the way takes three times as long.
-        const QPoint offset(g.Columns.front() - g.Dest.left(), g.Rows.front() - g.Dest.top());
-        TTileBuffer tiles;
-        for (const QRect& piece : pieces) {
-            const QRect from = piece.translated(offset);
-            QImage tile = tiles.For(piece.size(), QImage::Format_RGB32);
-            for (int y = 0; y < from.height(); ++y)
-                Bgr888ToRgb32(blit.Source->constScanLine(from.top() + y) + 3 * from.left(),
-                              reinterpret_cast<QRgb*>(tile.scanLine(y)), from.width());
-            p->drawImage(piece.topLeft(), tile, QRect(QPoint(0, 0), piece.size()));
-        }
-        return;
-    }
-    // Map the pixels here (nearest, mirrored, keyed) into a tile per piece and let Qt copy
-    // them 1:1.
+    // Map the pixels here (unscaled, nearest, mirrored, keyed) into a tile per piece and let
+    // Qt copy them 1:1.
     TTileBuffer tiles;
     // Read into locals once: the writes to the tile could otherwise alias them.
     const bool keyed = blit.Key.has_value();
     const QRgb key = keyed ? ToQColor(*blit.Key).rgb() : 0;
     const int* const cols = g.Columns.data();
+    // An unscaled, unkeyed copy has opaque pixels only, which Qt copies as they are. Other
+    // tiles have opaque and wholly transparent pixels, so their premultiplied form is the
+    // same pixels; it is the one Qt blends without converting it first.
+    const QImage::Format tileFormat = g.Identity && !keyed && blit.Mode == cmSrcCopy
+                                          ? QImage::Format_RGB32
+                                          : QImage::Format_ARGB32_Premultiplied;
     p->setCompositionMode(CompositionFor(blit.Mode));
     for (const QRect& piece : pieces) {
-        // Every pixel is either opaque or wholly transparent, so the premultiplied form is
-        // the same pixels; it is the one Qt blends without converting it first.
-        QImage tile = tiles.For(piece.size(), QImage::Format_ARGB32_Premultiplied);
+        QImage tile = tiles.For(piece.size(), tileFormat);
         const int left = piece.left() - g.Dest.left();
         for (int y = 0; y < piece.height(); ++y) {
             auto* d = reinterpret_cast<QRgb*>(tile.scanLine(y));
             const int sy = g.Rows[static_cast<size_t>(piece.top() - g.Dest.top() + y)];
             const uint8_t* s = sy >= 0 ? blit.Source->constScanLine(sy) : nullptr;
             if (g.Identity) {
-                // Unscaled: the row's pixels a word at a time, then the key colour cleared.
+                // Unscaled: the row's pixels a word at a time (Qt's own conversion of 24-bit
+                // pixels takes three times as long), then the key colour cleared.
                 Bgr888ToRgb32(s + 3 * cols[left], d, piece.width());
                 if (keyed)
                     for (int x = 0; x < piece.width(); ++x)

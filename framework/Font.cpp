@@ -53,6 +53,9 @@ private:
     int MeasuredCell(int pixels) const { return QFontMetrics(At(pixels)).height(); }
     int ScaledCell(int pixels) const {
         QRawFont scaled(FRaw);
+        // A raw font set to its engine's own size stays that engine; by way of another size
+        // it is scaled like every other size, which is what the first measure is to check.
+        scaled.setPixelSize(pixels + 1);
         scaled.setPixelSize(pixels);
         return qRound(scaled.ascent()) + qRound(scaled.descent());
     }
