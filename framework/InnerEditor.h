@@ -12,6 +12,37 @@
 #include <QWheelEvent>
 #include <type_traits>
 
+// Events about an editor's settings and place, which neither show, read nor change its text:
+// text held back for the editor's first showing stays held through them.
+inline bool LeavesTextAlone(QEvent::Type type) {
+    switch (type) {
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::EnabledChange:
+    case QEvent::LocaleChange:
+    case QEvent::ParentChange:
+    case QEvent::ParentAboutToChange:
+    case QEvent::ChildAdded:
+    case QEvent::ChildRemoved:
+    case QEvent::ChildPolished:
+    case QEvent::DynamicPropertyChange:
+    case QEvent::LayoutRequest:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::ToolTipChange:
+    case QEvent::CursorChange:
+    case QEvent::ContentsRectChange:
+    case QEvent::ReadOnlyChange:
+    case QEvent::MouseTrackingChange:
+    case QEvent::ApplicationFontChange:
+    case QEvent::ApplicationPaletteChange:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The inner editor's link to its host, cut when the host goes: a dying host still has
 // its editor as a child, and Qt sends that child focus events while destroying it.
 class TInnerEditorLink {
@@ -29,6 +60,11 @@ public:
     explicit TInnerEditor(TEditorHost* host) : Editor(host), TInnerEditorLink(host) {}
 
 protected:
+    bool event(QEvent* event) override {
+        if (FHost && !LeavesTextAlone(event->type()))
+            FHost->SettleEditor();
+        return Editor::event(event);
+    }
     void keyPressEvent(QKeyEvent* event) override {
         if (!FHost)
             return Editor::keyPressEvent(event);

@@ -257,20 +257,40 @@ TCustomEdit::~TCustomEdit() {
 }
 
 QString TCustomEdit::Text() const {
-    return FLineEdit->text();
+    return FPendingText ? *FPendingText : FLineEdit->text();
 }
 
 void TCustomEdit::SetText(const QString& text) {
     QString converted = ToCase(text, FCharCase);
     if (FMaxLength > 0)
         converted.truncate(FMaxLength);
-    if (converted != FLineEdit->text())
+    if (converted == Text())
+        return;
+    if (FLineEdit->isVisible()) {
         FLineEdit->setText(converted);
+        return;
+    }
+    FPendingText = std::move(converted);
+    Guarded([this] { Change(); });
+}
+
+QLineEdit* TCustomEdit::Editor() const {
+    SettleEditor();
+    return FLineEdit;
+}
+
+void TCustomEdit::SettleEditor() const {
+    if (!FPendingText)
+        return;
+    const QString text = *std::exchange(FPendingText, std::nullopt);
+    // The change was told when the text was set.
+    QSignalBlocker blocker(FLineEdit);
+    FLineEdit->setText(text);
 }
 
 void TCustomEdit::SetMaxLength(int length) {
     FMaxLength = std::max(0, length);
-    FLineEdit->setMaxLength(FMaxLength > 0 ? FMaxLength : std::numeric_limits<int>::max());
+    Editor()->setMaxLength(FMaxLength > 0 ? FMaxLength : std::numeric_limits<int>::max());
 }
 
 void TCustomEdit::SetPasswordChar(QChar ch) {
@@ -282,124 +302,124 @@ void TCustomEdit::SetPasswordChar(QChar ch) {
 
 void TCustomEdit::UpdateEchoMode() {
     if (FPasswordChar.isNull()) {
-        FLineEdit->setEchoMode(QLineEdit::Normal);
+        Editor()->setEchoMode(QLineEdit::Normal);
         return;
     }
     // The line edit reads the character from its style when the style changes.
     QProxyStyle* old = FPasswordStyle;
     FPasswordStyle = new TPasswordCharStyle(FPasswordChar);
     FPasswordStyle->setParent(FLineEdit);
-    FLineEdit->setStyle(FPasswordStyle);
+    Editor()->setStyle(FPasswordStyle);
     delete old;
-    FLineEdit->setEchoMode(QLineEdit::Password);
+    Editor()->setEchoMode(QLineEdit::Password);
 }
 
 bool TCustomEdit::ReadOnly() const {
-    return FLineEdit->isReadOnly();
+    return Editor()->isReadOnly();
 }
 
 void TCustomEdit::SetReadOnly(bool value) {
-    FLineEdit->setReadOnly(value);
+    Editor()->setReadOnly(value);
 }
 
 void TCustomEdit::SetCharCase(TEditCharCase charCase) {
     if (charCase == FCharCase)
         return;
     FCharCase = charCase;
-    const QValidator* old = FLineEdit->validator();
-    FLineEdit->setValidator(charCase == ecNormal ? nullptr
-                                                 : new TCaseValidator(charCase, FLineEdit));
+    const QValidator* old = Editor()->validator();
+    Editor()->setValidator(charCase == ecNormal ? nullptr
+                                                : new TCaseValidator(charCase, FLineEdit));
     delete old;
-    SetText(FLineEdit->text());
+    SetText(Editor()->text());
 }
 
 void TCustomEdit::SetAlignment(TAlignment alignment) {
     FAlignment = alignment;
-    FLineEdit->setAlignment(QtAlignmentOf(alignment));
+    Editor()->setAlignment(QtAlignmentOf(alignment));
 }
 
 void TCustomEdit::SetTextMargins(int left, int right) {
-    FLineEdit->setTextMargins(left, 0, right, 0);
+    Editor()->setTextMargins(left, 0, right, 0);
 }
 
 int TCustomEdit::SelStart() const {
-    return FLineEdit->hasSelectedText() ? FLineEdit->selectionStart() : FLineEdit->cursorPosition();
+    return Editor()->hasSelectedText() ? Editor()->selectionStart() : Editor()->cursorPosition();
 }
 
 void TCustomEdit::SetSelStart(int start) {
-    FLineEdit->deselect();
-    FLineEdit->setCursorPosition(std::clamp(start, 0, static_cast<int>(Text().size())));
+    Editor()->deselect();
+    Editor()->setCursorPosition(std::clamp(start, 0, static_cast<int>(Text().size())));
 }
 
 int TCustomEdit::SelLength() const {
-    return FLineEdit->selectionLength();
+    return Editor()->selectionLength();
 }
 
 void TCustomEdit::SetSelLength(int length) {
     int start = SelStart();
     int available = static_cast<int>(Text().size()) - start;
-    FLineEdit->setSelection(start, std::clamp(length, 0, available));
+    Editor()->setSelection(start, std::clamp(length, 0, available));
 }
 
 QString TCustomEdit::SelText() const {
-    return FLineEdit->selectedText();
+    return Editor()->selectedText();
 }
 
 void TCustomEdit::SetSelText(const QString& text) {
-    FLineEdit->insert(ToCase(text, FCharCase));
+    Editor()->insert(ToCase(text, FCharCase));
 }
 
 void TCustomEdit::SelectAll() {
-    FLineEdit->selectAll();
+    Editor()->selectAll();
 }
 
 void TCustomEdit::ClearSelection() {
-    if (FLineEdit->hasSelectedText() && !FLineEdit->isReadOnly())
-        FLineEdit->del();
+    if (Editor()->hasSelectedText() && !Editor()->isReadOnly())
+        Editor()->del();
 }
 
 void TCustomEdit::CopyToClipboard() {
-    FLineEdit->copy();
+    Editor()->copy();
 }
 
 void TCustomEdit::CutToClipboard() {
-    FLineEdit->cut();
+    Editor()->cut();
 }
 
 void TCustomEdit::PasteFromClipboard() {
-    FLineEdit->paste();
+    Editor()->paste();
 }
 
 bool TCustomEdit::CanUndo() const {
-    return FLineEdit->isUndoAvailable();
+    return Editor()->isUndoAvailable();
 }
 
 void TCustomEdit::Undo() {
-    FLineEdit->undo();
+    Editor()->undo();
 }
 
 void TCustomEdit::ClearUndo() {
     // A line edit forgets its history when its text is set; the text stays the same, so
     // nobody hears of it.
-    int start = FLineEdit->selectionStart();
-    int length = FLineEdit->selectionLength();
-    int cursor = FLineEdit->cursorPosition();
-    bool modified = FLineEdit->isModified();
+    int start = Editor()->selectionStart();
+    int length = Editor()->selectionLength();
+    int cursor = Editor()->cursorPosition();
+    bool modified = Editor()->isModified();
     QSignalBlocker blocker(FLineEdit);
-    FLineEdit->setText(FLineEdit->text());
-    FLineEdit->setCursorPosition(cursor);
+    Editor()->setText(Editor()->text());
+    Editor()->setCursorPosition(cursor);
     if (start >= 0 && length > 0)
-        FLineEdit->setSelection(cursor == start ? start + length : start,
-                                cursor == start ? -length : length);
-    FLineEdit->setModified(modified);
+        Editor()->setSelection(cursor == start ? start + length : start,
+                               cursor == start ? -length : length);
+    Editor()->setModified(modified);
 }
 
 bool TCustomEdit::Modified() const {
-    return FLineEdit->isModified();
+    return Editor()->isModified();
 }
 
 void TCustomEdit::SetModified(bool value) {
-    FLineEdit->setModified(value);
+    Editor()->setModified(value);
 }
 
 void TCustomEdit::Change() {
@@ -413,8 +433,8 @@ void TCustomEdit::EditorEntered(Qt::FocusReason reason) {
         reason == Qt::PopupFocusReason)
         return;
     if (FAutoSelect)
-        FLineEdit->selectAll();
+        Editor()->selectAll();
     else if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
              reason == Qt::ShortcutFocusReason)
-        FLineEdit->deselect();
+        Editor()->deselect();
 }

@@ -22,6 +22,7 @@
 #include <QElapsedTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QKeyEvent;
@@ -106,6 +107,8 @@ private:
     virtual bool EditorTakesKey(const QKeyEvent&) const { return true; }
     // A wheel turn over the editor; true when handled.
     virtual bool EditorWheel(QWheelEvent*) { return false; }
+    // Before the editor handles an event that may show, read or change its text.
+    virtual void SettleEditor() const {}
     void LayoutEditor();
 
     QWidget* FEditor = nullptr;
@@ -171,7 +174,8 @@ public:
     bool Modified() const;
     void SetModified(bool value);
 
-    QLineEdit* Editor() const { return FLineEdit; }
+    // The line edit, given the text set while it was not on the screen.
+    QLineEdit* Editor() const;
 
     // After every change of the text, by the user or the program.
     TNotifyEvent OnChange;
@@ -181,9 +185,16 @@ protected:
 
 private:
     void EditorEntered(Qt::FocusReason reason) override;
+    void SettleEditor() const override;
     void UpdateEchoMode();
 
     QLineEdit* FLineEdit;
+    // Text set while the edit is not on the screen, until it shows or the line edit is used.
+    // A line edit lays its text out at once in the font it has then, and a window not yet
+    // shown may still change its fonts (the skin loads after the controls are made): laid out
+    // early, the text costs font engines, with fallbacks for its characters, that nothing
+    // draws with.
+    mutable std::optional<QString> FPendingText;
     int FMaxLength = 0;
     QChar FPasswordChar;
     TEditCharCase FCharCase = ecNormal;

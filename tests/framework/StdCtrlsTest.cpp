@@ -130,6 +130,53 @@ TEST(Edit, TypedKeysPassTheControlsHandlersFirst) {
     EXPECT_EQ(edit.Text(), "abc");
 }
 
+// An edit not on the screen holds its text back from the line edit until it shows or the
+// line edit is used; nobody may see the difference.
+TEST(Edit, TextSetWhileHiddenReachesTheScreenTheKeysAndTheChangeEventsOnce) {
+    QWidget window;
+    auto* edit = new TEdit(&window);
+    int changes = 0;
+    QString seen;
+    edit->OnChange = [&](TObject*) {
+        ++changes;
+        seen = edit->Text();
+    };
+    edit->SetText("特效分类");
+    edit->SetText("特效分类");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(seen, "特效分类") << "the handler reads the new text";
+    edit->Font()->SetHeight(-15);
+    auto* inner = edit->findChild<QLineEdit*>();
+    ASSERT_NE(inner, nullptr);
+    window.show();
+    EXPECT_EQ(inner->text(), "特效分类");
+    EXPECT_EQ(inner->displayText(), "特效分类");
+    EXPECT_EQ(changes, 1) << "showing is no change";
+    EXPECT_FALSE(edit->Modified());
+    EXPECT_FALSE(edit->CanUndo());
+    EXPECT_EQ(edit->SelStart(), 4);
+
+    // Keys sent straight to the line edit of a hidden edit act on the text set.
+    window.hide();
+    edit->SetText("ab");
+    SendKey(inner, Qt::Key_End);
+    Type(inner, 'c');
+    EXPECT_EQ(edit->Text(), "abc");
+    EXPECT_EQ(changes, 3);
+    EXPECT_TRUE(edit->Modified());
+
+    // So does every reader and setting of the edit.
+    edit->SetText("hello");
+    edit->SetMaxLength(3);
+    EXPECT_EQ(edit->Text(), "hel");
+    edit->SetText("xyz");
+    edit->SetSelStart(1);
+    edit->SetSelLength(1);
+    EXPECT_EQ(edit->SelText(), "y");
+    edit->SetText("later");
+    EXPECT_EQ(edit->Editor()->text(), "lat");
+}
+
 TEST(Edit, PasswordCharMasksTheText) {
     TEdit edit;
     edit.SetText("secret");
