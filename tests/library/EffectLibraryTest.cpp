@@ -2,6 +2,7 @@
 
 #include "platform/Gbk.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -209,4 +210,19 @@ TEST(EffectLibrary, EveryCategoryHoldsEnoughEffects) {
             << name.toStdString();
     EXPECT_EQ(QDir(kLibrary).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(),
               kCategories.size());
+}
+
+// The pictures kept with the sources are those of the shipped effects, one each, named by the
+// effect's SHA-256: a fresh build then takes none. After a change to the library,
+// scripts/effect-pictures brings them in step.
+TEST(EffectLibrary, TheKeptPicturesAreThoseOfTheShippedEffects) {
+    QStringList wanted;
+    for (const Effect& effect : LibraryEffects())
+        wanted << QString::fromLatin1(
+                      QCryptographicHash::hash(effect.bytes, QCryptographicHash::Sha256).toHex()) +
+                      QStringLiteral(".png");
+    wanted.sort();
+    QStringList kept = QDir(QStringLiteral(ZARVO_KEPT_PICTURES)).entryList({"*.png"}, QDir::Files);
+    kept.sort();
+    EXPECT_EQ(kept, wanted) << "run scripts/effect-pictures and commit install/thumbnails/";
 }
