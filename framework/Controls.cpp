@@ -14,6 +14,33 @@
 #include <algorithm>
 #include <vector>
 
+namespace {
+
+// Gives `roles` of the widget's own palette `color` in every colour group. A palette that has
+// them already is left alone: each setPalette resolves the palette against the parent's and
+// the application's and passes it on to every child, and constructors, style changes and
+// skins ask for the same colours again and again.
+void SetOwnPaletteColor(QWidget& widget, std::initializer_list<QPalette::ColorRole> roles,
+                        const QColor& color) {
+    const QPalette& current = widget.palette();
+    const QBrush brush(color);
+    const auto held = [&](QPalette::ColorRole role) {
+        for (QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            if (!current.isBrushSet(group, role) || current.brush(group, role) != brush)
+                return false;
+        return true;
+    };
+    if (widget.testAttribute(Qt::WA_SetPalette) && std::all_of(roles.begin(), roles.end(), held))
+        return;
+    QPalette pal = current;
+    for (QPalette::ColorRole role : roles)
+        pal.setColor(role, color);
+    widget.setPalette(pal);
+}
+
+} // namespace
+
 // ---------------------------------------------------------------------------------------
 // Small helpers
 
@@ -358,9 +385,7 @@ void TControl::UpdateBackground() {
     bool opaque = (FControlStyle & csOpaque) != 0;
     setAttribute(Qt::WA_OpaquePaintEvent, opaque);
     setAutoFillBackground(!opaque);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(FColor));
-    setPalette(pal);
+    SetOwnPaletteColor(*this, {QPalette::Window}, ToQColor(FColor));
 }
 
 void TControl::SetParentFont(bool value) {
@@ -392,12 +417,8 @@ void TControl::ParentFontChanged() {
 
 void TControl::ApplyFont() {
     setFont(FFont.ToQFont());
-    QPalette pal = palette();
-    QColor text = ToQColor(FFont.Color());
-    pal.setColor(QPalette::WindowText, text);
-    pal.setColor(QPalette::Text, text);
-    pal.setColor(QPalette::ButtonText, text);
-    setPalette(pal);
+    SetOwnPaletteColor(*this, {QPalette::WindowText, QPalette::Text, QPalette::ButtonText},
+                       ToQColor(FFont.Color()));
 }
 
 void TControl::NotifyChildren(void (TControl::*notification)()) {

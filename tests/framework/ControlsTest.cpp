@@ -324,6 +324,29 @@ TEST(ControlsEvents, AnExceptionInAClickIsReportedAndTheProgramGoesOn) {
     Application->SetTitle(QString());
 }
 
+// The widget's palette holds the control's own colours, also those asked for again with the
+// parent's values: a parent's later change must not show through them.
+TEST(ControlsLook, OwnColoursStayInThePaletteWhenTheParentChanges) {
+    auto parent = std::make_unique<TWinControl>();
+    auto* child = new TWinControl(parent.get());
+    child->SetControlStyle(child->ControlStyle() | csOpaque);
+    child->SetColor(clBtnFace);
+    child->Font()->SetStyle({fsBold});
+    child->Font()->SetColor(clWindowText);
+    parent->SetColor(clRed);
+    parent->Font()->SetColor(clBlue);
+    EXPECT_EQ(parent->palette().color(QPalette::Window), ToQColor(clRed));
+    EXPECT_EQ(parent->palette().color(QPalette::ButtonText), ToQColor(clBlue));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        EXPECT_EQ(child->palette().color(group, QPalette::Window), ToQColor(clBtnFace));
+        for (QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            EXPECT_EQ(child->palette().color(group, role), ToQColor(clWindowText));
+    }
+    child->SetColor(clLime);
+    EXPECT_EQ(child->palette().color(QPalette::Inactive, QPalette::Window), ToQColor(clLime));
+}
+
 TEST(ControlsPaint, CustomControlPaintsThroughItsCanvasAndGraphicControlsShowTheParent) {
     class Painted : public TCustomControl {
     public:
