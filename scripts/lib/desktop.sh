@@ -1,28 +1,44 @@
 # The small test desktop: Xvfb with the openbox window manager and the tint2 panel
 # (a dock window with a notification area), and a sound server (PulseAudio with a null
-# sink) so music really plays. Source this file, then call start_test_desktop; it exports
-# DISPLAY and PULSE_SERVER and stops everything when the shell exits.
+# sink) so music really plays. Source this file, then call start_test_desktop (or
+# start_test_desktops COUNT); it exports DISPLAY and PULSE_SERVER and stops everything when
+# the shell exits.
 
 start_test_desktop() {
-  local n
-  for n in $(seq 90 140); do
-    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then break; fi
+  start_test_desktops 1
+}
+
+# Starts COUNT such desktops, each on the first free display from :90 on, and one sound
+# server for all; exports DISPLAY (the first desktop) and TEST_DISPLAYS (all of them,
+# space-separated).
+start_test_desktops() {
+  local count=$1 n=90 i
+  DESKTOP_PIDS=()
+  TEST_DISPLAYS=""
+  for ((i = 0; i < count; ++i)); do
+    while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && ((n < 140)); do ((++n)); done
+    start_desktop_on ":$n"
+    TEST_DISPLAYS+="${TEST_DISPLAYS:+ }:$n"
+    ((++n))
   done
-  export DISPLAY=":$n"
-  Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  DESKTOP_PIDS=($!)
-  local i
-  for i in $(seq 1 50); do
-    if xdpyinfo >/dev/null 2>&1; then break; fi
-    sleep 0.1
-  done
-  openbox >/dev/null 2>&1 &
-  DESKTOP_PIDS+=($!)
-  tint2 >/dev/null 2>&1 &
-  DESKTOP_PIDS+=($!)
+  export DISPLAY=${TEST_DISPLAYS%% *} TEST_DISPLAYS
   start_sound_server
   sleep 1
   trap stop_test_desktop EXIT
+}
+
+start_desktop_on() {
+  Xvfb "$1" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  DESKTOP_PIDS+=($!)
+  local i
+  for i in $(seq 1 50); do
+    if DISPLAY=$1 xdpyinfo >/dev/null 2>&1; then break; fi
+    sleep 0.1
+  done
+  DISPLAY=$1 openbox >/dev/null 2>&1 &
+  DESKTOP_PIDS+=($!)
+  DISPLAY=$1 tint2 >/dev/null 2>&1 &
+  DESKTOP_PIDS+=($!)
 }
 
 # A private PulseAudio with one null sink, reached through its own socket (PULSE_SERVER),
