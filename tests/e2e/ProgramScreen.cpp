@@ -8,7 +8,8 @@
 // the default look and in every installed skin, of the preview and of the add dialog go to
 // OUTPUT_FOLDER.
 //
-// Usage: program-screen PROGRAM_FOLDER OUTPUT_FOLDER
+// Usage: program-screen PROGRAM_FOLDER OUTPUT_FOLDER [commands|looks]
+// The commands in the default look, or the looks and the faults; without a part, both.
 // Exits 0 when everything held, 1 with the failed step named, 77 without a display.
 
 #include "platform/Gbk.h"
@@ -77,14 +78,14 @@ const QRgb Blue = qRgb(0x20, 0x50, 0xc8);
 constexpr int MainClientWidth = 689, MainClientHeight = 449;
 constexpr int ItemHeight = 20;
 
-QString Root, ProgramFolder, Output;
+QString Root, ProgramFolder, Output, Part;
 QProcess* Program = nullptr;
 
 [[noreturn]] void Fail(const char* step, const QString& detail = QString()) {
     std::fprintf(stderr, "FAILED: %s %s\n", step, qPrintable(detail));
     if (Program) {
         QProcess::execute(QStringLiteral("import"),
-                          {"-window", "root", Output + "/program_failed.png"});
+                          {"-window", "root", Output + "/program_failed" + Part + ".png"});
         Program->kill();
         Program->waitForFinished(3000);
     }
@@ -754,17 +755,8 @@ void LinkedPreviewPage() {
     StopProgram();
 }
 
-int main(int argc, char** argv) {
-    Root = StartScreenSession(argc, "program-screen");
-    QApplication app(argc, argv);
-    const QString staged = QString::fromLocal8Bit(argv[1]);
-    Output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
-    QDir().mkpath(Output);
-    MapCharactersToSpareKeys(Category + NewEffect + NewCode);
-    BuildProgramFolder(staged);
-    WriteRecordingBrowser();
-
-    // The default look, driven through every command.
+// The default look, driven through every command.
+void EveryCommand() {
     UseSkin(QString());
     Window main = StartProgram();
     Shot("program_main_default.png", main.id);
@@ -802,22 +794,44 @@ int main(int argc, char** argv) {
     PopupCloses(main, 4);
     TrayRoundTrips(main);
     StopProgram();
+}
 
+// Desktops without a browser or a notification area, the main window in every installed
+// skin, a broken saved skin and a linked preview page.
+void LooksAndFaults() {
     WithoutABrowser();
     WithoutANotificationArea();
-
-    // The main window in every installed skin.
     const QStringList skins =
         QDir(ProgramFolder + "/skins").entryList({"skin*"}, QDir::Dirs, QDir::Name);
     Xdotool({"mousemove", "1200", "700"}); // no tooltip in the pictures
     for (const QString& skin : skins) {
         UseSkin("skins\\" + skin + "\\skin.ini");
-        main = StartProgram();
+        const Window main = StartProgram();
         Shot("program_main_" + skin + ".png", main.id);
         StopProgram();
     }
     BrokenSavedSkin();
     LinkedPreviewPage();
+}
+
+int main(int argc, char** argv) {
+    Root = StartScreenSession(argc, "program-screen");
+    QApplication app(argc, argv);
+    const QString staged = QString::fromLocal8Bit(argv[1]);
+    Output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    Part = argc > 3 ? "_" + QString::fromLocal8Bit(argv[3]) : QString();
+    if (!Part.isEmpty() && Part != "_commands" && Part != "_looks") {
+        std::fprintf(stderr, "program-screen: the part is commands or looks\n");
+        return 2;
+    }
+    QDir().mkpath(Output);
+    MapCharactersToSpareKeys(Category + NewEffect + NewCode);
+    BuildProgramFolder(staged);
+    WriteRecordingBrowser();
+    if (Part != "_looks")
+        EveryCommand();
+    if (Part != "_commands")
+        LooksAndFaults();
     QDir(Root).removeRecursively();
     std::printf("program screen test passed; screenshots in %s\n", qPrintable(Output));
     return 0;
