@@ -84,8 +84,10 @@ QProcess* Program = nullptr;
 [[noreturn]] void Fail(const char* step, const QString& detail = QString()) {
     std::fprintf(stderr, "FAILED: %s %s\n", step, qPrintable(detail));
     if (Program) {
-        QProcess::execute(QStringLiteral("import"),
-                          {"-window", "root", Output + "/program_failed" + Part + ".png"});
+        QProcess::execute(
+            QStringLiteral("import"),
+            {"-window", "root",
+             Output + "/program_failed" + (Part.isEmpty() ? "" : "_" + Part) + ".png"});
         Program->kill();
         Program->waitForFinished(3000);
     }
@@ -819,8 +821,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString staged = QString::fromLocal8Bit(argv[1]);
     Output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
-    Part = argc > 3 ? "_" + QString::fromLocal8Bit(argv[3]) : QString();
-    if (!Part.isEmpty() && Part != "_commands" && Part != "_looks") {
+    Part = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+    if (!Part.isEmpty() && Part != "commands" && Part != "looks") {
         std::fprintf(stderr, "program-screen: the part is commands or looks\n");
         return 2;
     }
@@ -828,9 +830,9 @@ int main(int argc, char** argv) {
     MapCharactersToSpareKeys(Category + NewEffect + NewCode);
     BuildProgramFolder(staged);
     WriteRecordingBrowser();
-    if (Part != "_looks")
+    if (Part != "looks")
         EveryCommand();
-    if (Part != "_commands")
+    if (Part != "commands")
         LooksAndFaults();
     QDir(Root).removeRecursively();
     std::printf("program screen test passed; screenshots in %s\n", qPrintable(Output));
