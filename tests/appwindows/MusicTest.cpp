@@ -59,7 +59,8 @@ protected:
             GTEST_SKIP() << "no sound server (the test desktop starts one)";
         DesktopFixture::SetUp();
         song = folder + "music/first.wav";
-        TestEnv::WriteFile(song, ToneWave(4000));
+        // Long enough to go on for a second after a pause that a loaded machine lets run late.
+        TestEnv::WriteFile(song, ToneWave(10000));
     }
     // "播放" "暂停" "停止" "重播" "保存" "删除" as on/off, in this order.
     static std::string MenuState(TForm1* form) {
