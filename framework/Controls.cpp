@@ -14,33 +14,6 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
-
-// Gives `roles` of the widget's own palette `color` in every colour group. A palette that has
-// them already is left alone: each setPalette resolves the palette against the parent's and
-// the application's and passes it on to every child, and constructors, style changes and
-// skins ask for the same colours again and again.
-void SetOwnPaletteColor(QWidget& widget, std::initializer_list<QPalette::ColorRole> roles,
-                        const QColor& color) {
-    const QPalette& current = widget.palette();
-    const QBrush brush(color);
-    const auto held = [&](QPalette::ColorRole role) {
-        for (QPalette::ColorGroup group :
-             {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            if (!current.isBrushSet(group, role) || current.brush(group, role) != brush)
-                return false;
-        return true;
-    };
-    if (widget.testAttribute(Qt::WA_SetPalette) && std::all_of(roles.begin(), roles.end(), held))
-        return;
-    QPalette pal = current;
-    for (QPalette::ColorRole role : roles)
-        pal.setColor(role, color);
-    widget.setPalette(pal);
-}
-
-} // namespace
-
 // ---------------------------------------------------------------------------------------
 // Small helpers
 
@@ -142,6 +115,29 @@ TForm* GetParentForm(const TControl* control) {
 }
 
 namespace {
+
+// Gives `roles` of the widget's own palette `color` in every colour group. A palette that has
+// them already is left alone: each setPalette resolves the palette against the parent's and
+// the application's and passes it on to every child, and constructors, style changes and
+// skins ask for the same colours again and again.
+void SetOwnPaletteColor(QWidget& widget, std::initializer_list<QPalette::ColorRole> roles,
+                        const QColor& color) {
+    const QPalette& current = widget.palette();
+    const QBrush brush(color);
+    const auto held = [&](QPalette::ColorRole role) {
+        for (QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            if (!current.isBrushSet(group, role) || current.brush(group, role) != brush)
+                return false;
+        return true;
+    };
+    if (widget.testAttribute(Qt::WA_SetPalette) && std::all_of(roles.begin(), roles.end(), held))
+        return;
+    QPalette pal = current;
+    for (QPalette::ColorRole role : roles)
+        pal.setColor(role, color);
+    widget.setPalette(pal);
+}
 
 // The container a new control goes into: a windowed control's child container.
 QWidget* ContainerFor(QWidget* parent) {
