@@ -67,6 +67,20 @@ private:
     size_t FCapacity = 0;
 };
 
+// The part of `dest` (painter coordinates) a painter will change: its clip and the paint
+// event's region. None when the painter does more than move.
+std::optional<QRegion> PaintedRegion(QPainter* p, const QRect& dest) {
+    QRegion painted(dest);
+    const QTransform toDevice = p->deviceTransform();
+    if (toDevice.type() > QTransform::TxTranslate)
+        return std::nullopt;
+    if (const QPaintEngine* engine = p->paintEngine(); engine && !engine->systemClip().isEmpty())
+        painted &= engine->systemClip().translated(-int(toDevice.dx()), -int(toDevice.dy()));
+    if (p->hasClipping())
+        painted &= p->clipRegion();
+    return painted;
+}
+
 // The pieces of `dest` (painter coordinates) a painter will change, each a rectangle of its
 // clip and of the paint event's region, at most 64 rows and 64 KB of 32-bit pixels high.
 // Drawn piece by piece, each row of a piece is one span: Qt fills more than about a hundred
@@ -76,23 +90,35 @@ private:
 // move, leaves `dest` whole to Qt.
 std::vector<QRect> PaintedPieces(QPainter* p, const QRect& dest) {
     constexpr int MaxRects = 64;
-    QRegion painted(dest);
-    const QTransform toDevice = p->deviceTransform();
-    if (toDevice.type() > QTransform::TxTranslate)
-        return {dest};
-    if (const QPaintEngine* engine = p->paintEngine(); engine && !engine->systemClip().isEmpty())
-        painted &= engine->systemClip().translated(-int(toDevice.dx()), -int(toDevice.dy()));
-    if (p->hasClipping())
-        painted &= p->clipRegion();
-    if (painted.rectCount() > MaxRects)
+    const std::optional<QRegion> painted = PaintedRegion(p, dest);
+    if (!painted || painted->rectCount() > MaxRects)
         return {dest};
     std::vector<QRect> pieces;
-    for (const QRect& r : painted) {
+    for (const QRect& r : *painted) {
         const int band = std::clamp(64 * 1024 / (4 * r.width()), 1, 64);
         for (int top = r.top(); top <= r.bottom(); top += band)
             pieces.emplace_back(r.left(), top, r.width(), std::min(band, r.bottom() + 1 - top));
     }
     return pieces;
+}
+
+// The 32-bit image a painter writes into at one pixel per unit, fully opaque: a raster
+// engine's own image, such as a window's back buffer. A copy can be written there as it is,
+// without a tile for Qt to copy again. A shared image is left to Qt: writing would detach
+// it from under the painter.
+QImage* WritableTarget(QPainter* p) {
+    QPaintEngine* engine = p->paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster || p->opacity() != 1)
+        return nullptr;
+    QPaintDevice* device = engine->paintDevice();
+    if (!device || device->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
+        image->devicePixelRatio() != 1 || image->isNull() || !image->isDetached())
+        return nullptr;
+    return image;
 }
 
 // Collects pixels into horizontal or vertical runs, so a line becomes few rectangles.
@@ -1164,6 +1190,49 @@ BlitGeometry Geometry(const TRect& dest, const TRect& src, const QImage& image) 
     return g;
 }
 
+// Writes the source pixels of `painted` (painter coordinates, `offset` from the device's)
+// into a 32-bit image as opaque pixels. Pixels of the key colour, and those that map to no
+// source pixel, leave the image as it is, as a copy through the painter does.
+void CopyOnto(QImage& target, QPoint offset, const QRegion& painted, const BlitGeometry& g,
+              const QImage& source, std::optional<TColor> keyColor) {
+    const bool keyed = keyColor.has_value();
+    const QRgb key = keyed ? ToQColor(*keyColor).rgb() : 0;
+    const int* const cols = g.Columns.data();
+    // Rows are addressed from the first one: scanLine() checks for sharing at every call.
+    uchar* const targetBits = target.bits();
+    const qsizetype targetStride = target.bytesPerLine();
+    const uint8_t* const sourceBits = source.constBits();
+    const qsizetype sourceStride = source.bytesPerLine();
+    const QRect bounds = target.rect().translated(-offset);
+    for (const QRect& part : painted) {
+        const QRect r = part & bounds;
+        if (r.isEmpty())
+            continue;
+        const int left = r.left() - g.Dest.left();
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            const int sy = g.Rows[static_cast<size_t>(y - g.Dest.top())];
+            if (sy < 0)
+                continue;
+            auto* d = reinterpret_cast<QRgb*>(targetBits + (y + offset.y()) * targetStride) +
+                      (r.left() + offset.x());
+            const uint8_t* s = sourceBits + sy * sourceStride;
+            if (g.Identity && !keyed) {
+                Bgr888ToRgb32(s + 3 * cols[left], d, r.width());
+                continue;
+            }
+            for (int x = 0; x < r.width(); ++x) {
+                const int sx = cols[left + x];
+                if (sx < 0)
+                    continue;
+                const uint8_t* sp = s + 3 * sx;
+                const QRgb c = qRgb(sp[2], sp[1], sp[0]);
+                if (!keyed || c != key)
+                    d[x] = c;
+            }
+        }
+    }
+}
+
 } // namespace
 
 void TCanvas::BlitDirect(QImage& target, const Blit& blit) {
@@ -1261,6 +1330,15 @@ void TCanvas::BlitThroughPainter(QPainter* p, const Blit& blit) {
     }
     if (g.Dest.isEmpty())
         return;
+    if (blit.Mode == cmSrcCopy)
+        if (QImage* target = WritableTarget(p)) {
+            if (const std::optional<QRegion> painted = PaintedRegion(p, g.Dest)) {
+                const QTransform toDevice = p->deviceTransform();
+                CopyOnto(*target, QPoint(int(toDevice.dx()), int(toDevice.dy())), *painted, g,
+                         *blit.Source, blit.Key);
+                return;
+            }
+        }
     const std::vector<QRect> pieces = PaintedPieces(p, g.Dest);
     // Map the pixels here (unscaled, nearest, mirrored, keyed) into a tile per piece and let
     // Qt copy them 1:1.
