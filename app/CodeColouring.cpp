@@ -123,9 +123,9 @@ private:
 
 TCodeColouring::TCodeColouring(TbsSkinMemoBase& memo) : QObject(&memo), FMemo(memo) {
     FollowBackgrounds();
-    memo.Editor()->installEventFilter(this);
+    memo.UnsettledEditor()->installEventFilter(this);
     memo.OnNewDocument = [this](QTextDocument* document) { Attach(document); };
-    Attach(memo.Editor()->document());
+    Attach(memo.UnsettledEditor()->document());
 }
 
 void TCodeColouring::Attach(QTextDocument* document) {
@@ -150,7 +150,7 @@ void TCodeColouring::FollowBackgrounds() {
     FColours = CodeColours::ForBackgrounds(backgrounds);
     for (int kind = 0; kind < CodeTokens::KindCount; ++kind)
         FFormats[kind].setForeground(FColours[kind]);
-    QTextDocument* doc = FMemo.Editor()->document();
+    QTextDocument* doc = FMemo.UnsettledEditor()->document();
     if (!FCurrent || FCurrent->document() != doc || doc->isEmpty())
         return;
     const bool modified = doc->isModified();

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHash>
 #include <QRawFont>
 #include <cmath>
@@ -74,6 +75,16 @@ private:
     bool FScaled = false;
 };
 
+// The pixel size of the application's font when `base` is that font at another size: Qt
+// holds an engine for it from the first edit made, so a cell measured there costs none.
+int ApplicationFontSize(const QFont& base) {
+    const QFont app = QGuiApplication::font();
+    if (app.pixelSize() <= 0 || app.family() != base.family() || app.bold() != base.bold() ||
+        app.italic() != base.italic() || app.styleStrategy() != base.styleStrategy())
+        return 0;
+    return app.pixelSize();
+}
+
 // The pixel size whose ascent + descent is `cellHeight` (the largest such size; when none
 // matches exactly, the largest below it).
 int PixelSizeForCellHeight(const QFont& base, int cellHeight) {
@@ -83,6 +94,8 @@ int PixelSizeForCellHeight(const QFont& base, int cellHeight) {
     if (known != sizes.end())
         return known.value();
     TCellProbe probe(base);
+    if (const int loaded = ApplicationFontSize(base))
+        probe.CellAt(loaded);
     // Cells grow with the pixel size. From the size a cell of a common face would give, walk
     // to the largest size that fits.
     constexpr double CommonCellPerPixel = 1.15;

@@ -5,6 +5,7 @@
 #include "framework/StdCtrls.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -16,6 +17,10 @@
 // text held back for the editor's first showing stays held through them.
 inline bool LeavesTextAlone(QEvent::Type type) {
     switch (type) {
+    case QEvent::Polish:
+    case QEvent::PolishRequest:
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
     case QEvent::FontChange:
     case QEvent::PaletteChange:
     case QEvent::StyleChange:
@@ -55,9 +60,24 @@ protected:
     TEditorHost* FHost;
 };
 
+// Asks for an inner editor made in the application's font rather than its host's.
+struct TInApplicationFont {};
+inline constexpr TInApplicationFont InApplicationFont;
+
 template <class Editor> class TInnerEditor : public Editor, public TInnerEditorLink {
 public:
     explicit TInnerEditor(TEditorHost* host) : Editor(host), TInnerEditorLink(host) {}
+    // Made apart from the host and then placed in it, with the application's font as its own:
+    // a line edit lays its text out the moment it is made, and an editor that followed its
+    // host's font would lay it out again in each font the host passes through, each costing a
+    // font engine. Qt holds one for the application's font anyway.
+    TInnerEditor(TEditorHost* host, TInApplicationFont) : Editor(nullptr), TInnerEditorLink(host) {
+        QFont font = QApplication::font();
+        // Every property its own, so nothing of the host's font reaches it through the parent.
+        font.setResolveMask(QFont::AllPropertiesResolved);
+        this->setFont(font);
+        this->setParent(host);
+    }
 
 protected:
     bool event(QEvent* event) override {

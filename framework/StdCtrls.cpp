@@ -88,10 +88,32 @@ void TEditorHost::SetEditorWidget(QWidget* editor) {
     editor->setMouseTracking(true);
     if (auto* area = qobject_cast<QAbstractScrollArea*>(editor))
         area->viewport()->setMouseTracking(true);
-    editor->setFont(font());
+    ApplyEditorFont();
     UpdateEditorPalette();
     LayoutEditor();
     editor->show();
+}
+
+QFont TEditorHost::EditorFont() const {
+    return Font()->ToQFont();
+}
+
+void TEditorHost::ApplyEditorFont() {
+    if (!FEditor)
+        return;
+    FEditorFontPending = true;
+    if (!FHoldsFontWhileHidden || FEditor->isVisible())
+        TEditorHost::SettleEditor();
+}
+
+void TEditorHost::SettleEditor() const {
+    if (!std::exchange(FEditorFontPending, false))
+        return;
+    QFont font = EditorFont();
+    // Every property the control's: none comes through the host's widget font, which would
+    // otherwise reach the editor apart from it and have it lay its text out in a mix.
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    FEditor->setFont(font);
 }
 
 void TEditorHost::SetBorderStyle(TBorderStyle style) {
@@ -189,10 +211,8 @@ void TEditorHost::SizeChanged() {
 }
 
 void TEditorHost::FontChanged() {
-    // The editor takes the font before the host's own reaches it: otherwise the editor lays
-    // its text out once in a mix of its old font and the host's new one.
-    if (FEditor)
-        FEditor->setFont(Font()->ToQFont());
+    // The editor takes the font before the host's own widget font changes.
+    ApplyEditorFont();
     TCustomControl::FontChanged();
     UpdateEditorPalette();
 }
@@ -241,12 +261,13 @@ bool TEditorHost::EditorContextMenu(const QPoint& globalPos) {
 // TCustomEdit
 
 TCustomEdit::TCustomEdit(QWidget* parent)
-    : TEditorHost(parent), FLineEdit(new TInnerEditor<QLineEdit>(this)) {
+    : TEditorHost(parent), FLineEdit(new TInnerEditor<QLineEdit>(this, InApplicationFont)) {
     FLineEdit->setFrame(false);
     FLineEdit->setMaxLength(std::numeric_limits<int>::max());
     FLineEdit->setAlignment(QtAlignmentOf(FAlignment));
     FLineEdit->setContextMenuPolicy(Qt::DefaultContextMenu);
     connect(FLineEdit, &QLineEdit::textChanged, this, [this] { Guarded([this] { Change(); }); });
+    HoldEditorFontWhileHidden();
     SetEditorWidget(FLineEdit);
     SetBounds(Left(), Top(), 121, 21);
 }
@@ -280,6 +301,7 @@ QLineEdit* TCustomEdit::Editor() const {
 }
 
 void TCustomEdit::SettleEditor() const {
+    TEditorHost::SettleEditor();
     if (!FPendingText)
         return;
     const QString text = *std::exchange(FPendingText, std::nullopt);
@@ -339,7 +361,8 @@ void TCustomEdit::SetAlignment(TAlignment alignment) {
 }
 
 void TCustomEdit::SetTextMargins(int left, int right) {
-    Editor()->setTextMargins(left, 0, right, 0);
+    // Margins neither show nor read the text: a held-back text and font stay held.
+    FLineEdit->setTextMargins(left, 0, right, 0);
 }
 
 int TCustomEdit::SelStart() const {

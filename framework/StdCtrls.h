@@ -93,6 +93,19 @@ protected:
     void EnabledChanged() override;
     // Keeps the editor's palette in step with Color, the font colour and HideSelection.
     virtual void UpdateEditorPalette();
+    // The font the editor is given: the control's.
+    virtual QFont EditorFont() const;
+    // Gives the editor EditorFont(); one that holds its font while hidden takes it when it
+    // shows or is used (SettleEditor).
+    void ApplyEditorFont();
+    // For a line or text editor, which lays its text out anew in every font it is given,
+    // each font laid out costing an engine of its own: while the editor is off the screen,
+    // the fonts the control passes through as its window is built (a default, then the
+    // skin's) only leave the last one to be applied. Set before SetEditorWidget.
+    void HoldEditorFontWhileHidden() { FHoldsFontWhileHidden = true; }
+    // Before the editor handles an event that may show, read or change its text: the held
+    // font reaches it.
+    virtual void SettleEditor() const;
 
 private:
     template <class Editor> friend class TInnerEditor;
@@ -107,11 +120,11 @@ private:
     virtual bool EditorTakesKey(const QKeyEvent&) const { return true; }
     // A wheel turn over the editor; true when handled.
     virtual bool EditorWheel(QWheelEvent*) { return false; }
-    // Before the editor handles an event that may show, read or change its text.
-    virtual void SettleEditor() const {}
     void LayoutEditor();
 
     QWidget* FEditor = nullptr;
+    bool FHoldsFontWhileHidden = false;
+    mutable bool FEditorFontPending = false;
     TBorderStyle FBorderStyle = bsSingle;
     bool FCtl3D = true;
     TRect FEditorMargins;
@@ -273,7 +286,10 @@ public:
     // Lines that fit in the editor's height.
     int VisibleLineCount() const;
 
-    QPlainTextEdit* Editor() const { return FTextEdit; }
+    QPlainTextEdit* Editor() const;
+    // The editor before its held font reaches it (see HoldEditorFontWhileHidden): for wiring
+    // signals and event filters, which read nothing of it.
+    QPlainTextEdit* UnsettledEditor() const { return FTextEdit; }
 
     // A long new text shows its first screenful at once; the rest is added over the next
     // turns of the event loop. Whatever reads or changes the text, and any input to the
@@ -299,7 +315,7 @@ protected:
     // otherwise the editor scrolls natively.
     virtual bool DoMouseWheel(int delta, TShiftState shift);
     bool WantsKey(int key, TShiftState shift) const override;
-    void FontChanged() override;
+    QFont EditorFont() const override;
 
 private:
     friend class TMemoStrings;

@@ -260,7 +260,7 @@ private:
 // TCustomMemo
 
 TCustomMemo::TCustomMemo(QWidget* parent)
-    : TEditorHost(parent), FTextEdit(new TInnerEditor<QPlainTextEdit>(this)),
+    : TEditorHost(parent), FTextEdit(new TInnerEditor<QPlainTextEdit>(this, InApplicationFont)),
       FLines(std::make_unique<TMemoStrings>(*this)),
       FFill(std::make_unique<TMemoFill>(*FTextEdit)) {
     FTextEdit->setFrameShape(QFrame::NoFrame);
@@ -277,6 +277,7 @@ TCustomMemo::TCustomMemo(QWidget* parent)
         connect(bar, &QScrollBar::rangeChanged, this, [this] { Guarded([this] { Scrolled(); }); });
     }
     UpdateScrollBarPolicy();
+    HoldEditorFontWhileHidden();
     SetEditorWidget(FTextEdit);
     SetBounds(Left(), Top(), 185, 89);
 }
@@ -285,6 +286,11 @@ TCustomMemo::~TCustomMemo() {
     FTextEdit->disconnect(this);
     FTextEdit->verticalScrollBar()->disconnect(this);
     FTextEdit->horizontalScrollBar()->disconnect(this);
+}
+
+QPlainTextEdit* TCustomMemo::Editor() const {
+    SettleEditor();
+    return FTextEdit;
 }
 
 void TCustomMemo::SetLines(const TStrings& lines) {
@@ -330,14 +336,13 @@ void TCustomMemo::SetMonospaced(bool value) {
     FontChanged();
 }
 
-void TCustomMemo::FontChanged() {
-    TEditorHost::FontChanged();
-    if (!FMonospaced)
-        return;
-    QFont face = font();
-    face.setFamilies({QStringLiteral("DejaVu Sans Mono"), face.family()});
-    face.setFixedPitch(true);
-    FTextEdit->setFont(face);
+QFont TCustomMemo::EditorFont() const {
+    QFont face = TEditorHost::EditorFont();
+    if (FMonospaced) {
+        face.setFamilies({QStringLiteral("DejaVu Sans Mono"), face.family()});
+        face.setFixedPitch(true);
+    }
+    return face;
 }
 
 void TCustomMemo::SetScrollBars(TScrollStyle style) {
@@ -461,6 +466,7 @@ void TCustomMemo::SelectInLine(int line, int column, int length) {
     QTextCursor cursor(document);
     cursor.setPosition(start);
     cursor.setPosition(end, QTextCursor::KeepAnchor);
+    SettleEditor();
     FTextEdit->setTextCursor(cursor);
     FTextEdit->centerCursor();
 }
@@ -517,6 +523,9 @@ void TCustomMemo::SetModified(bool value) {
     FTextEdit->document()->setModified(value);
 }
 
+// The scroll state follows the layout in the memo's font: a memo that holds its font while
+// hidden tells the change through Scrolled when the font reaches it. Moving the text or
+// counting the lines in view lays it out in the font first.
 TScrollInfo TCustomMemo::ScrollInfo(TScrollBarKind kind) const {
     const QScrollBar* bar =
         kind == sbVertical ? FTextEdit->verticalScrollBar() : FTextEdit->horizontalScrollBar();
@@ -535,25 +544,30 @@ int TCustomMemo::TopLine() const {
 
 void TCustomMemo::ScrollLines(int count) {
     FinishFilling();
+    SettleEditor();
     QScrollBar* bar = FTextEdit->verticalScrollBar();
     bar->setValue(bar->value() + count);
 }
 
 void TCustomMemo::ScrollTo(int line) {
     FinishFilling();
+    SettleEditor();
     FTextEdit->verticalScrollBar()->setValue(line);
 }
 
 void TCustomMemo::ScrollHorzBy(int pixels) {
+    SettleEditor();
     QScrollBar* bar = FTextEdit->horizontalScrollBar();
     bar->setValue(bar->value() + pixels);
 }
 
 void TCustomMemo::ScrollHorzTo(int position) {
+    SettleEditor();
     FTextEdit->horizontalScrollBar()->setValue(position);
 }
 
 int TCustomMemo::VisibleLineCount() const {
+    SettleEditor();
     int spacing = FTextEdit->fontMetrics().lineSpacing();
     return spacing > 0 ? FTextEdit->viewport()->height() / spacing : 0;
 }

@@ -25,11 +25,12 @@ bool IsEditingShortCut(int key, TShiftState shift) {
 TbsCustomEdit::TbsCustomEdit(QWidget* parent) : TEdit(parent) {
     SetBorderStyle(bsNone);
     SetTextMargins(2, 0);
-    Editor()->installEventFilter(this);
+    // The filter reads nothing of the editor: text and font held back for its showing stay.
+    EditorWidget()->installEventFilter(this);
 }
 
 TbsCustomEdit::~TbsCustomEdit() {
-    Editor()->removeEventFilter(this);
+    EditorWidget()->removeEventFilter(this);
 }
 
 void TbsCustomEdit::SetSeeThrough(bool value) {

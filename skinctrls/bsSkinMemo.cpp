@@ -48,12 +48,12 @@ TbsSkinMemoBase::TbsSkinMemoBase(QWidget* parent) : TMemo(parent) {
     FDefaultFont.Assign(*Font());
     // The editor scrolls without telling its scroll bars in some moves (a page key), but
     // it always asks to redraw what moved.
-    connect(Editor(), &QPlainTextEdit::updateRequest, this,
+    connect(UnsettledEditor(), &QPlainTextEdit::updateRequest, this,
             [this] { Guarded([this] { SyncScrollBars(); }); });
 }
 
 TbsSkinMemoBase::~TbsSkinMemoBase() {
-    Editor()->disconnect(this);
+    UnsettledEditor()->disconnect(this);
     if (FVScrollBar)
         FVScrollBar->OnChange = nullptr;
 }
@@ -255,12 +255,12 @@ void TbsSkinMemo2::SyncScrollBars() {
 TbsSkinMemo::TbsSkinMemo(QWidget* parent) : TbsSkinMemoBase(parent) {
     SetScrollBars(ssNone);
     SetControlStyle(ControlStyle() | csOpaque);
-    Editor()->installEventFilter(this);
+    UnsettledEditor()->installEventFilter(this);
     LayoutFrame();
 }
 
 TbsSkinMemo::~TbsSkinMemo() {
-    Editor()->removeEventFilter(this);
+    UnsettledEditor()->removeEventFilter(this);
 }
 
 void TbsSkinMemo::SetBitMapBG(bool value) {
@@ -349,7 +349,7 @@ void TbsSkinMemo::KeyPress(QChar& Key) {
 }
 
 bool TbsSkinMemo::eventFilter(QObject* watched, QEvent* event) {
-    if (FReadOnly && watched == Editor() && event->type() == QEvent::InputMethod)
+    if (FReadOnly && watched == UnsettledEditor() && event->type() == QEvent::InputMethod)
         return true;
     return TbsSkinMemoBase::eventFilter(watched, event);
 }

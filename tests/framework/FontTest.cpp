@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -42,6 +43,28 @@ TEST(Font, ACellHeightGetsTheLargestSizeWhoseCellFitsInEveryFace) {
                 EXPECT_TRUE(size == 1 || QFontMetrics(chosen).height() <= cell);
                 EXPECT_GT(QFontMetrics(larger).height(), cell);
             }
+}
+
+TEST(Font, ACellHeightFoundFromTheApplicationFontsEngineIsTheMeasuredOne) {
+    // With the application's font in the same face (as the program sets it), the cells are
+    // measured at its size and scaled to the others.
+    const QFont before = QGuiApplication::font();
+    QGuiApplication::setFont(TFont().ToQFont());
+    for (bool bold : {false, true})
+        for (int cell = 5; cell <= 50; ++cell) {
+            TFont font;
+            font.SetName("Arial");
+            font.SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
+            font.SetHeight(cell);
+            const QFont chosen = font.ToQFont();
+            const int size = chosen.pixelSize();
+            SCOPED_TRACE(std::string(bold ? "bold " : "") + std::to_string(cell));
+            QFont larger(chosen);
+            larger.setPixelSize(size + 1);
+            EXPECT_TRUE(size == 1 || QFontMetrics(chosen).height() <= cell);
+            EXPECT_GT(QFontMetrics(larger).height(), cell);
+        }
+    QGuiApplication::setFont(before);
 }
 
 TEST(Font, ChangesNotifyOnceAndAssignCopiesEverything) {

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -28,6 +29,53 @@ QString Clipboard() {
 // Types one character into the control's editor the way the keyboard would.
 void Type(QWidget* editor, QChar ch) {
     SendKey(editor, QChar(ch).toUpper().unicode(), {}, QString(ch));
+}
+
+// Counts the font changes that reach a widget.
+class TFontChanges : public QObject {
+public:
+    explicit TFontChanges(QWidget* widget) { widget->installEventFilter(this); }
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        Count += event->type() == QEvent::FontChange;
+        return false;
+    }
+};
+
+// An edit's or memo's editor, laying its text out anew in every font it gets, takes none of
+// the fonts the control passes through while it is off the screen; it takes the last one
+// when it shows or is read, at once while on the screen, and never its host's widget font.
+template <class Control> void ExpectFontHeldWhileHidden(std::function<QFont(Control&)> read) {
+    QWidget window;
+    auto* control = new Control(&window);
+    QWidget* editor = control->EditorWidget();
+    TFontChanges changes(editor);
+    control->Font()->SetName("Arial");
+    control->Font()->SetHeight(14);
+    control->Font()->SetHeight(-15);
+    EXPECT_EQ(changes.Count, 0);
+    window.show();
+    EXPECT_EQ(changes.Count, 1);
+    EXPECT_EQ(editor->font().pixelSize(), 15);
+    EXPECT_EQ(editor->font().family(), "Liberation Sans");
+
+    window.hide();
+    control->Font()->SetHeight(-17);
+    EXPECT_EQ(changes.Count, 1);
+    EXPECT_EQ(read(*control).pixelSize(), 17) << "reading the editor gives it the font";
+    EXPECT_EQ(changes.Count, 2);
+
+    window.show();
+    control->Font()->SetHeight(-19);
+    EXPECT_EQ(editor->font().pixelSize(), 19);
+    QFont host("DejaVu Serif", 30);
+    host.setStyleStrategy(QFont::NoAntialias);
+    control->setFont(host);
+    EXPECT_EQ(editor->font().pixelSize(), 19);
+    EXPECT_EQ(editor->font().family(), "Liberation Sans");
+    EXPECT_EQ(editor->font().styleStrategy(), QFont::PreferDefault);
 }
 
 } // namespace
@@ -177,6 +225,10 @@ TEST(Edit, TextSetWhileHiddenReachesTheScreenTheKeysAndTheChangeEventsOnce) {
     EXPECT_EQ(edit->Editor()->text(), "lat");
 }
 
+TEST(Edit, FontsChangedWhileHiddenReachTheLineEditOnceWhenItShowsOrIsRead) {
+    ExpectFontHeldWhileHidden<TEdit>([](TEdit& edit) { return edit.Editor()->font(); });
+}
+
 TEST(Edit, PasswordCharMasksTheText) {
     TEdit edit;
     edit.SetText("secret");
@@ -233,6 +285,21 @@ TEST(Memo, LinesFollowTheTextBothWays) {
     EXPECT_EQ(memo.Text(), "");
     lines.Add("");
     EXPECT_EQ(lines.Count(), 1);
+}
+
+TEST(Memo, FontsChangedWhileHiddenReachTheEditorOnceWhenItShowsOrIsRead) {
+    ExpectFontHeldWhileHidden<TMemo>([](TMemo& memo) { return memo.Editor()->font(); });
+    // The monospaced face is the editor's font too: held while hidden, there when read.
+    QWidget window;
+    auto* memo = new TMemo(&window);
+    TFontChanges changes(memo->EditorWidget());
+    memo->SetMonospaced(true);
+    EXPECT_EQ(changes.Count, 0);
+    EXPECT_EQ(memo->VisibleLineCount() >= 0, true);
+    EXPECT_EQ(changes.Count, 1) << "counting the lines in view lays them out in the font";
+    const QFont mono = memo->Editor()->font();
+    ASSERT_EQ(mono.families().size(), 2);
+    EXPECT_EQ(mono.families()[0], "DejaVu Sans Mono");
 }
 
 TEST(Memo, ANewTextKeepsTheLookChangesOnceAndCannotBeUndone) {
