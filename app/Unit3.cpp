@@ -4,14 +4,14 @@
 #include "app/EffectLibrary.h"
 #include "app/Unit1.h"
 #include "framework/Strings.h"
-#include "skinforms/bsMessages.h"
-#include "skinforms/bsSkinForm.h"
 #include "skinctrls/bsSkinButton.h"
 #include "skinctrls/bsSkinComboBox.h"
 #include "skinctrls/bsSkinEdit.h"
 #include "skinctrls/bsSkinMemo.h"
 #include "skinctrls/bsSkinPanels.h"
 #include "skinctrls/bsSkinScrollBar.h"
+#include "skinforms/bsMessages.h"
+#include "skinforms/bsSkinForm.h"
 
 #include <QFileInfo>
 
@@ -96,6 +96,16 @@ void TForm3::UseSkin(TbsSkinData* skinData, TbsSkinMessage* messages) {
     if (messages)
         FMessages = messages;
     bsBusinessSkinForm1->SetSkinData(skinData);
+    FControlsSkin = skinData;
+    if (isVisible())
+        SkinControls();
+}
+
+void TForm3::SkinControls() {
+    TbsSkinData* skinData = FControlsSkin;
+    if (!skinData)
+        return;
+    FControlsSkin = nullptr;
     for (TbsSkinCustomControl* control : std::initializer_list<TbsSkinCustomControl*>{
              bsSkinGroupBox1, bsSkinLabel1, bsSkinLabel2, bsSkinLabel3, bsSkinComboBox1,
              bsSkinScrollBar1, bsSkinButton1, bsSkinButton2, bsSkinButton3})
@@ -111,6 +121,7 @@ void TForm3::Reset() {
 }
 
 void TForm3::FormShow(TObject*) {
+    SkinControls();
     Reset();
 }
 

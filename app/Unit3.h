@@ -28,7 +28,9 @@ public:
     explicit TForm3(QObject* owner = nullptr);
     ~TForm3() override;
 
-    // The main window's skin and message box, shared by all windows.
+    // The main window's skin and message box, shared by all windows. The frame takes the
+    // skin at once, as the window's size follows it; the controls when the window first
+    // shows, so a dialog the user may never open costs nothing at start-up.
     void UseSkin(TbsSkinData* skinData, TbsSkinMessage* messages);
 
     // --- Handlers
@@ -63,8 +65,11 @@ private:
     TbsSkinLabel* AddLabel(int top, const QString& caption);
     TbsSkinButton* AddButton(int left, const QString& caption);
     void Reset();
+    // Gives the controls the skin kept by UseSkin, once.
+    void SkinControls();
 
     QPointer<TbsSkinMessage> FMessages;
+    QPointer<TbsSkinData> FControlsSkin;
 };
 
 extern TForm3* Form3;

@@ -188,6 +188,16 @@ void TForm4::UseSkin(TbsSkinData* skinData, TbsSkinMessage* messages) {
     if (messages)
         FMessages = messages;
     bsBusinessSkinForm1->SetSkinData(skinData);
+    FControlsSkin = skinData;
+    if (isVisible())
+        SkinControls();
+}
+
+void TForm4::SkinControls() {
+    TbsSkinData* skinData = FControlsSkin;
+    if (!skinData)
+        return;
+    FControlsSkin = nullptr;
     bsSkinGroupBox1->SetSkinData(skinData);
     bsSkinButton1->SetSkinData(skinData);
     bsSkinStatusBar1->SetSkinData(skinData);
@@ -248,6 +258,7 @@ void TForm4::FormCreate(TObject*) {
 }
 
 void TForm4::FormShow(TObject*) {
+    SkinControls();
     WebBrowser1->Refresh();
 }
 

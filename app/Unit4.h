@@ -94,7 +94,9 @@ public:
     static constexpr int DesignClientWidth = 689;
     static constexpr int DesignClientHeight = 441;
 
-    // The main window's skin and message box, shared by all windows.
+    // The main window's skin and message box, shared by all windows. The frame takes the
+    // skin at once, as the window's size follows it; the controls when the window first
+    // shows, so a preview the user may never open costs nothing at start-up.
     void UseSkin(TbsSkinData* skinData, TbsSkinMessage* messages);
 
     // The live preview's window: resizable and shown without blocking the other windows;
@@ -138,8 +140,11 @@ private:
     TMenuItem* AddPageItem(const QString& caption, std::function<void()> command);
 
     void LayOut();
+    // Gives the controls the skin kept by UseSkin, once.
+    void SkinControls();
 
     QPointer<TbsSkinMessage> FMessages;
+    QPointer<TbsSkinData> FControlsSkin;
     bool FLive = false;
 };
 

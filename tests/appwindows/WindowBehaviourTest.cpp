@@ -3,13 +3,14 @@
 
 #include "DesktopFixture.h"
 
+#include "app/PreviewSetup.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
 #include "framework/Registry.h"
 #include "platform/RegistryStore.h"
 #include "skin/bsSkinData.h"
-#include "skinforms/bsSkinForm.h"
 #include "skin/bsSkinMenus.h"
+#include "skinforms/bsSkinForm.h"
 #include "skinforms/bsTrayIcon.h"
 
 #include <QDir>
@@ -46,6 +47,37 @@ TEST_F(WindowBehaviour, EachSkinItemWritesItsPathAndLoadsThatSkin) {
     // The next start loads the last choice.
     Stop();
     EXPECT_FALSE(Start()->bsSkinData1->SkinEmpty);
+}
+
+TEST_F(WindowBehaviour, TheAddDialogAndThePreviewWearTheSkinInUseWhenTheyFirstShow) {
+    PreparePreviewProcess();
+    QDir().mkpath(folder + "zarvotemp");
+    Install(QStringLiteral("skins"));
+    TForm1* form = StartWithAddDialog();
+    auto window = std::make_unique<TForm4>();
+    TForm4& preview = *window;
+    preview.DoCreate();
+    form->UseWindows(addDialog, &preview);
+    dialogs.push_back(std::move(window));
+    const auto expectSkinned = [&](const char* when) {
+        for (TbsSkinControl* control : std::initializer_list<TbsSkinControl*>{
+                 addDialog->bsSkinButton1, addDialog->bsSkinComboBox1, preview.bsSkinButton1}) {
+            EXPECT_EQ(control->SkinData(), form->bsSkinData1) << when;
+            EXPECT_NE(control->SkinIndex(), -1) << when << ": no record of the skin";
+        }
+        EXPECT_EQ(addDialog->bsSkinEdit1->SkinData(), form->bsSkinData1) << when;
+        EXPECT_NE(addDialog->bsSkinEdit1->SkinIndex(), -1) << when;
+    };
+    // A skin chosen before either window first shows is the one they show in.
+    form->N39->Click();
+    addDialog->Show();
+    preview.Show();
+    expectSkinned("first shown");
+    // Shown once, they follow the next choice as every window does.
+    form->N210->Click();
+    expectSkinned("after another skin");
+    preview.Close();
+    addDialog->Close();
 }
 
 TEST_F(WindowBehaviour, MissingSkinFolderLeavesTheDefaultLookAndKeepsThePath) {
