@@ -288,7 +288,7 @@ public:
 
     QPlainTextEdit* Editor() const;
     // The editor before its held font reaches it (see HoldEditorFontWhileHidden): for wiring
-    // signals and event filters, which read nothing of it.
+    // signals and event filters and for its document, none of which depend on the font.
     QPlainTextEdit* UnsettledEditor() const { return FTextEdit; }
 
     // A long new text shows its first screenful at once; the rest is added over the next
