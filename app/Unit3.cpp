@@ -102,10 +102,9 @@ void TForm3::UseSkin(TbsSkinData* skinData, TbsSkinMessage* messages) {
 }
 
 void TForm3::SkinControls() {
-    TbsSkinData* skinData = FControlsSkin;
+    const QPointer<TbsSkinData> skinData = std::exchange(FControlsSkin, nullptr);
     if (!skinData)
         return;
-    FControlsSkin = nullptr;
     for (TbsSkinCustomControl* control : std::initializer_list<TbsSkinCustomControl*>{
              bsSkinGroupBox1, bsSkinLabel1, bsSkinLabel2, bsSkinLabel3, bsSkinComboBox1,
              bsSkinScrollBar1, bsSkinButton1, bsSkinButton2, bsSkinButton3})

@@ -194,10 +194,9 @@ void TForm4::UseSkin(TbsSkinData* skinData, TbsSkinMessage* messages) {
 }
 
 void TForm4::SkinControls() {
-    TbsSkinData* skinData = FControlsSkin;
+    const QPointer<TbsSkinData> skinData = std::exchange(FControlsSkin, nullptr);
     if (!skinData)
         return;
-    FControlsSkin = nullptr;
     bsSkinGroupBox1->SetSkinData(skinData);
     bsSkinButton1->SetSkinData(skinData);
     bsSkinStatusBar1->SetSkinData(skinData);

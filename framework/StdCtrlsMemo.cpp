@@ -466,8 +466,7 @@ void TCustomMemo::SelectInLine(int line, int column, int length) {
     QTextCursor cursor(document);
     cursor.setPosition(start);
     cursor.setPosition(end, QTextCursor::KeepAnchor);
-    SettleEditor();
-    FTextEdit->setTextCursor(cursor);
+    Editor()->setTextCursor(cursor);
     FTextEdit->centerCursor();
 }
 
@@ -544,31 +543,26 @@ int TCustomMemo::TopLine() const {
 
 void TCustomMemo::ScrollLines(int count) {
     FinishFilling();
-    SettleEditor();
-    QScrollBar* bar = FTextEdit->verticalScrollBar();
+    QScrollBar* bar = Editor()->verticalScrollBar();
     bar->setValue(bar->value() + count);
 }
 
 void TCustomMemo::ScrollTo(int line) {
     FinishFilling();
-    SettleEditor();
-    FTextEdit->verticalScrollBar()->setValue(line);
+    Editor()->verticalScrollBar()->setValue(line);
 }
 
 void TCustomMemo::ScrollHorzBy(int pixels) {
-    SettleEditor();
-    QScrollBar* bar = FTextEdit->horizontalScrollBar();
+    QScrollBar* bar = Editor()->horizontalScrollBar();
     bar->setValue(bar->value() + pixels);
 }
 
 void TCustomMemo::ScrollHorzTo(int position) {
-    SettleEditor();
-    FTextEdit->horizontalScrollBar()->setValue(position);
+    Editor()->horizontalScrollBar()->setValue(position);
 }
 
 int TCustomMemo::VisibleLineCount() const {
-    SettleEditor();
-    int spacing = FTextEdit->fontMetrics().lineSpacing();
+    int spacing = Editor()->fontMetrics().lineSpacing();
     return spacing > 0 ? FTextEdit->viewport()->height() / spacing : 0;
 }
 
